@@ -1,0 +1,60 @@
+# Shared by the project's commands: install what is missing, configure and build,
+# and run a command with the build folder's Wine prefix up.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${VEXO_BUILD_DIR:-$ROOT/build}"
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+export WINEPREFIX="$BUILD/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+PACKAGES=(wine64 g++-mingw-w64-x86-64 xvfb xauth fonts-wine cmake ninja-build googletest
+          imagemagick xdotool python3)
+
+install_missing() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo=sudo
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+    fi
+}
+
+build() {
+    if [ ! -f "$BUILD/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$BUILD" -G Ninja \
+              -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
+    fi
+    cmake --build "$BUILD" "$@"
+}
+
+# A fresh prefix once; Wine draws its own frames so hiding a window does not stall.
+ensure_prefix() {
+    if [ ! -f "$WINEPREFIX/.vexo-ready" ]; then
+        rm -rf "$WINEPREFIX"
+        "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
+        "$WINESERVER" -w
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+        "$WINESERVER" -w
+        touch "$WINEPREFIX/.vexo-ready"
+    fi
+}
+
+# One persistent server and a booted prefix, so programs start fast and Wine's
+# background processes do not hold the caller's pipes open.
+start_wine() {
+    ensure_prefix
+    "$WINESERVER" -p
+    "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
+}
+
+stop_wine() {
+    "$WINESERVER" -k 2>/dev/null || true
+}

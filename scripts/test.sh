@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test under Wine and Xvfb.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+if [ "${1:-}" != "--inside-display" ]; then
+    install_missing
+    build
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside-display
+fi
+
+trap stop_wine EXIT
+start_wine
+cd "$BUILD"
+ctest --output-on-failure -j "$(nproc)" --timeout 300

@@ -1,0 +1,54 @@
+// The program's one error type: a number and a description, as the error
+// messages show them, plus the "go on with the next statement" helper.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+// The program's own error numbers, kept in one place.
+namespace ErrNo {
+constexpr int32_t Overflow = 6;
+constexpr int32_t TypeMismatch = 13;
+constexpr int32_t BadFileName = 52;
+constexpr int32_t FileNotFound = 53;
+}  // namespace ErrNo
+
+class AppError : public std::runtime_error {
+public:
+    AppError(int32_t number, std::string description)
+        : std::runtime_error(description), m_Number(number), m_Description(std::move(description)) {}
+
+    int32_t Number() const noexcept { return m_Number; }
+    const std::string& Description() const noexcept { return m_Description; }
+
+private:
+    int32_t m_Number;
+    std::string m_Description;
+};
+
+// The system's message text for a Win32 error code, without the trailing line end.
+std::string SystemErrorText(DWORD code);
+
+// An error carrying a Win32 code and the system's text for it.
+AppError Win32Error(DWORD code);
+
+// Throws the calling thread's last Win32 error.
+[[noreturn]] void RaiseLastError();
+
+// "Error N (description) in procedure P of Form F"
+std::string ErrorMessageText(const AppError& err, const std::string& procedure,
+                             const std::string& form = "frmDesigner");
+
+// Runs one step and swallows an error it raises, so the caller goes on with
+// its next statement. The only place where errors are dropped on purpose.
+template <class Step>
+void ResumeNext(Step&& step) noexcept {
+    try {
+        std::forward<Step>(step)();
+    } catch (...) {
+    }
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Lets the UI thread process the window messages waiting in its queue.
+void DoEvents();

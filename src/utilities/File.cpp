@@ -1,0 +1,274 @@
+#include "File.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "AppError.h"
+
+namespace {
+constexpr uint32_t kSpecialAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : m_Handle(h) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() {
+        if (m_Handle != INVALID_HANDLE_VALUE) CloseHandle(m_Handle);
+    }
+    HANDLE get() const { return m_Handle; }
+
+private:
+    HANDLE m_Handle;
+};
+
+std::vector<std::string> Split(const std::string& text, const std::string& delimiter,
+                               int32_t limit) {
+    std::vector<std::string> parts;
+    if (text.empty() || limit == 0) return parts;
+    if (delimiter.empty()) {
+        parts.push_back(text);
+        return parts;
+    }
+    size_t pos = 0;
+    for (;;) {
+        if (limit > 0 && static_cast<int32_t>(parts.size()) == limit - 1) {
+            parts.push_back(text.substr(pos));
+            break;
+        }
+        size_t at = text.find(delimiter, pos);
+        if (at == std::string::npos) {
+            parts.push_back(text.substr(pos));
+            break;
+        }
+        parts.push_back(text.substr(pos, at - pos));
+        pos = at + delimiter.size();
+    }
+    return parts;
+}
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    size_t pos = 0;
+    while ((pos = text.find(from, pos)) != std::string::npos) {
+        text.replace(pos, from.size(), to);
+        pos += to.size();
+    }
+    return text;
+}
+
+std::string WithBackslash(const std::string& folder) {
+    if (!folder.empty() && folder.back() == '\\') return folder;
+    return folder + "\\";
+}
+}  // namespace
+
+std::string File::GetAttrDescr(const std::string& fileName) {
+    DWORD attributes = GetFileAttributesA(fileName.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) RaiseLastError();
+    static const struct {
+        DWORD bit;
+        const char* word;
+    } kWords[] = {{FILE_ATTRIBUTE_DIRECTORY, "Directory"},
+                  {FILE_ATTRIBUTE_READONLY, "ReadOnly"},
+                  {FILE_ATTRIBUTE_HIDDEN, "Hidden"},
+                  {FILE_ATTRIBUTE_SYSTEM, "System"},
+                  {FILE_ATTRIBUTE_ARCHIVE, "Archive"}};
+    std::string text;
+    for (const auto& w : kWords)
+        if (attributes & w.bit) text += std::string(" ") + w.word;
+    return text.empty() ? text : text.substr(1);
+}
+
+File::NameList File::GetFiles(const std::string& pattern, uint32_t attributes) {
+    NameList names(1);
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return names;
+        throw Win32Error(code);
+    }
+    do {
+        if ((data.dwFileAttributes & kSpecialAttributes & ~attributes) == 0)
+            names.push_back(data.cFileName);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+bool File::FileExists(const std::string& fileName) {
+    if (fileName.empty()) return false;
+    try {
+        return GetFiles(fileName, kNormal).size() > 1;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+bool File::DirExists(const std::string& folder) {
+    if (folder.empty()) return false;
+    DWORD attributes = GetFileAttributesA(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+File::NameList File::GetDirectories(const std::string& folder, uint32_t attributes, bool fullPath) {
+    const std::string root = WithBackslash(folder);
+    NameList names(1);
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((root + "*.*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return names;
+        throw Win32Error(code);
+    }
+    const uint32_t mask = attributes | kDirectory;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..") continue;
+        if ((data.dwFileAttributes & kSpecialAttributes & ~mask) != 0) continue;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) continue;
+        names.push_back(fullPath ? root + name : name);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+File::NameList File::GetExecutableFiles(const std::string& folder, bool recursive) {
+    const std::string root = WithBackslash(folder);
+    NameList result(1);
+    for (const char* ext : {"exe", "bat", "com", "pif"}) {
+        NameList part = GetFiles(root + "*." + ext);
+        part.erase(part.begin());  // element 0 is the list's empty slot
+        AppendArray(result, part);
+    }
+    if (recursive) {
+        NameList subfolders = GetDirectories(root, kNormal, true);
+        for (size_t i = 1; i < subfolders.size(); ++i) {
+            NameList part = GetExecutableFiles(subfolders[i], true);
+            part.erase(part.begin());
+            AppendArray(result, part);
+        }
+    }
+    return result;
+}
+
+std::string File::ReadTextFile(const std::string& fileName) {
+    FileHandle file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) RaiseLastError();
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size)) RaiseLastError();
+    std::string text(static_cast<size_t>(size.QuadPart), '\0');
+    size_t done = 0;
+    while (done < text.size()) {
+        DWORD got = 0;
+        DWORD want = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 30));
+        if (!ReadFile(file.get(), text.data() + done, want, &got, nullptr)) RaiseLastError();
+        if (got == 0) break;
+        done += got;
+    }
+    text.resize(done);
+    return text;
+}
+
+void File::WriteTextFile(const std::string& text, const std::string& fileName, bool append) {
+    FileHandle file(CreateFileA(fileName.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE,
+                                FILE_SHARE_READ, nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) RaiseLastError();
+    size_t done = 0;
+    while (done < text.size()) {
+        DWORD written = 0;
+        DWORD want = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 30));
+        if (!WriteFile(file.get(), text.data() + done, want, &written, nullptr)) RaiseLastError();
+        done += written;
+    }
+}
+
+File::Lines File::GetTextFileLines(const std::string& fileName, bool skipEmpty, int32_t limit) {
+    std::string text = ReplaceAll(ReadTextFile(fileName), "\r\n", "\r");
+    Lines lines = Split(text, "\r", limit);
+    if (skipEmpty) std::erase_if(lines, [](const std::string& line) { return line.empty(); });
+    return lines;
+}
+
+File::Table File::ImportDelimitedFile(const std::string& fileName, const std::string& delimiter) {
+    Table rows;
+    for (const std::string& line : GetTextFileLines(fileName, true))
+        rows.push_back(Split(line, delimiter, -1));
+    return rows;
+}
+
+void File::ExportDelimitedFile(const Table& rows, const std::string& fileName,
+                               const std::string& delimiter) {
+    std::string text;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (r > 0) text += '\r';
+        for (size_t f = 0; f < rows[r].size(); ++f) {
+            if (f > 0) text += delimiter;
+            text += rows[r][f];
+        }
+    }
+    WriteTextFile(ReplaceAll(text, "\r", "\r\n"), fileName, false);
+}
+
+void File::SplitFilename(std::string fullName, std::string& folder, std::string& baseName,
+                         std::string* extension) {
+    folder.clear();
+    baseName = fullName;
+    if (extension) extension->clear();
+    for (size_t i = fullName.size(); i-- > 0;) {
+        const char c = fullName[i];
+        if (c == '.' && extension) {
+            *extension = baseName.substr(i + 1);
+            baseName = baseName.substr(0, i);
+        } else if (c == ':' || c == '\\') {
+            folder = baseName.substr(0, i + 1);
+            if (folder.back() == '\\') folder.pop_back();
+            baseName = baseName.substr(i + 1);
+            return;
+        }
+    }
+}
+
+std::string File::GetPath(const std::string& fileName) {
+    std::string folder, base;
+    SplitFilename(fileName, folder, base);
+    return folder;
+}
+
+std::string File::GetBaseName(const std::string& fileName) {
+    std::string folder, base, ext;
+    SplitFilename(fileName, folder, base, &ext);
+    return base;
+}
+
+std::string File::GetFileName(const std::string& fileName) {
+    std::string folder, base;
+    SplitFilename(fileName, folder, base);
+    return base;
+}
+
+std::string File::GetExtension(const std::string& fileName) {
+    std::string folder, base, ext;
+    SplitFilename(fileName, folder, base, &ext);
+    return ext;
+}
+
+std::string File::MakeFilename(const std::string& folder, const std::string& baseName,
+                               const std::string& extension) {
+    std::string name = folder;
+    if (!name.empty() && name.back() != '\\') name += '\\';
+    name += baseName;
+    if (!extension.empty()) {
+        if (extension.front() != '.') name += '.';
+        name += extension;
+    }
+    return name;
+}
+
+void File::AppendArray(NameList& destination, const NameList& source) {
+    destination.insert(destination.end(), source.begin(), source.end());
+}

@@ -1,0 +1,60 @@
+// Stateless file-system and file-name utilities.
+//
+// Lists of names (GetFiles, GetDirectories, GetExecutableFiles) keep an empty
+// element 0 and hold the names at indexes 1 to n; an empty result has size 1.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class File {
+public:
+    using NameList = std::vector<std::string>;
+    using Lines = std::vector<std::string>;
+    using Table = std::vector<std::vector<std::string>>;
+
+    // Attribute masks, as the directory search takes them.
+    static constexpr uint32_t kNormal = 0x00;
+    static constexpr uint32_t kReadOnly = 0x01;
+    static constexpr uint32_t kHidden = 0x02;
+    static constexpr uint32_t kSystem = 0x04;
+    static constexpr uint32_t kDirectory = 0x10;
+    static constexpr uint32_t kArchive = 0x20;
+
+    // "Directory ReadOnly Hidden System Archive", the words the file carries.
+    std::string GetAttrDescr(const std::string& fileName);
+    // Names the directory search gives for the pattern; hidden, system and
+    // folder entries only when the mask asks for them.
+    NameList GetFiles(const std::string& pattern, uint32_t attributes = kNormal);
+    // A normal file (or a wildcard match of one) exists; never fails.
+    bool FileExists(const std::string& fileName);
+    // A folder exists; never fails.
+    bool DirExists(const std::string& folder);
+    NameList GetDirectories(const std::string& folder, uint32_t attributes = kNormal,
+                            bool fullPath = false);
+    NameList GetExecutableFiles(const std::string& folder, bool recursive = false);
+    // The whole file as one text; raises AppError (the system's number and text).
+    std::string ReadTextFile(const std::string& fileName);
+    // Writes the text as it stands, no line end added; raises AppError.
+    void WriteTextFile(const std::string& text, const std::string& fileName, bool append);
+    // The file's lines, indexed from 0; a negative limit means no limit.
+    Lines GetTextFileLines(const std::string& fileName, bool skipEmpty, int32_t limit = -1);
+    Table ImportDelimitedFile(const std::string& fileName, const std::string& delimiter);
+    void ExportDelimitedFile(const Table& rows, const std::string& fileName,
+                             const std::string& delimiter);
+    // Splits a name into folder, base name and (when asked for) extension.
+    // With the extension asked for, the base name ends at the first dot of
+    // the file part; without it, dots are ordinary characters.
+    void SplitFilename(std::string fullName, std::string& folder, std::string& baseName,
+                       std::string* extension = nullptr);
+    std::string GetPath(const std::string& fileName);
+    std::string GetBaseName(const std::string& fileName);
+    std::string GetFileName(const std::string& fileName);
+    std::string GetExtension(const std::string& fileName);
+    std::string MakeFilename(const std::string& folder, const std::string& baseName,
+                             const std::string& extension);
+
+private:
+    void AppendArray(NameList& destination, const NameList& source);
+};

@@ -1,0 +1,99 @@
+#include "IniManag.h"
+
+#include <windows.h>
+
+#include "AppError.h"
+#include "AppInfo.h"
+#include "NumericText.h"
+
+namespace {
+constexpr DWORD kValueBufferSize = 255;
+constexpr DWORD kKeyListBufferSize = 8192;
+
+// A directory search for a normal file (not hidden, system or folder) of exactly this name.
+bool NormalFileFound(const std::string& path) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(path.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return false;
+        throw Win32Error(code);
+    }
+    bool found = false;
+    do {
+        if ((data.dwFileAttributes &
+             (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY)) == 0)
+            found = true;
+    } while (!found && FindNextFileA(find, &data));
+    FindClose(find);
+    return found;
+}
+}  // namespace
+
+void IniManag::LeggiSezione(const std::string& fileName, const std::string& section,
+                            std::vector<std::string>& keys, int32_t& count) {
+    count = 0;
+    keys.clear();
+    std::string buffer(kKeyListBufferSize, ' ');
+    DWORD n = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(),
+                                       kKeyListBufferSize, fileName.c_str());
+    std::string text = buffer.substr(0, n);
+    if (text.empty()) return;
+    keys.emplace_back();
+    size_t pos = 0;
+    for (;;) {
+        size_t nul = text.find('\0', pos);
+        if (nul == std::string::npos) break;
+        keys.push_back(text.substr(pos, nul - pos));
+        ++count;
+        pos = nul + 1;
+    }
+    if (count == 0) keys.clear();
+}
+
+void IniManag::Nome(const std::string& fileName) {
+    std::string name = fileName;
+    size_t slash = name.find_last_of('\\');
+    std::string filePart = slash == std::string::npos ? name : name.substr(slash + 1);
+    if (filePart.find('.') == std::string::npos) name += ".ini";
+    if (name.find('\\') == std::string::npos) name = JoinPath(ProgramFolder(), name);
+    m_Nome = name;
+
+    if (!NormalFileFound(name)) {
+        HANDLE file = CreateFileA(name.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) RaiseLastError();
+        CloseHandle(file);
+    }
+}
+
+int32_t IniManag::Scrivi(const std::string& key, const std::string& value) {
+    return WritePrivateProfileStringA(Sezione().c_str(), key.c_str(), value.c_str(), m_Nome.c_str());
+}
+
+bool IniManag::LeggiBool(const std::string& key, const std::string& defaultValue) {
+    if (key.empty()) return false;
+    std::string text = Leggi(key, defaultValue);
+    return !(text == "0" || text == "Falso" || text.empty());
+}
+
+std::string IniManag::Leggi(const std::string& key, const std::string& defaultValue) {
+    if (key.empty()) return std::string();
+    std::string buffer(kValueBufferSize, '\0');
+    DWORD n = GetPrivateProfileStringA(m_Sezione.c_str(), key.c_str(), defaultValue.c_str(),
+                                       buffer.data(), kValueBufferSize, m_Nome.c_str());
+    return buffer.substr(0, n);
+}
+
+int32_t IniManag::DeleteKey(const std::string& section, const std::string& key) {
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, Nome().c_str());
+}
+
+int32_t IniManag::CancellaSezione(const std::string& section) {
+    return WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, Nome().c_str());
+}
+
+int32_t IniManag::LeggiCOLORREF(const std::string& key, const std::string& defaultValue) {
+    if (key.empty()) return 0;
+    return TextToLong(Leggi(key, defaultValue));
+}

@@ -1,0 +1,44 @@
+// Reads and writes one INI file through the system's profile functions.
+// Nothing is cached: several objects on one file always see each other's writes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class IniManag {
+public:
+    // Lists the key names of a section of any file, in file order. The list is
+    // indexed from 1 (element 0 is an unused empty text); empty when count is 0.
+    void LeggiSezione(const std::string& fileName, const std::string& section,
+                      std::vector<std::string>& keys, int32_t& count);
+
+    // Binds the object to a file: ".ini" is added to a file name without a dot,
+    // the program folder put in front of a name without "\", and a missing file
+    // is created empty. Raises AppError when the file cannot be searched or created.
+    void Nome(const std::string& fileName);
+    const std::string& Nome() const { return m_Nome; }
+
+    const std::string& Sezione() const { return m_Sezione; }
+    void Sezione(const std::string& section) { m_Sezione = section; }
+
+    // Writes key = value into the current section; the system's result, non-zero on success.
+    int32_t Scrivi(const std::string& key, const std::string& value);
+
+    // False for "0", "Falso" and the empty text (exact, case-sensitive), True otherwise.
+    bool LeggiBool(const std::string& key, const std::string& defaultValue);
+
+    // The key's value in the current section, the default when it is missing,
+    // the empty text for the empty key. Values come back cut to 254 characters.
+    std::string Leggi(const std::string& key, const std::string& defaultValue);
+
+    int32_t DeleteKey(const std::string& section, const std::string& key);
+    int32_t CancellaSezione(const std::string& section);
+
+    // The key's value as a number; raises AppError 13 when it is not one.
+    int32_t LeggiCOLORREF(const std::string& key, const std::string& defaultValue);
+
+private:
+    std::string m_Nome;
+    std::string m_Sezione;
+};

@@ -1,0 +1,66 @@
+#include "TempDir.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string full = path + "\\" + name;
+            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full);
+            else DeleteFileA(full.c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+}  // namespace
+
+TempDir::TempDir() {
+    static std::atomic<unsigned> counter{0};
+    char base[MAX_PATH];
+    DWORD n = GetTempPathA(MAX_PATH, base);
+    if (n == 0) throw std::runtime_error("no temporary folder");
+    std::string root(base, n);
+    if (!root.empty() && root.back() == '\\') root.pop_back();
+    for (;;) {
+        std::ostringstream name;
+        name << root << "\\vexo_test_" << GetCurrentProcessId() << "_" << GetTickCount() << "_"
+             << counter++;
+        if (CreateDirectoryA(name.str().c_str(), nullptr)) {
+            m_Path = name.str();
+            return;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create " + name.str());
+    }
+}
+
+TempDir::~TempDir() { RemoveTree(m_Path); }
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) throw std::runtime_error("cannot write " + path);
+    out << bytes;
+}
+
+bool PathExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}

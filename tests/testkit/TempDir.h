@@ -1,0 +1,24 @@
+// A fresh folder under the system's temporary folder, removed with its contents.
+#pragma once
+
+#include <string>
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& Path() const { return m_Path; }
+    // Path() & "\" & name
+    std::string operator/(const std::string& name) const { return m_Path + "\\" + name; }
+
+private:
+    std::string m_Path;
+};
+
+// Small file helpers for tests: the bytes of a file, or write them.
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+bool PathExists(const std::string& path);

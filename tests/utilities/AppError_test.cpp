@@ -1,0 +1,55 @@
+#include "AppError.h"
+
+#include <gtest/gtest.h>
+
+#include "NumericText.h"
+
+namespace {
+
+TEST(Errors, MessageTextNamesNumberDescriptionAndProcedure) {
+    AppError e(53, "File not found");
+    EXPECT_EQ(ErrorMessageText(e, "OpenFile"),
+              "Error 53 (File not found) in procedure OpenFile of Form frmDesigner");
+    AppError w = Win32Error(ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(w.Number(), 2);
+    EXPECT_FALSE(w.Description().empty());
+    EXPECT_NE(w.Description().back(), '\n');
+}
+
+TEST(Errors, ResumeNextSwallowsOneStepAndGoesOn) {
+    int steps = 0;
+    ResumeNext([&] { throw AppError(5, "x"); });
+    ResumeNext([&] { ++steps; });
+    ResumeNext([&] { throw std::runtime_error("y"); });
+    ResumeNext([&] { ++steps; });
+    EXPECT_EQ(steps, 2);
+}
+
+TEST(Errors, TextToLongFollowsTheNumericConversion) {
+    EXPECT_EQ(TextToLong("42"), 42);
+    EXPECT_EQ(TextToLong("  -7 "), -7);
+    EXPECT_EQ(TextToLong("2.5"), 2);   // halves round to even
+    EXPECT_EQ(TextToLong("3.5"), 4);
+    EXPECT_EQ(TextToLong("1e3"), 1000);
+    EXPECT_EQ(TextToLong("&h10"), 16);
+    EXPECT_EQ(TextToLong("&O17"), 15);
+    EXPECT_EQ(TextToLong("&H80000000"), INT32_MIN);
+    for (const char* bad : {"", "  ", "abc", "12abc", "0x10", "&H", "&HG", "1e", ".", "+"}) {
+        try {
+            TextToLong(bad);
+            ADD_FAILURE() << "converted '" << bad << "'";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.Number(), ErrNo::TypeMismatch) << bad;
+        }
+    }
+    for (const char* big : {"2147483648", "-2147483649", "&H100000000", "1e20"}) {
+        try {
+            TextToLong(big);
+            ADD_FAILURE() << "converted '" << big << "'";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.Number(), ErrNo::Overflow) << big;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,176 @@
+#include "modDesign.h"
+
+#include <windows.h>
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int32_t Rgb(int r, int g, int b) { return r + g * 256 + b * 65536; }
+
+TEST(ColorText, ColorToHexWritesBlueGreenRedInUpperCase) {
+    EXPECT_EQ(ColorToHex(0), "0x000000");
+    EXPECT_EQ(ColorToHex(0xFFFFFF), "0xFFFFFF");
+    EXPECT_EQ(ColorToHex(Rgb(10, 11, 12)), "0x0C0B0A");
+    EXPECT_EQ(ColorToHex(Rgb(1, 2, 255)), "0xFF0201");
+    EXPECT_EQ(ColorToHex(Rgb(255, 0, 0)), "0x0000FF");
+}
+
+TEST(ColorText, HexToColorReadsEitherCaseAndForgivesBadPairs) {
+    EXPECT_EQ(HexToColor("0x0C0B0A"), Rgb(10, 11, 12));
+    EXPECT_EQ(HexToColor("0x0c0b0a"), Rgb(10, 11, 12));
+    EXPECT_EQ(HexToColor("0xff8000"), Rgb(0, 128, 255));
+    EXPECT_EQ(HexToColor("0"), 0);
+    EXPECT_EQ(HexToColor(""), 0);
+    EXPECT_EQ(HexToColor("0x"), 0);
+    EXPECT_EQ(HexToColor("0xFF"), Rgb(255, 0, 255));  // one pair is first and last
+    EXPECT_EQ(HexToColor("0xF"), 0);
+    EXPECT_EQ(HexToColor("##123456"), Rgb(0x56, 0x34, 0x12));  // the prefix is not checked
+    EXPECT_EQ(HexToColor("0x12345678"), Rgb(0x78, 0x34, 0x12));
+    EXPECT_EQ(HexToColor("0xZZ00GG"), 0);
+    EXPECT_EQ(HexToColor("0x10 0FF"), Rgb(255, 0, 0x10));
+}
+
+TEST(ColorText, HexByteValueAcceptsExactlyTwoHexDigits) {
+    EXPECT_EQ(HexByteValue("FF"), 255);
+    EXPECT_EQ(HexByteValue("ff"), 255);
+    EXPECT_EQ(HexByteValue("fF"), 255);
+    EXPECT_EQ(HexByteValue("0a"), 10);
+    EXPECT_EQ(HexByteValue("00"), 0);
+    EXPECT_EQ(HexByteValue("G0"), 0);
+    EXPECT_EQ(HexByteValue("F"), 0);
+    EXPECT_EQ(HexByteValue("FFF"), 0);
+    EXPECT_EQ(HexByteValue(" F"), 0);
+    EXPECT_EQ(HexByteValue(""), 0);
+}
+
+TEST(ColorText, EveryColourSurvivesTheRoundTrip) {
+    int failures = 0;
+    for (int32_t c = 0; c <= 0xFFFFFF && failures < 5; c += 1) {
+        if (HexToColor(ColorToHex(c)) != c) {
+            ADD_FAILURE() << "colour " << c;
+            ++failures;
+        }
+    }
+}
+
+TEST(ColorChannels, TruncatingDivisionGivesTheChannels) {
+    EXPECT_EQ(GetRed(Rgb(1, 2, 3)), 1);
+    EXPECT_EQ(GetGreen(Rgb(1, 2, 3)), 2);
+    EXPECT_EQ(GetBlue(Rgb(1, 2, 3)), 3);
+    EXPECT_EQ(GetBlue(0xFFFFFF), 255);
+    // Negative values (system colours) divide toward zero.
+    EXPECT_EQ(GetRed(-1), 255);
+    EXPECT_EQ(GetGreen(-1), 0);
+    EXPECT_EQ(GetBlue(-1), 0);
+    EXPECT_EQ(GetRed(static_cast<int32_t>(0x80000005)), 5);
+    EXPECT_EQ(GetGreen(-256), 255);
+}
+
+// A 32-bit DIB section to paint into and read back exactly.
+class Canvas {
+public:
+    Canvas(int width, int height) : m_Width(width) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = width;
+        bi.bmiHeader.biHeight = -height;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        m_Dc = CreateCompatibleDC(nullptr);
+        m_Bitmap = CreateDIBSection(m_Dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_Bits),
+                                    nullptr, 0);
+        m_Old = SelectObject(m_Dc, m_Bitmap);
+        for (int i = 0; i < width * height; ++i) m_Bits[i] = 0x00123456;
+    }
+    ~Canvas() {
+        SelectObject(m_Dc, m_Old);
+        DeleteObject(m_Bitmap);
+        DeleteDC(m_Dc);
+    }
+    HDC Dc() const { return m_Dc; }
+    int32_t At(int x, int y) const {
+        GdiFlush();
+        uint32_t v = m_Bits[y * m_Width + x];  // 0x00RRGGBB in a DIB
+        return Rgb((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+
+private:
+    int m_Width;
+    HDC m_Dc;
+    HBITMAP m_Bitmap;
+    HGDIOBJ m_Old;
+    uint32_t* m_Bits = nullptr;
+};
+
+int32_t ExpectedBand(int k, int band, int extent, int32_t c1, int32_t c2) {
+    if (k == 0) return c2;
+    auto ch = [&](int a, int b) {
+        return static_cast<int>(std::nearbyint(b + double((k - 1) * band) / extent * (a - b)));
+    };
+    return Rgb(ch(GetRed(c1), GetRed(c2)), ch(GetGreen(c1), GetGreen(c2)),
+               ch(GetBlue(c1), GetBlue(c2)));
+}
+
+TEST(Gradient, VerticalBandsRunFromColor2AtTheBottomUp) {
+    const int32_t c1 = Rgb(252, 252, 254), c2 = Rgb(244, 243, 238);
+    Canvas canvas(4, 300);
+    RECT r{0, 0, 4, 300};
+    FillGradient(canvas.Dc(), r, c1, c2, true);
+    EXPECT_EQ(r.bottom, 300);  // the caller's rectangle is not changed
+    // Band size 3: 101 bands, bottom two in Color2.
+    for (int k = 0; k < 100; ++k) {
+        const int y = 299 - k * 3;
+        EXPECT_EQ(canvas.At(2, y), ExpectedBand(k, 3, 300, c1, c2)) << "band " << k;
+        EXPECT_EQ(canvas.At(2, y - 2), canvas.At(2, y)) << "band " << k;
+    }
+    EXPECT_EQ(canvas.At(0, 298), c2);
+    EXPECT_EQ(canvas.At(0, 295), c2);
+    // The top rows belong to band 99, cut at the top edge; band 100 is empty.
+    EXPECT_EQ(canvas.At(0, 0), ExpectedBand(99, 3, 300, c1, c2));
+    EXPECT_EQ(canvas.At(0, 2), ExpectedBand(99, 3, 300, c1, c2));
+}
+
+TEST(Gradient, HorizontalBandSizeGrowsWithTheExtent) {
+    const int32_t c1 = Rgb(0, 0, 0), c2 = Rgb(255, 255, 255);
+    Canvas narrow(1000, 1);
+    FillGradient(narrow.Dc(), RECT{0, 0, 1000, 1}, c1, c2, false);
+    EXPECT_EQ(narrow.At(999, 0), c2);
+    EXPECT_EQ(narrow.At(994, 0), c2);
+    EXPECT_EQ(narrow.At(993, 0), ExpectedBand(2, 3, 1000, c1, c2));
+    EXPECT_EQ(narrow.At(991, 0), ExpectedBand(2, 3, 1000, c1, c2));
+    EXPECT_EQ(narrow.At(990, 0), ExpectedBand(3, 3, 1000, c1, c2));
+
+    Canvas wide(2550, 1);
+    FillGradient(wide.Dc(), RECT{0, 0, 2550, 1}, c1, c2, false);
+    EXPECT_EQ(wide.At(2540, 0), c2);
+    EXPECT_EQ(wide.At(2530, 0), c2);
+    EXPECT_EQ(wide.At(2529, 0), ExpectedBand(2, 10, 2550, c1, c2));
+    EXPECT_EQ(wide.At(2520, 0), ExpectedBand(2, 10, 2550, c1, c2));
+    EXPECT_EQ(wide.At(2519, 0), ExpectedBand(3, 10, 2550, c1, c2));
+}
+
+TEST(Gradient, EmptyOrInvertedRectanglesPaintNothing) {
+    Canvas canvas(10, 10);
+    const int32_t before = canvas.At(5, 5);
+    FillGradient(canvas.Dc(), RECT{0, 5, 10, 5}, 0, 0xFFFFFF, true);     // zero height
+    FillGradient(canvas.Dc(), RECT{5, 0, 5, 10}, 0, 0xFFFFFF, false);    // zero width
+    FillGradient(canvas.Dc(), RECT{0, 8, 10, 2}, 0, 0xFFFFFF, true);     // bottom above top
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) ASSERT_EQ(canvas.At(x, y), before) << x << "," << y;
+}
+
+TEST(Windows, SetTopMostTogglesTheTopmostStyle) {
+    HWND w = CreateWindowExA(0, "STATIC", "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                             nullptr);
+    ASSERT_NE(w, nullptr);
+    SetTopMost(w, true);
+    EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    SetTopMost(w, false);
+    EXPECT_FALSE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    DestroyWindow(w);
+}
+
+}  // namespace

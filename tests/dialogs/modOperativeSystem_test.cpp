@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(OSVersion, EveryRowOfTheVersionTable) {
+TEST(modOperativeSystem, EveryRowOfTheVersionTable) {
     const struct {
         uint32_t platform, major, minor;
         int32_t code;
@@ -25,7 +25,7 @@ TEST(OSVersion, EveryRowOfTheVersionTable) {
             << r.platform << " " << r.major << "." << r.minor;
 }
 
-TEST(OSVersion, TheRealCallAgreesWithTheTable) {
+TEST(modOperativeSystem, TheRealCallAgreesWithTheTable) {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
     ASSERT_TRUE(GetVersionExA(&info));

@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(Errors, MessageTextNamesNumberDescriptionAndProcedure) {
+TEST(AppError, MessageTextNamesNumberDescriptionAndProcedure) {
     AppError e(53, "File not found");
     EXPECT_EQ(ErrorMessageText(e, "OpenFile"),
               "Error 53 (File not found) in procedure OpenFile of Form frmDesigner");
@@ -16,7 +16,7 @@ TEST(Errors, MessageTextNamesNumberDescriptionAndProcedure) {
     EXPECT_NE(w.Description().back(), '\n');
 }
 
-TEST(Errors, ResumeNextSwallowsOneStepAndGoesOn) {
+TEST(AppError, ResumeNextSwallowsOneStepAndGoesOn) {
     int steps = 0;
     ResumeNext([&] { throw AppError(5, "x"); });
     ResumeNext([&] { ++steps; });
@@ -25,7 +25,7 @@ TEST(Errors, ResumeNextSwallowsOneStepAndGoesOn) {
     EXPECT_EQ(steps, 2);
 }
 
-TEST(Errors, TextToLongFollowsTheNumericConversion) {
+TEST(AppError, TextToLongFollowsTheNumericConversion) {
     EXPECT_EQ(TextToLong("42"), 42);
     EXPECT_EQ(TextToLong("  -7 "), -7);
     EXPECT_EQ(TextToLong("2.5"), 2);   // halves round to even

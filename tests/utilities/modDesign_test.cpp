@@ -9,7 +9,7 @@ namespace {
 
 constexpr int32_t Rgb(int r, int g, int b) { return r + g * 256 + b * 65536; }
 
-TEST(ColorText, ColorToHexWritesBlueGreenRedInUpperCase) {
+TEST(modDesignColorText, ColorToHexWritesBlueGreenRedInUpperCase) {
     EXPECT_EQ(ColorToHex(0), "0x000000");
     EXPECT_EQ(ColorToHex(0xFFFFFF), "0xFFFFFF");
     EXPECT_EQ(ColorToHex(Rgb(10, 11, 12)), "0x0C0B0A");
@@ -17,7 +17,7 @@ TEST(ColorText, ColorToHexWritesBlueGreenRedInUpperCase) {
     EXPECT_EQ(ColorToHex(Rgb(255, 0, 0)), "0x0000FF");
 }
 
-TEST(ColorText, HexToColorReadsEitherCaseAndForgivesBadPairs) {
+TEST(modDesignColorText, HexToColorReadsEitherCaseAndForgivesBadPairs) {
     EXPECT_EQ(HexToColor("0x0C0B0A"), Rgb(10, 11, 12));
     EXPECT_EQ(HexToColor("0x0c0b0a"), Rgb(10, 11, 12));
     EXPECT_EQ(HexToColor("0xff8000"), Rgb(0, 128, 255));
@@ -32,7 +32,7 @@ TEST(ColorText, HexToColorReadsEitherCaseAndForgivesBadPairs) {
     EXPECT_EQ(HexToColor("0x10 0FF"), Rgb(255, 0, 0x10));
 }
 
-TEST(ColorText, HexByteValueAcceptsExactlyTwoHexDigits) {
+TEST(modDesignColorText, HexByteValueAcceptsExactlyTwoHexDigits) {
     EXPECT_EQ(HexByteValue("FF"), 255);
     EXPECT_EQ(HexByteValue("ff"), 255);
     EXPECT_EQ(HexByteValue("fF"), 255);
@@ -45,7 +45,7 @@ TEST(ColorText, HexByteValueAcceptsExactlyTwoHexDigits) {
     EXPECT_EQ(HexByteValue(""), 0);
 }
 
-TEST(ColorText, EveryColourSurvivesTheRoundTrip) {
+TEST(modDesignColorText, EveryColourSurvivesTheRoundTrip) {
     int failures = 0;
     for (int32_t c = 0; c <= 0xFFFFFF && failures < 5; c += 1) {
         if (HexToColor(ColorToHex(c)) != c) {
@@ -55,7 +55,7 @@ TEST(ColorText, EveryColourSurvivesTheRoundTrip) {
     }
 }
 
-TEST(ColorChannels, TruncatingDivisionGivesTheChannels) {
+TEST(modDesignChannels, TruncatingDivisionGivesTheChannels) {
     EXPECT_EQ(GetRed(Rgb(1, 2, 3)), 1);
     EXPECT_EQ(GetGreen(Rgb(1, 2, 3)), 2);
     EXPECT_EQ(GetBlue(Rgb(1, 2, 3)), 3);
@@ -114,7 +114,7 @@ int32_t ExpectedBand(int k, int band, int extent, int32_t c1, int32_t c2) {
                ch(GetBlue(c1), GetBlue(c2)));
 }
 
-TEST(Gradient, VerticalBandsRunFromColor2AtTheBottomUp) {
+TEST(modDesignFillGradient, VerticalBandsRunFromColor2AtTheBottomUp) {
     const int32_t c1 = Rgb(252, 252, 254), c2 = Rgb(244, 243, 238);
     Canvas canvas(4, 300);
     RECT r{0, 0, 4, 300};
@@ -133,7 +133,7 @@ TEST(Gradient, VerticalBandsRunFromColor2AtTheBottomUp) {
     EXPECT_EQ(canvas.At(0, 2), ExpectedBand(99, 3, 300, c1, c2));
 }
 
-TEST(Gradient, HorizontalBandSizeGrowsWithTheExtent) {
+TEST(modDesignFillGradient, HorizontalBandSizeGrowsWithTheExtent) {
     const int32_t c1 = Rgb(0, 0, 0), c2 = Rgb(255, 255, 255);
     Canvas narrow(1000, 1);
     FillGradient(narrow.Dc(), RECT{0, 0, 1000, 1}, c1, c2, false);
@@ -152,7 +152,7 @@ TEST(Gradient, HorizontalBandSizeGrowsWithTheExtent) {
     EXPECT_EQ(wide.At(2519, 0), ExpectedBand(3, 10, 2550, c1, c2));
 }
 
-TEST(Gradient, EmptyOrInvertedRectanglesPaintNothing) {
+TEST(modDesignFillGradient, EmptyOrInvertedRectanglesPaintNothing) {
     Canvas canvas(10, 10);
     const int32_t before = canvas.At(5, 5);
     FillGradient(canvas.Dc(), RECT{0, 5, 10, 5}, 0, 0xFFFFFF, true);     // zero height
@@ -162,7 +162,7 @@ TEST(Gradient, EmptyOrInvertedRectanglesPaintNothing) {
         for (int x = 0; x < 10; ++x) ASSERT_EQ(canvas.At(x, y), before) << x << "," << y;
 }
 
-TEST(Windows, SetTopMostTogglesTheTopmostStyle) {
+TEST(modDesignSetTopMost, SetTopMostTogglesTheTopmostStyle) {
     HWND w = CreateWindowExA(0, "STATIC", "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
                              nullptr);
     ASSERT_NE(w, nullptr);

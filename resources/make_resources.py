@@ -1,0 +1,517 @@
+"""Regenerate with: python3 resources/make_resources.py [--preview DIR]
+
+Draws the pictures, icons and cursors of the skin designer and writes them
+next to this script as BMP, ICO and CUR files. Standard library only; the
+output is byte-for-byte the same on every run. --preview also writes
+enlarged PNG copies into DIR for a quick visual check.
+"""
+import math
+import os
+import struct
+import sys
+import zlib
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+INK = (20, 20, 28)
+WHITE = (255, 255, 255)
+MAGENTA = (255, 0, 255)
+
+
+class Canvas:
+    """RGBA raster. Shapes take design units scaled by k and are sampled
+    ss x ss times per pixel, so small icons get smooth edges."""
+
+    def __init__(self, w, h, ss=1, k=1.0, bg=(0, 0, 0, 0)):
+        self.w, self.h, self.ss, self.k = w, h, ss, k
+        self.W, self.H = w * ss, h * ss
+        self.p = [bg if len(bg) == 4 else bg + (1.0,)] * (self.W * self.H)
+
+    def _put(self, i, col):
+        a = col[3] if len(col) == 4 else 1.0
+        if a >= 1.0:
+            self.p[i] = (col[0], col[1], col[2], 1.0)
+            return
+        r, g, b, da = self.p[i]
+        oa = a + da * (1 - a)
+        if oa > 0:
+            f = da * (1 - a)
+            self.p[i] = ((col[0] * a + r * f) / oa, (col[1] * a + g * f) / oa,
+                         (col[2] * a + b * f) / oa, oa)
+
+    def cover(self, box, inside, col):
+        # Visit only subsamples inside the bounding box (design units).
+        s = self.k * self.ss
+        x0, y0 = max(0, int(box[0] * s) - 1), max(0, int(box[1] * s) - 1)
+        x1, y1 = min(self.W, int(box[2] * s) + 2), min(self.H, int(box[3] * s) + 2)
+        for j in range(y0, y1):
+            y = (j + 0.5) / s
+            for i in range(x0, x1):
+                if inside((i + 0.5) / s, y):
+                    if col is None:
+                        self.p[j * self.W + i] = (0, 0, 0, 0.0)
+                    else:
+                        self._put(j * self.W + i, col)
+
+    def pixel(self, x, y, col):
+        self.fill_rect(x, y, x + 1, y + 1, col)
+
+    def fill_rect(self, x0, y0, x1, y1, col):
+        self.cover((x0, y0, x1, y1), lambda x, y: x0 <= x < x1 and y0 <= y < y1, col)
+
+    def rect(self, x0, y0, x1, y1, col, w=1):
+        for r in ((x0, y0, x1, y0 + w), (x0, y1 - w, x1, y1),
+                  (x0, y0, x0 + w, y1), (x1 - w, y0, x1, y1)):
+            self.fill_rect(*r, col)
+
+    def line(self, x0, y0, x1, y1, col, w=1.0):
+        # Round-capped stroke: points closer than w/2 to the segment.
+        dx, dy, r = x1 - x0, y1 - y0, w / 2.0
+        L = dx * dx + dy * dy or 1e-9
+
+        def inside(x, y):
+            t = max(0.0, min(1.0, ((x - x0) * dx + (y - y0) * dy) / L))
+            ex, ey = x - x0 - t * dx, y - y0 - t * dy
+            return ex * ex + ey * ey <= r * r
+        self.cover((min(x0, x1) - r, min(y0, y1) - r, max(x0, x1) + r, max(y0, y1) + r),
+                   inside, col)
+
+    def ellipse(self, cx, cy, rx, ry, col):
+        self.cover((cx - rx, cy - ry, cx + rx, cy + ry),
+                   lambda x, y: ((x - cx) / rx) ** 2 + ((y - cy) / ry) ** 2 <= 1.0, col)
+
+    def circle(self, cx, cy, r, col):
+        self.ellipse(cx, cy, r, r, col)
+
+    def poly(self, pts, col):
+        n = len(pts)
+
+        def inside(x, y):  # even-odd rule
+            c = False
+            for a in range(n):
+                (xa, ya), (xb, yb) = pts[a], pts[a - 1]
+                if (ya > y) != (yb > y) and x < xa + (y - ya) * (xb - xa) / (yb - ya):
+                    c = not c
+            return c
+        xs, ys = [q[0] for q in pts], [q[1] for q in pts]
+        self.cover((min(xs), min(ys), max(xs), max(ys)), inside, col)
+
+    def over(self, layer):
+        for i, c in enumerate(layer.p):
+            if c[3] > 0:
+                self._put(i, c)
+
+    def pixels(self):
+        """Box-filters the subsamples down to 8-bit (r, g, b, a) rows."""
+        ss, out = self.ss, []
+        for y in range(self.h):
+            row = []
+            for x in range(self.w):
+                sa = sr = sg = sb = 0.0
+                for j in range(y * ss, y * ss + ss):
+                    for i in range(x * ss, x * ss + ss):
+                        r, g, b, a = self.p[j * self.W + i]
+                        sa += a; sr += r * a; sg += g * a; sb += b * a
+                if sa <= 0:
+                    row.append((0, 0, 0, 0))
+                else:
+                    row.append((round(sr / sa), round(sg / sa), round(sb / sa),
+                                round(255 * sa / (ss * ss))))
+            out.append(row)
+        return out
+
+
+# --- shapes with a uniform dark rim -----------------------------------------
+# A shape is ('cap', x0, y0, x1, y1, w, col), ('poly', pts, col) or
+# ('ell', cx, cy, rx, ry, col). Drawing all rims first, then all fills, lets
+# overlapping shapes merge into one silhouette.
+
+def draw_shape(c, sh, grow=0.0, col=None):
+    kind = sh[0]
+    if kind == 'cap':
+        c.line(*sh[1:5], col or sh[6], sh[5] + 2 * grow)
+    elif kind == 'ell':
+        c.ellipse(sh[1], sh[2], sh[3] + grow, sh[4] + grow, col or sh[5])
+    else:
+        c.poly(sh[1], col or sh[2])
+        if grow:
+            pts = sh[1]
+            for a in range(len(pts)):
+                c.line(*pts[a - 1], *pts[a], col, 2 * grow)
+
+
+def outlined(c, shapes, rim=1.0, ink=INK):
+    for sh in shapes:
+        draw_shape(c, sh, rim, ink)
+    for sh in shapes:
+        draw_shape(c, sh)
+
+
+def rot(pts, deg, cx, cy):
+    a = math.radians(deg)
+    ca, sa = math.cos(a), math.sin(a)
+    return [(cx + (x - cx) * ca - (y - cy) * sa, cy + (x - cx) * sa + (y - cy) * ca)
+            for x, y in pts]
+
+
+def ell_pts(cx, cy, rx, ry, n=28):
+    return [(cx + rx * math.cos(2 * math.pi * t / n), cy + ry * math.sin(2 * math.pi * t / n))
+            for t in range(n)]
+
+
+def star_pts(cx, cy, r1, r2, n=5):
+    return [(cx + (r1 if t % 2 == 0 else r2) * math.sin(math.pi * t / n),
+             cy - (r1 if t % 2 == 0 else r2) * math.cos(math.pi * t / n)) for t in range(2 * n)]
+
+
+# --- file writers -------------------------------------------------------------
+
+def bmp24(rows, key=MAGENTA):
+    """24-bit bottom-up BMP; transparent pixels become the key colour."""
+    h, w = len(rows), len(rows[0])
+    pad = (4 - w * 3 % 4) % 4
+    data = bytearray()
+    for row in reversed(rows):
+        for r, g, b, a in row:
+            data += bytes((key[2], key[1], key[0])) if a < 128 else bytes((b, g, r))
+        data += b'\0' * pad
+    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    return struct.pack('<2sIHHI', b'BM', 14 + 40 + len(data), 0, 0, 54) + info + bytes(data)
+
+
+def dib32(rows):
+    """Icon/cursor image: BGRA colour bits followed by the 1-bit AND mask."""
+    h, w = len(rows), len(rows[0])
+    xor, mask = bytearray(), bytearray()
+    stride = (w + 31) // 32 * 4
+    for row in reversed(rows):
+        bits = bytearray(stride)
+        for x, (r, g, b, a) in enumerate(row):
+            xor += bytes((b, g, r, a) if a else (0, 0, 0, 0))
+            if a == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    hdr = struct.pack('<IiiHHIIiiII', 40, w, 2 * h, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    return hdr + bytes(xor) + bytes(mask)
+
+
+def icon_file(images, hotspot=None):
+    """ICO (type 1) or, with a hotspot, CUR (type 2) holding the given images."""
+    blobs = [dib32(rows) for rows in images]
+    out = struct.pack('<HHH', 0, 2 if hotspot else 1, len(blobs))
+    off = 6 + 16 * len(blobs)
+    for rows, blob in zip(images, blobs):
+        w, h = len(rows[0]), len(rows)
+        f1, f2 = hotspot if hotspot else (1, 32)
+        out += struct.pack('<BBBBHHII', w % 256, h % 256, 0, 0, f1, f2, len(blob), off)
+        off += len(blob)
+    return out + b''.join(blobs)
+
+
+def png_preview(path, rows, scale):
+    # Checkerboard behind transparent pixels makes the alpha edges visible.
+    out = bytearray()
+    for y in range(len(rows) * scale):
+        out.append(0)
+        for x in range(len(rows[0]) * scale):
+            r, g, b, a = rows[y // scale][x // scale]
+            bg = 200 if ((x // 4 + y // 4) % 2) else 150
+            out += bytes(round((v * a + bg * (255 - a)) / 255) for v in (r, g, b))
+
+    def chunk(t, d):
+        return struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
+    ihdr = struct.pack('>IIBBBBB', len(rows[0]) * scale, len(rows) * scale, 8, 2, 0, 0, 0)
+    with open(path, 'wb') as f:
+        f.write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', ihdr) +
+                chunk(b'IDAT', zlib.compress(bytes(out), 9)) + chunk(b'IEND', b''))
+
+
+# --- application icon ----------------------------------------------------------
+
+def app_icon(size):
+    k = size / 32.0
+    rim = 1.0 / k if size < 32 else 1.0   # keep rims one real pixel wide
+    c = Canvas(size, size, ss=8 if size < 32 else 4, k=k)
+    # Window frame behind the palette: the thing being "skinned".
+    c.fill_rect(3, 2, 30, 25, (40, 52, 80))
+    c.fill_rect(4, 3, 29, 8, (60, 130, 220))
+    c.fill_rect(4, 8, 29, 24, (236, 241, 250))
+    for i, col in enumerate(((240, 90, 80), (250, 200, 60), (90, 200, 100))):
+        c.circle(6.5 + 3.2 * i, 5.5, 1.1, col)
+    # Painter's palette on its own layer so the thumb hole can be cut out.
+    pal = Canvas(size, size, ss=c.ss, k=k)
+    wood = (226, 186, 128)
+    outlined(pal, [('ell', 13, 22, 11.5, 8, wood)], rim, (95, 60, 25))
+    if size >= 32:   # the thumb hole would be a smudge at 16 pixels
+        pal.ellipse(6.5, 26.3, 3.0, 2.2, (95, 60, 25))
+        pal.ellipse(6.5, 26.3, 2.1, 1.4, None)
+    for x, y, col in ((6.5, 20.5, (225, 40, 40)), (12.5, 17.5, (250, 205, 30)),
+                      (18, 18.5, (40, 170, 80)), (20, 23.5, (45, 90, 225)),
+                      (13.5, 26, (150, 60, 200))):
+        outlined(pal, [('ell', x, y, 2.2, 2.0, col)], 0.6 * rim, (70, 45, 20))
+    c.over(pal)
+    # Brush across the top-right corner, tip dipped in blue.
+    outlined(c, [('cap', 30, 3, 23.5, 9.5, 3.2, (170, 70, 35)),
+                 ('poly', rot([(20.2, 8.6), (24.2, 8.6), (24.2, 13), (20.2, 13)], 45, 22.2, 10.8),
+                  (195, 198, 210)),
+                 ('poly', [(21.5, 10.2), (23.2, 11.9), (18.5, 18.5), (15.5, 19.5), (16.5, 16.0)],
+                  (45, 90, 225))], rim)
+    return c
+
+
+# --- cursors (32x32, design unit = pixel) -------------------------------------
+
+def cur_canvas():
+    return Canvas(32, 32, ss=4)
+
+
+def eye_cursor():
+    c = cur_canvas()
+    R, h = 16.25, 8.25   # two circles whose overlap is an almond 28 wide, 16 high
+
+    def lens(g):
+        return lambda x, y: (math.hypot(x - 16, y - 16 - h) <= R + g and
+                             math.hypot(x - 16, y - 16 + h) <= R + g)
+    for a in (-32, -16, 0, 16, 32):   # lashes stand out of the upper lid
+        sn, cs = math.sin(math.radians(a)), math.cos(math.radians(a))
+        c.line(16 + R * sn, 16 + h - R * cs, 16 + (R + 3.5) * sn, 16 + h - (R + 3.5) * cs, INK, 1.3)
+    c.cover((0, 6, 32, 26), lens(1.3), INK)
+    c.cover((0, 6, 32, 26), lens(0), WHITE)
+    c.circle(16, 16, 6.2, (40, 110, 190))
+    c.circle(16, 16, 4.8, (70, 150, 225))
+    c.circle(16, 16, 2.8, INK)
+    c.circle(14.2, 14.0, 1.3, WHITE)
+    return c, (16, 16)
+
+
+def hand_cursor():
+    c = cur_canvas()
+    skin = WHITE
+    outlined(c, [('cap', 11, 3.5, 11, 18, 5, skin),                  # index finger
+                 ('cap', 15.5, 14, 15.5, 21, 4.6, skin),
+                 ('cap', 19.8, 15, 19.8, 22, 4.4, skin),
+                 ('cap', 23.8, 16.5, 23.8, 22, 4.0, skin),
+                 ('poly', [(8.5, 17), (25.8, 17), (25.8, 24), (22.5, 29.5), (11.5, 29.5), (8.5, 25)], skin),
+                 ('cap', 9.5, 24, 4.5, 18.5, 4.6, skin)])              # thumb
+    for x, y0, y1 in ((13.4, 13.5, 20), (17.7, 14.2, 20.5), (21.9, 15.5, 21)):
+        c.line(x, y0, x, y1, INK, 1.0)
+    c.line(9, 23.5, 11.5, 25.5, INK, 1.0)
+    c.fill_rect(11, 28, 23, 31, (110, 150, 210))                     # cuff
+    c.rect(10.5, 27.5, 23.5, 31.5, INK, 1)
+    return c, (11, 1)
+
+
+def mano_cursor():
+    c = cur_canvas()
+    skin = (250, 224, 196)
+    outlined(c, [('cap', 11, 15, 8.5, 5.5, 4.2, skin),
+                 ('cap', 15, 14, 14.5, 3, 4.4, skin),
+                 ('cap', 19, 14, 20, 4, 4.2, skin),
+                 ('cap', 22.5, 17, 25.5, 9, 3.8, skin),
+                 ('cap', 10, 23, 4, 15.5, 4.4, skin),
+                 ('ell', 16.5, 21.5, 8, 8, skin)])
+    return c, (16, 16)
+
+
+def fill_cursor():
+    c = cur_canvas()
+    cx, cy, tilt = 20, 13, -60
+    paint = (50, 105, 230)
+    body = rot([(12, 7), (26, 7), (24, 22), (14, 22)], tilt, cx, cy)
+    mouth = rot(ell_pts(19, 7, 7, 3.2), tilt, cx, cy)
+    outlined(c, [('poly', body, (190, 195, 210)), ('poly', mouth, paint)], 1.0)
+    for t in (1, 2, 3):    # stripes give the metal some volume
+        p = rot([(13.5 + 3 * t, 10.5), (14.5 + 2.3 * t, 20.5)], tilt, cx, cy)
+        c.line(*p[0], *p[1], (220, 225, 236) if t == 1 else (165, 170, 188), 1.2)
+    lip = rot([(12.5, 7.5), (15.5, 8.5)], tilt, cx, cy)   # where the paint spills over
+    outlined(c, [('poly', [lip[0], lip[1], (7.8, 18.0), (6.4, 22.5), (3.8, 22.0)], paint),
+                 ('ell', 5, 26.5, 2.4, 2.4, paint),
+                 ('poly', [(5, 22.2), (7.2, 26.2), (2.8, 26.2)], paint)], 1.0)
+    c.circle(4.2, 26.4, 0.8, (170, 200, 255))
+    return c, (5, 29)
+
+
+def dropper_cursor():
+    c = cur_canvas()
+    glass, liquid = (215, 235, 245), (40, 170, 90)
+    outlined(c, [('cap', 1.8, 30.2, 6, 26, 2.0, glass),
+                 ('cap', 5, 27, 18, 14, 4.4, glass),
+                 ('cap', 21, 11, 27, 5, 6.4, (215, 40, 40)),
+                 ('poly', rot([(17.5, 9), (19.9, 9), (19.9, 17.6), (17.5, 17.6)], 45, 18.7, 13.3),
+                  (90, 90, 100))])
+    c.line(5.5, 26.5, 12, 20, liquid, 2.6)
+    c.line(2.5, 29.5, 5.5, 26.5, liquid, 0.9)
+    c.line(9, 19.5, 15, 13.5, WHITE, 0.9)          # glass highlight
+    c.line(23.5, 6.5, 25.5, 4.5, (250, 140, 140), 1.3)
+    return c, (1, 30)
+
+
+# --- status icons (16x16) -----------------------------------------------------
+
+def changed_icon():
+    c = Canvas(16, 16, ss=8)
+    body = [(14.8, 3.4), (12.6, 1.2), (4.2, 9.6), (6.4, 11.8)]
+    outlined(c, [('poly', [(12.6, 1.2), (14.8, 3.4), (15.6, 2.6), (13.4, 0.4)], (240, 130, 150)),
+                 ('poly', body, (250, 185, 40)),
+                 ('poly', [(4.2, 9.6), (6.4, 11.8), (2.0, 14.0)], (235, 205, 160))], 0.8)
+    c.line(13.0, 2.0, 5.2, 9.8, (255, 225, 120), 0.8)
+    c.poly([(2.0, 14.0), (3.4, 13.3), (2.7, 12.6)], INK)
+    outlined(c, [('poly', star_pts(4.2, 4.3, 4.0, 1.8), (245, 100, 30))], 0.8, (140, 40, 10))
+    return c
+
+
+def saved_icon():
+    c = Canvas(16, 16, ss=8)
+    outlined(c, [('poly', [(1.5, 1.5), (12.5, 1.5), (14.5, 3.5), (14.5, 14.5), (1.5, 14.5)],
+                  (55, 95, 180))], 0.9, (20, 35, 80))
+    c.fill_rect(4.2, 1.5, 11.3, 6.0, (205, 210, 222))
+    c.fill_rect(8.6, 2.4, 10.2, 5.2, (55, 65, 90))
+    c.fill_rect(3.5, 8.5, 12.5, 14.5, (245, 245, 245))
+    c.fill_rect(4.5, 10.2, 11.5, 10.9, (160, 170, 190))
+    c.fill_rect(4.5, 12.2, 11.5, 12.9, (160, 170, 190))
+    for g, col in ((1.0, (10, 60, 20)), (0, (50, 190, 70))):   # check mark
+        c.line(8.6, 11.6, 10.8, 13.8, col, 2.2 + 2 * g)
+        c.line(10.8, 13.8, 15.0, 8.6, col, 2.2 + 2 * g)
+    return c
+
+
+# --- tab images (16x16, crisp, magenta key) ----------------------------------
+
+def tab_general():
+    c = Canvas(16, 16)
+    c.circle(8, 8, 7.6, (25, 65, 150))
+    c.circle(8, 8, 6.6, (55, 125, 220))
+    c.fill_rect(7, 3, 9, 5, WHITE)
+    c.fill_rect(7, 6, 9, 12, WHITE)
+    c.fill_rect(6, 6, 7, 7, WHITE)
+    c.fill_rect(6, 11, 10, 12, WHITE)
+    return c
+
+
+def tab_images():
+    c = Canvas(16, 16)
+    for y in range(3, 13):
+        c.fill_rect(1, y, 15, y + 1, (120 + 9 * y, 180 + 5 * y, 250))
+    c.circle(12, 6, 1.6, (255, 215, 40))
+    c.poly([(1, 13), (5.5, 6.5), (10, 13)], (110, 130, 120))
+    c.poly([(4.3, 8.2), (5.5, 6.5), (6.7, 8.2)], WHITE)
+    c.ellipse(12, 14.5, 6.5, 4, (60, 160, 60))
+    c.fill_rect(0, 14, 16, 16, None)
+    c.rect(0, 2, 16, 14, (60, 60, 70))
+    return c
+
+
+def tab_buttons():
+    c = Canvas(16, 16)
+    c.fill_rect(1, 3, 15, 14, (215, 212, 205))
+    c.fill_rect(1, 3, 14, 4, WHITE)
+    c.fill_rect(1, 3, 2, 13, WHITE)
+    c.fill_rect(2, 12, 15, 13, (130, 130, 130))
+    c.fill_rect(14, 4, 15, 13, (130, 130, 130))
+    c.rect(0, 2, 16, 14, (40, 40, 40))
+    c.poly([(5.5, 4), (5.5, 12), (11.5, 8)], (30, 140, 50))
+    return c
+
+
+def tab_colors():
+    c = Canvas(16, 16)
+    for x, y, col in ((1, 1, (225, 40, 40)), (9, 1, (250, 205, 30)),
+                      (1, 9, (40, 170, 70)), (9, 9, (45, 90, 225))):
+        c.fill_rect(x, y, x + 6, y + 6, col)
+        c.rect(x - 1, y - 1, x + 7, y + 7, (40, 40, 40))
+    return c
+
+
+def tab_menu():
+    c = Canvas(16, 16)
+    c.fill_rect(0, 0, 16, 4, (225, 225, 225))
+    c.fill_rect(0, 4, 16, 5, (150, 150, 150))
+    c.fill_rect(0, 0, 6, 4, (50, 110, 210))
+    c.fill_rect(1, 2, 5, 3, WHITE)
+    c.fill_rect(8, 2, 12, 3, (60, 60, 60))
+    c.fill_rect(2, 6, 13, 16, (120, 120, 120))      # drop shadow
+    c.fill_rect(1, 5, 12, 15, WHITE)
+    c.rect(1, 4, 12, 15, (60, 60, 60))
+    c.fill_rect(2, 8, 11, 11, (50, 110, 210))
+    c.fill_rect(3, 6, 9, 7, (80, 80, 80))
+    c.fill_rect(3, 9, 10, 10, WHITE)
+    c.fill_rect(3, 12, 8, 13, (80, 80, 80))
+    return c
+
+
+# --- splash background (500x310) ---------------------------------------------
+
+def splash():
+    W, H = 500, 310
+    c = Canvas(W, H)
+    ang = math.radians(12)                    # film strip leans a little
+    ca, sa = math.cos(ang), math.sin(ang)
+    bands = ((250, 0.0, (90, 200, 255)), (268, 1.7, (230, 120, 255)), (286, 3.1, (150, 150, 255)))
+    bokeh = ((150, 250, 26), (205, 212, 14), (120, 200, 10), (245, 275, 18), (175, 150, 8))
+    for y in range(H):
+        for x in range(W):
+            t = 0.55 * x / W + 0.45 * y / H
+            r, g, b = 10 + 60 * t, 16 + 12 * t, 52 + 56 * t
+            glow = math.exp(-((x - 360) ** 2 + (y - 120) ** 2) / 36000.0) * 0.25
+            r, g, b = r + 30 * glow, g + 30 * glow, b + 50 * glow
+            fade = max(0.0, 1.0 - x / 420.0)
+            for y0, ph, col in bands:         # soft light ribbons, strongest at left
+                yc = y0 - 40 * fade + 12 * math.sin(x / 70.0 + ph)
+                f = math.exp(-((y - yc) / 5.5) ** 2) * 0.55 * fade ** 0.8
+                r, g, b = r + col[0] * f, g + col[1] * f, b + col[2] * f
+            for bx, by, br in bokeh:
+                d = math.hypot(x - bx, y - by) / br
+                if d < 1.0:
+                    f = 0.10 * (1 - d ** 6)
+                    r, g, b = r + 200 * f, g + 180 * f, b + 255 * f
+            u = (x - 58) * ca + (y - 155) * sa        # across the strip
+            v = -(x - 58) * sa + (y - 155) * ca + 2000  # along it
+            if abs(u) < 34:
+                m, fr = v % 20.0, v % 62.0
+                if 25 <= abs(u) <= 30 and 6 <= m <= 14:
+                    r, g, b = 190, 185, 215              # sprocket hole
+                elif abs(u) < 21 and 4 <= fr <= 58:
+                    n = int(v // 62)                    # frame picture
+                    hue = (n * 0.37) % 1.0
+                    s = 0.5 + 0.5 * math.sin(fr / 9.0 + u / 7.0 + n)
+                    base = [0.5 + 0.5 * math.cos(2 * math.pi * (hue + o)) for o in (0, 0.33, 0.66)]
+                    r, g, b = [40 + 120 * q * (0.6 + 0.4 * s) for q in base]
+                else:
+                    r, g, b = r * 0.15 + 14, g * 0.15 + 12, b * 0.15 + 18
+            c.p[y * W + x] = (min(255, r), min(255, g), min(255, b), 1.0)
+    return c
+
+
+def main():
+    preview = sys.argv[sys.argv.index('--preview') + 1] if '--preview' in sys.argv else None
+    files = {}
+    files['app.ico'] = [app_icon(32), app_icon(16)]
+    for name, fn in (('eye', eye_cursor), ('hand', hand_cursor), ('mano', mano_cursor),
+                     ('fill', fill_cursor), ('contagocce', dropper_cursor)):
+        cv, hot = fn()
+        files[name + '.cur'] = ([cv], hot)
+    files['changed.ico'] = [changed_icon()]
+    files['saved.ico'] = [saved_icon()]
+    for name, fn in (('general', tab_general), ('images', tab_images), ('buttons', tab_buttons),
+                     ('colors', tab_colors), ('menu', tab_menu)):
+        files['tab_%s.bmp' % name] = fn()
+    files['splash.bmp'] = splash()
+    for name, what in files.items():
+        hot = None
+        if isinstance(what, tuple):
+            what, hot = what
+        if isinstance(what, list):
+            imgs = [cv.pixels() for cv in what]
+            data = icon_file(imgs, hot)
+        else:
+            imgs = [what.pixels()]
+            data = bmp24(imgs[0])
+        with open(os.path.join(HERE, name), 'wb') as f:
+            f.write(data)
+        if preview:
+            for n, rows in enumerate(imgs):
+                png_preview(os.path.join(preview, '%s.%d.png' % (name, len(rows))),
+                            rows, 1 if len(rows) > 64 else 8)
+
+
+if __name__ == '__main__':
+    main()

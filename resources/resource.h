@@ -1,0 +1,32 @@
+/* Resource ids shared by the C++ sources and app.rc.
+   Only #define lines here: the resource compiler reads this file too. */
+#ifndef VEXO_RESOURCE_H
+#define VEXO_RESOURCE_H
+
+/* 1: application icon (lowest id, so the shell picks it for the .exe) */
+#define IDI_APP 1
+
+/* 101-199: toolbar bitmaps (101-107 taken) */
+
+/* 201-299: bitmaps; 211-215 are the property tab images, magenta is transparent */
+#define IDB_SPLASH 201
+#define IDB_TAB_GENERAL 211
+#define IDB_TAB_IMAGES 212
+#define IDB_TAB_BUTTONS 213
+#define IDB_TAB_COLORS 214
+#define IDB_TAB_MENU 215
+
+/* 301-399: status icons for the saved / unsaved state of a skin */
+#define IDI_CHANGED 301
+#define IDI_SAVED 302
+
+/* 401-499: cursors. winuser.h already names the system hand cursor IDC_HAND:
+   include this header after <windows.h> so the #undef lets ours win. */
+#define IDC_EYE 401
+#undef IDC_HAND
+#define IDC_HAND 402
+#define IDC_MANO 403
+#define IDC_FILL 404
+#define IDC_CONTAGOCCE 405
+
+#endif

@@ -20,11 +20,9 @@
 #define IDI_CHANGED 301
 #define IDI_SAVED 302
 
-/* 401-499: cursors. winuser.h already names the system hand cursor IDC_HAND:
-   include this header after <windows.h> so the #undef lets ours win. */
+/* 401-499: cursors */
 #define IDC_EYE 401
-#undef IDC_HAND
-#define IDC_HAND 402
+#define IDC_SLOTHAND 402
 #define IDC_MANO 403
 #define IDC_FILL 404
 #define IDC_CONTAGOCCE 405

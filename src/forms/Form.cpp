@@ -1,0 +1,312 @@
+#include "Form.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "AppError.h"
+#include "CommonControls.h"
+#include "Events.h"
+#include "Prompts.h"
+#include "Twips.h"
+
+namespace {
+const char kClassName[] = "VexoForm";
+
+void RegisterFormClass() {
+    static bool done = false;
+    if (done) return;
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    RegisterClassA(&wc);
+    done = true;
+}
+}  // namespace
+
+void RunEvent(Form* form, const std::string& procedure, const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const AppError& e) {
+        MsgBox(ErrorMessageText(e, procedure, form ? form->Name() : "?"), MB_OK | MB_ICONEXCLAMATION);
+    } catch (const std::exception& e) {
+        MsgBox(ErrorMessageText(AppError(51, e.what()), procedure, form ? form->Name() : "?"),
+               MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+Form::Form(std::string name) : m_Name(std::move(name)) {
+    SetFont("Tahoma", 8.25);
+    m_Menus.Runner = [this](MenuItem& item, const std::function<void()>& click) {
+        Run(item.Name() + "_Click", click);
+    };
+}
+
+Form::~Form() { Destroy(); }
+
+void Form::Destroy() {
+    if (!m_Window) return;
+    HWND window = m_Window;
+    SetMenu(window, nullptr);
+    DestroyWindow(window);
+}
+
+void Form::Run(const std::string& procedure, const std::function<void()>& handler) {
+    RunEvent(this, procedure, handler);
+}
+
+void Form::SetDesignClientSize(int widthTwips, int heightTwips) {
+    m_DesignW = widthTwips;
+    m_DesignH = heightTwips;
+}
+
+void Form::SetCaption(const std::string& caption) {
+    m_Caption = caption;
+    if (m_Window) SetWindowTextA(m_Window, caption.c_str());
+}
+
+void Form::SetIcon(const Picture& icon) {
+    m_Icon = icon;
+    if (m_Window) {
+        SendMessageA(m_Window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.AsIcon()));
+        SendMessageA(m_Window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.AsIcon()));
+    }
+}
+
+int32_t Form::Width() const {
+    RECT r{};
+    if (m_Window) GetWindowRect(m_Window, &r);
+    return PixelsToTwipsX(r.right - r.left);
+}
+
+int32_t Form::Height() const {
+    RECT r{};
+    if (m_Window) GetWindowRect(m_Window, &r);
+    return PixelsToTwipsY(r.bottom - r.top);
+}
+
+void Form::SetWidth(int32_t twips) {
+    if (!m_Window) return;
+    RECT r;
+    GetWindowRect(m_Window, &r);
+    SetWindowPos(m_Window, nullptr, 0, 0, TwipsToPixelsX(twips), r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetHeight(int32_t twips) {
+    if (!m_Window) return;
+    RECT r;
+    GetWindowRect(m_Window, &r);
+    SetWindowPos(m_Window, nullptr, 0, 0, r.right - r.left, TwipsToPixelsY(twips),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Form::ScaleWidth() const {
+    RECT r{};
+    if (m_Window) GetClientRect(m_Window, &r);
+    return r.right;
+}
+
+int Form::ScaleHeight() const {
+    RECT r{};
+    if (m_Window) GetClientRect(m_Window, &r);
+    return r.bottom;
+}
+
+void Form::Load() {
+    if (m_Window) return;
+    RegisterFormClass();
+    DWORD style = WS_CLIPCHILDREN;
+    DWORD exStyle = WS_EX_CONTROLPARENT;
+    switch (m_BorderKind) {
+    case Border::Sizable: style |= WS_OVERLAPPEDWINDOW; break;
+    case Border::FixedSingle: style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX; break;
+    case Border::FixedDialog: style |= WS_POPUP | WS_CAPTION | WS_SYSMENU; exStyle |= WS_EX_DLGMODALFRAME; break;
+    case Border::None: style |= WS_POPUP; break;
+    }
+    if (!m_ControlBox) style &= ~(WS_SYSMENU | WS_MINIMIZEBOX);
+    if (m_WhatsThisHelp) exStyle |= WS_EX_CONTEXTHELP;
+
+    const bool hasMenu = !m_Menus.TopLevel().empty();
+    RECT r{0, 0, TwipsToPixelsX(m_DesignW), TwipsToPixelsY(m_DesignH)};
+    AdjustWindowRectEx(&r, style, hasMenu, exStyle);
+    m_Window = CreateWindowExA(exStyle, kClassName, m_Caption.c_str(), style, CW_USEDEFAULT,
+                               CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr,
+                               hasMenu ? m_Menus.Handle() : nullptr, GetModuleHandleA(nullptr), this);
+    if (!m_Window) RaiseLastError();
+    SetWindowLongPtrA(m_Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(m_Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WndProc));
+    m_Menus.SetWindow(m_Window);
+    if (!m_Icon.Empty()) SetIcon(m_Icon);
+
+    m_Loading = true;
+    CreateControls();
+    Run("Form_Load", [this] { Form_Load(); });
+    m_Loading = false;
+}
+
+void Form::Show(bool modal, Form* owner) {
+    Load();
+    if (!m_Window) return;
+    if (owner && owner->Hwnd()) SetWindowLongPtrA(m_Window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner->Hwnd()));
+    if (!m_Shown) {
+        // Centred on the screen the first time it shows.
+        RECT r;
+        GetWindowRect(m_Window, &r);
+        RECT work;
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        int x = work.left + ((work.right - work.left) - (r.right - r.left)) / 2;
+        int y = work.top + ((work.bottom - work.top) - (r.bottom - r.top)) / 2;
+        SetWindowPos(m_Window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_Shown = true;
+    }
+    ShowWindow(m_Window, SW_SHOW);
+    UpdateWindow(m_Window);
+    if (modal) RunModal();
+}
+
+void Form::RunModal() {
+    // Every other window of the program waits while a modal form shows.
+    struct Search {
+        HWND self;
+        std::vector<HWND> found;
+    } search{m_Window, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            if (hwnd != s->self && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) s->found.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    std::vector<HWND>& disabled = search.found;
+    for (HWND w : disabled) EnableWindow(w, FALSE);
+    RunMessageLoop([this] { return IsLoaded() && IsVisible(); });
+    for (HWND w : disabled)
+        if (IsWindow(w)) EnableWindow(w, TRUE);
+}
+
+void Form::Hide() {
+    if (m_Window) ShowWindow(m_Window, SW_HIDE);
+}
+
+bool Form::IsVisible() const { return m_Window && IsWindowVisible(m_Window); }
+
+bool Form::Unload() {
+    if (!m_Window) return true;
+    bool cancel = false;
+    Run("Form_Unload", [&] { Form_Unload(cancel); });
+    if (cancel) return false;
+    Destroy();
+    // Wake a message loop that waits for this form to go.
+    PostMessageA(nullptr, WM_NULL, 0, 0);
+    return true;
+}
+
+bool Form::PreviewKeyDown(int keyCode) {
+    const int shift = CurrentShiftState();
+    if (KeyPreview) Run("Form_KeyDown", [&] { Form_KeyDown(keyCode, shift); });
+    if (m_Menus.OnShortcut(static_cast<UINT>(keyCode), (shift & ShiftState::Ctrl) != 0)) return true;
+    if (keyCode == VK_TAB && !(shift & (ShiftState::Ctrl | ShiftState::Alt))) {
+        HWND next = GetNextDlgTabItem(m_Window, GetFocus(), (shift & ShiftState::Shift) != 0);
+        if (next) SetFocus(next);
+        return true;
+    }
+    return false;
+}
+
+void Form::PreviewKeyUp(int keyCode) {
+    const int shift = CurrentShiftState();
+    if (KeyPreview) Run("Form_KeyUp", [&] { Form_KeyUp(keyCode, shift); });
+}
+
+void Form::OwnMouse(UINT msg, int button, int shift, int x, int y) {
+    if (msg == WM_LBUTTONDOWN) Run("Form_MouseDown", [&] { Form_MouseDown(button, shift, float(x), float(y)); });
+    else if (msg == WM_MOUSEMOVE) Run("Form_MouseMove", [&] { Form_MouseMove(button, shift, float(x), float(y)); });
+    else {
+        Run("Form_MouseUp", [&] { Form_MouseUp(button, shift, float(x), float(y)); });
+        if (button == MouseButton::Left) Run("Form_Click", [&] { Form_Click(); });
+    }
+}
+
+HCURSOR Form::OwnCursor() const {
+    return MousePointer == kCustomPointer ? MouseIcon.AsIcon() : nullptr;
+}
+
+LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->DetachWindow();
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    return self->HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (FormMessage(msg, wParam, lParam, result)) return result;
+    bool handled = false;
+    result = HandleContainerMessage(msg, wParam, lParam, handled);
+    if (handled) return result;
+    switch (msg) {
+    case WM_COMMAND:
+        if (lParam == 0 && m_Menus.OnCommand(LOWORD(wParam))) return 0;
+        break;
+    case WM_INITMENUPOPUP:
+        if (!HIWORD(lParam) && m_Menus.OnInitMenuPopup(reinterpret_cast<HMENU>(wParam))) return 0;
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (PreviewKeyDown(static_cast<int>(wParam))) return 0;
+        if (!KeyPreview) Run("Form_KeyDown", [&] { Form_KeyDown(static_cast<int>(wParam), CurrentShiftState()); });
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        PreviewKeyUp(static_cast<int>(wParam));
+        if (!KeyPreview) Run("Form_KeyUp", [&] { Form_KeyUp(static_cast<int>(wParam), CurrentShiftState()); });
+        break;
+    case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(m_Window, &r);
+        if (!m_BackBrush) m_BackBrush.Reset(CreateSolidBrush(ResolveColor(m_Back)));
+        FillRect(reinterpret_cast<HDC>(wParam), &r, m_BackBrush.Get());
+        return TRUE;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(m_Window, &ps);
+        PaintWindowless(dc);
+        EndPaint(m_Window, &ps);
+        return 0;
+    }
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    case WM_SIZE:
+        for (WindowedControl* c : WindowedChildren())
+            if (auto* bar = dynamic_cast<StatusBar*>(c)) bar->Layout();
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(m_Window, msg, wParam, lParam);
+}
+
+void RunMessageLoop(const std::function<bool()>& keepRunning) {
+    MSG msg;
+    while (keepRunning()) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (got < 0) return;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}

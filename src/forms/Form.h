@@ -1,0 +1,105 @@
+// A top-level window with the life of a form: load, show (modeless or modal),
+// hide, unload with cancel; size in twips; key preview; menus.
+//
+// A form object is loaded once: after Unload it is released, and a new object
+// is made for the next showing.
+#pragma once
+
+#include <string>
+
+#include "Container.h"
+#include "Menu.h"
+#include "Picture.h"
+
+class Form : public Container {
+public:
+    enum class Border { Sizable, FixedSingle, FixedDialog, None };
+
+    explicit Form(std::string name);
+    ~Form() override;
+
+    const std::string& Name() const { return m_Name; }
+    Form* OwnerForm() override { return this; }
+
+    // Design, before Load.
+    void SetBorder(Border border) { m_BorderKind = border; }
+    void SetControlBox(bool on) { m_ControlBox = on; }
+    void SetWhatsThisHelp(bool on) { m_WhatsThisHelp = on; }
+    void SetDesignClientSize(int widthTwips, int heightTwips);
+    bool KeyPreview = false;
+
+    const std::string& Caption() const { return m_Caption; }
+    void SetCaption(const std::string& caption);
+    const Picture& Icon() const { return m_Icon; }
+    void SetIcon(const Picture& icon);
+    MenuBar& Menus() { return m_Menus; }
+    // The form's own cursor (custom pointer only).
+    int MousePointer = 0;
+    Picture MouseIcon;
+
+    // Outer size and position in twips.
+    int32_t Width() const;
+    int32_t Height() const;
+    void SetWidth(int32_t twips);
+    void SetHeight(int32_t twips);
+    // Client size in pixels.
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+
+    // Life.
+    void Load();
+    bool IsLoaded() const { return m_Window != nullptr; }
+    void Show(bool modal = false, Form* owner = nullptr);
+    void Hide();
+    bool IsVisible() const;
+    // Runs Form_Unload; destroys the window unless it cancelled. True when unloaded.
+    bool Unload();
+
+    // Key preview and menu shortcuts; true when the key was taken.
+    bool PreviewKeyDown(int keyCode);
+    void PreviewKeyUp(int keyCode);
+
+    // Runs an event handler of this form through the dispatcher.
+    void Run(const std::string& procedure, const std::function<void()>& handler);
+
+protected:
+    // Builds the design-time controls; runs inside Load before Form_Load.
+    virtual void CreateControls() {}
+    virtual void Form_Load() {}
+    virtual void Form_Unload(bool& /*cancel*/) {}
+    virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
+    virtual void Form_KeyUp(int /*keyCode*/, int /*shift*/) {}
+    virtual void Form_Click() {}
+    virtual void Form_MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void Form_MouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void Form_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    // A message the form layer leaves alone; return true when handled.
+    virtual bool FormMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
+        return false;
+    }
+
+    // Destroys the window without events; derived forms call it first in their destructors.
+    void Destroy();
+
+    void OwnMouse(UINT msg, int button, int shift, int x, int y) override;
+    HCURSOR OwnCursor() const override;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void RunModal();
+
+    std::string m_Name;
+    std::string m_Caption;
+    Picture m_Icon;
+    MenuBar m_Menus;
+    Border m_BorderKind = Border::FixedSingle;
+    bool m_ControlBox = true;
+    bool m_WhatsThisHelp = false;
+    int m_DesignW = 4800, m_DesignH = 3600;  // client size in twips
+    bool m_Shown = false;
+    bool m_Loading = false;
+};
+
+// Runs the thread's message loop while keepRunning answers true.
+void RunMessageLoop(const std::function<bool()>& keepRunning);

@@ -45,6 +45,8 @@ ensure_prefix() {
         "$WINESERVER" -w
         touch "$WINEPREFIX/.vexo-ready"
     fi
+    # Wine's own Tahoma and Marlett, so captions and caption buttons look right.
+    cp -u /usr/share/wine/fonts/{marlett,tahoma,tahomabd}.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 }
 
 # One persistent server and a booted prefix, so programs start fast and Wine's

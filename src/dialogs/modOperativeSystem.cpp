@@ -6,6 +6,12 @@
 
 int32_t gOSVersion = 0;
 
+namespace {
+int32_t g_Override = -1;
+}
+
+void SetOSVersionOverride(int32_t code) { g_Override = code; }
+
 int32_t OSVersionCodeFor(uint32_t platformId, uint32_t major, uint32_t minor) {
     switch (platformId) {
     case VER_PLATFORM_WIN32_WINDOWS:
@@ -25,6 +31,7 @@ int32_t OSVersionCodeFor(uint32_t platformId, uint32_t major, uint32_t minor) {
 }
 
 int32_t GetOSVersion() {
+    if (g_Override >= 0) return g_Override;
     OSVERSIONINFOA info;
     std::memset(&info, 0, sizeof info);
     info.dwOSVersionInfoSize = sizeof info;

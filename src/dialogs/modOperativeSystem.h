@@ -22,3 +22,7 @@ int32_t OSVersionCodeFor(uint32_t platformId, uint32_t major, uint32_t minor);
 
 // Asks the system; stores nothing.
 int32_t GetOSVersion();
+
+// Makes GetOSVersion answer a fixed code, so a test can see both looks of the
+// designer on one machine; a negative code asks the system again.
+void SetOSVersionOverride(int32_t code);

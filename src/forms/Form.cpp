@@ -76,6 +76,11 @@ void Form::SetIcon(const Picture& icon) {
     }
 }
 
+void Form::SetPicture(const Picture& picture) {
+    m_Picture = picture;
+    if (m_Window) InvalidateRect(m_Window, nullptr, TRUE);
+}
+
 int32_t Form::Width() const {
     RECT r{};
     if (m_Window) GetWindowRect(m_Window, &r);
@@ -228,7 +233,9 @@ void Form::OwnMouse(UINT msg, int button, int shift, int x, int y) {
     else if (msg == WM_MOUSEMOVE) Run("Form_MouseMove", [&] { Form_MouseMove(button, shift, float(x), float(y)); });
     else {
         Run("Form_MouseUp", [&] { Form_MouseUp(button, shift, float(x), float(y)); });
-        if (button == MouseButton::Left) Run("Form_Click", [&] { Form_Click(); });
+        RECT client;
+        GetClientRect(m_Window, &client);
+        if (button == MouseButton::Left && PtInRect(&client, POINT{x, y})) Run("Form_Click", [&] { Form_Click(); });
     }
 }
 
@@ -280,6 +287,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(m_Window, &ps);
+        if (!m_Picture.Empty()) m_Picture.Draw(dc, 0, 0);
         PaintWindowless(dc);
         EndPaint(m_Window, &ps);
         return 0;

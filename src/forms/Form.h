@@ -33,6 +33,9 @@ public:
     const Picture& Icon() const { return m_Icon; }
     void SetIcon(const Picture& icon);
     MenuBar& Menus() { return m_Menus; }
+    // A picture painted at the top left of the client area, under the controls.
+    const Picture& GetPicture() const { return m_Picture; }
+    void SetPicture(const Picture& picture);
     // The form's own cursor (custom pointer only).
     int MousePointer = 0;
     Picture MouseIcon;
@@ -92,6 +95,7 @@ private:
     std::string m_Name;
     std::string m_Caption;
     Picture m_Icon;
+    Picture m_Picture;
     MenuBar m_Menus;
     Border m_BorderKind = Border::FixedSingle;
     bool m_ControlBox = true;

@@ -12,6 +12,7 @@ public:
     enum class LineKind { Line, Box, FilledBox };
 
     using WindowedControl::WindowedControl;
+    using WindowedControl::Hwnd;
     ~PictureBox() override;
 
     void Create(Container& container, int left, int top, int width, int height, bool border = false);

@@ -26,3 +26,10 @@ std::string ErrorMessageText(const AppError& err, const std::string& procedure,
     return "Error " + std::to_string(err.Number()) + " (" + err.Description() + ") in procedure " +
            procedure + " of Form " + form;
 }
+
+namespace {
+thread_local AppError t_CurrentError(0, "");
+}
+
+const AppError& CurrentError() { return t_CurrentError; }
+void SetCurrentError(const AppError& err) { t_CurrentError = err; }

@@ -43,12 +43,24 @@ AppError Win32Error(DWORD code);
 std::string ErrorMessageText(const AppError& err, const std::string& procedure,
                              const std::string& form = "frmDesigner");
 
+// The last error a step swallowed on this thread (number 0: none yet).
+const AppError& CurrentError();
+void SetCurrentError(const AppError& err);
+
 // Runs one step and swallows an error it raises, so the caller goes on with
 // its next statement. The only place where errors are dropped on purpose.
+// Returns false when the step failed; CurrentError() then tells why.
 template <class Step>
-void ResumeNext(Step&& step) noexcept {
+bool ResumeNext(Step&& step) noexcept {
     try {
         std::forward<Step>(step)();
+        return true;
+    } catch (const AppError& e) {
+        SetCurrentError(e);
+    } catch (const std::exception& e) {
+        SetCurrentError(AppError(51, e.what()));
     } catch (...) {
+        SetCurrentError(AppError(51, "Internal error"));
     }
+    return false;
 }

@@ -18,10 +18,13 @@ TEST(AppError, MessageTextNamesNumberDescriptionAndProcedure) {
 
 TEST(AppError, ResumeNextSwallowsOneStepAndGoesOn) {
     int steps = 0;
-    ResumeNext([&] { throw AppError(5, "x"); });
-    ResumeNext([&] { ++steps; });
-    ResumeNext([&] { throw std::runtime_error("y"); });
-    ResumeNext([&] { ++steps; });
+    EXPECT_FALSE(ResumeNext([&] { throw AppError(5, "x"); }));
+    EXPECT_EQ(CurrentError().Number(), 5);
+    EXPECT_EQ(CurrentError().Description(), "x");
+    EXPECT_TRUE(ResumeNext([&] { ++steps; }));
+    EXPECT_EQ(CurrentError().Number(), 5);  // a good step leaves the last error as it was
+    EXPECT_FALSE(ResumeNext([&] { throw std::runtime_error("y"); }));
+    EXPECT_TRUE(ResumeNext([&] { ++steps; }));
     EXPECT_EQ(steps, 2);
 }
 

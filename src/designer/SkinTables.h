@@ -1,0 +1,31 @@
+// The skin's fields as the designer window shows them and the skin file keys them.
+#pragma once
+
+#include <array>
+
+struct SkinInfoFieldDef {
+    const char* control;
+    const char* labelCaption;  // nullptr: no caption
+    const char* iniKey;
+    const char* readDefault;
+    const char* designText;
+};
+
+struct BitmapSlotDef {
+    const char* caption;
+    const char* iniKey;
+    int page;  // tab page: 2 Images, 3 Buttons
+};
+
+struct ColorSlotDef {
+    const char* caption;
+    const char* iniKey;
+    int frame;  // index of the group frame holding the swatch
+};
+
+constexpr int kBitmapSlotCount = 25;
+constexpr int kColorSlotCount = 38;
+
+extern const std::array<SkinInfoFieldDef, 10> kSkinInfoFields;
+extern const std::array<BitmapSlotDef, kBitmapSlotCount> kBitmapSlots;
+extern const std::array<ColorSlotDef, kColorSlotCount> kColorSlots;

@@ -1,0 +1,106 @@
+// The designer window: five tab pages holding the skin being edited, menus,
+// status bar and the skin's changed or saved state.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "CommonControls.h"
+#include "ControlArray.h"
+#include "File.h"
+#include "Form.h"
+#include "IniManag.h"
+#include "Label.h"
+#include "PictureBox.h"
+#include "StdControls.h"
+
+class frmDesigner : public Form {
+public:
+    frmDesigner();
+    ~frmDesigner() override;
+
+    // Controls of the General page.
+    TextBox txtSkinName{"txtSkinName"}, txtSkinVersion{"txtSkinVersion"}, txtAuthor{"txtAuthor"},
+        txtEmail{"txtEmail"}, txtWeb{"txtWeb"}, txtSkinFilename{"txtSkinFilename"},
+        txtSkinsFolder{"txtSkinsFolder"};
+    Label lblSkinName{"lblSkinName"}, lblSkinVersion{"lblSkinVersion"}, lblAuthor{"lblAuthor"},
+        lblEmail{"lblEmail"}, lblWeb{"lblWeb"}, lblSkinFilename{"lblSkinFilename"},
+        lblSkinsFolder{"lblSkinsFolder"}, lblSkinDirectory{"lblSkinDirectory"};
+    CommandButton cmdCreateSkin{"cmdCreateSkin"}, cmdRenameSkin{"cmdRenameSkin"};
+
+    // Bitmap slots (Images and Buttons pages) and their previews.
+    ControlArray<Label> lblBmp{"lblBmp", 0, 24};
+    ControlArray<Label> lblBmpName{"lblBmpName", 0, 24};
+    PictureBox picBitmapPreview{"picBitmapPreview"}, picButtonPreview{"picButtonPreview"};
+    Label lblImageCurrentRGBColor{"lblImageCurrentRGBColor"}, lblBtnCurrentRGBColor{"lblBtnCurrentRGBColor"};
+    PictureBox picColor{"picColor"};
+
+    // Colour swatches (Colors and Menu pages) in their group frames.
+    ControlArray<Label> lblCtrl{"lblCtrl", 0, 37};
+    ControlArray<Label> lblCtrlColor{"lblCtrlColor", 0, 37};
+    ControlArray<CommandButton> cmd1{"cmd1", 0, 10};
+
+    // Menu page font fields.
+    TextBox txtFontName{"txtFontName"}, txtFontWidth{"txtFontWidth"}, txtFontHeight{"txtFontHeight"},
+        txtFontWeight{"txtFontWeight"};
+    Label lblFontName{"lblFontName"}, lblFontWidth{"lblFontWidth"}, lblFontHeight{"lblFontHeight"},
+        lblFontWeight{"lblFontWeight"};
+    CommandButton cmdChangeFont{"cmdChangeFont"};
+
+    // Pages, tab strip, status bar.
+    ControlArray<PictureBox> picTab{"picTab", 1, 5};
+    Label lblTabGeneral{"lblTabGeneral"}, lblTabImages{"lblTabImages"}, lblTabButtons{"lblTabButtons"},
+        lblTabColors{"lblTabColors"}, lblTabMenu{"lblTabMenu"};
+    // The explanatory label of page 1 to 5.
+    Label& lblTab(int page);
+    TabStrip TabStrip1{"TabStrip1"};
+    ImageList imlBMP16;
+    StatusBar sb1{"sb1"};
+    PictureBox picTmp{"picTmp"};
+
+    // Images that only lend their pictures.
+    Image imgEye{"imgEye"}, imgHand{"imgHand"}, imgMano{"imgMano"}, imgChanged{"imgChanged"},
+        imgSaved{"imgSaved"}, imgFill{"imgFill"}, imgContagocce{"imgContagocce"};
+
+    MenuItem& Menu(const std::string& name, int index = -1) { return Menus().Item(name, index); }
+
+    // State.
+    bool m_Loading = false;
+    int16_t m_CurrentTab = 0;
+    std::string m_SettingsFile;
+    std::unique_ptr<IniManag> m_IniSettings;
+    std::unique_ptr<IniManag> m_IniSkin;
+    std::unique_ptr<File> m_File;
+
+    // Procedures.
+    void Form_Initialize();
+    void TabStrip1_Click();
+    void ChangeButtonStyle(CommandButton& button);
+    void MarkSkinChanged();
+    void MarkSkinSaved();
+    bool SkinIsChanged();
+    void ButtonInfo_ButtonHelp(const std::string& text);
+    void Preview_Vexo() {}
+    void Preview_Input() {}
+    void Preview_Output() {}
+
+protected:
+    void CreateControls() override;
+    void Form_Load() override;
+    void Form_Unload(bool& cancel) override;
+    void Form_Click() override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
+
+private:
+    void CreateGeneralPage();
+    void CreateBitmapPages();
+    void CreateColorPages();
+    void CreateLendingImages();
+    void LayPages();
+    void ReadSettings();
+    void AskFirstRun();
+};
+
+// The designer window's single instance.
+extern std::unique_ptr<frmDesigner> gFrmDesigner;

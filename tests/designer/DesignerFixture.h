@@ -1,0 +1,39 @@
+// A designer window loaded for real, in a temporary program folder, with its
+// message boxes answered by a script.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "AppInfo.h"
+#include "PromptScript.h"
+#include "TempDir.h"
+#include "frmDesigner.h"
+#include "modDesign.h"
+#include "modOperativeSystem.h"
+
+class DesignerTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetProgramFolder(dir.Path()); }
+    void TearDown() override {
+        if (gFrmDesigner) {
+            gFrmDesigner->Unload();
+            gFrmDesigner.reset();
+        }
+        SetOSVersionOverride(-1);
+        SetProgramFolder("");
+    }
+
+    // Writes the settings file, then loads and shows the window.
+    frmDesigner& Open(const std::string& settings = "[Options]\r\nFirstRun=0\r\n", int osVersion = -1) {
+        if (!settings.empty()) WriteBytes(dir / "VexoVadiVirerova.ini", settings);
+        SetOSVersionOverride(osVersion);
+        gFrmDesigner = std::make_unique<frmDesigner>();
+        gFrmDesigner->Show();
+        return *gFrmDesigner;
+    }
+
+    TempDir dir;
+    PromptScript prompts;
+};

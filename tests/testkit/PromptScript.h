@@ -1,0 +1,39 @@
+// Answers the program's message and input boxes from a script and records
+// what they asked. Unscripted boxes get the harmless answer (No, Cancel, OK).
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "Prompts.h"
+
+class PromptScript {
+public:
+    struct Asked {
+        std::string text;
+        UINT style;
+        std::string title;
+    };
+
+    PromptScript();
+    ~PromptScript();
+    PromptScript(const PromptScript&) = delete;
+    PromptScript& operator=(const PromptScript&) = delete;
+
+    void Answer(int button) { m_Answers.push_back(button); }
+    void AnswerInput(const std::string& text) { m_Inputs.push_back(text); }
+
+    std::vector<Asked> asked;
+    std::vector<std::string> inputPrompts;
+
+private:
+    std::deque<int> m_Answers;
+    std::deque<std::string> m_Inputs;
+    PromptHook m_Old;
+};
+
+// Saves what the screen shows of a window as a 24-bit BMP (for looking at a test's window).
+void SaveWindowShot(HWND window, const std::string& path);

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "AppInfo.h"
 #include "IniManag.h"
+#include "Prompts.h"
+#include "frmDesigner.h"
 
 namespace {
 
@@ -73,6 +76,23 @@ int main() {
     });
     Row("skin file: Scrivi then Leggi of its 73 keys", runs, ms);
 
+    // The designer window in a program folder of its own, past its first run.
+    SetProgramFolder(folder);
+    const std::string settings = folder + "\\VexoVadiVirerova.ini";
+    WritePrivateProfileStringA("Options", "FirstRun", "0", settings.c_str());
+    PromptHook quiet;
+    quiet.msgBox = [](const std::string&, UINT, const std::string&) { return IDNO; };
+    SetPromptHook(quiet);
+    const int windowRuns = 20;
+    ms = MedianMs(windowRuns, [] {
+        gFrmDesigner = std::make_unique<frmDesigner>();
+        gFrmDesigner->Show();
+        gFrmDesigner->Unload();
+        gFrmDesigner.reset();
+    });
+    Row("designer window: create, load, show and unload", windowRuns, ms);
+
+    DeleteFileA(settings.c_str());
     DeleteFileA(file.c_str());
     RemoveDirectoryA(folder.c_str());
     return 0;

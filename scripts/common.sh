@@ -53,7 +53,7 @@ ensure_prefix() {
 # background processes do not hold the caller's pipes open.
 start_wine() {
     ensure_prefix
-    "$WINESERVER" -p
+    "$WINESERVER" -p 2>/dev/null || true  # one may already run for this prefix
     "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
 }
 

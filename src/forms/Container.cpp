@@ -10,6 +10,7 @@
 
 Container::~Container() {
     for (Control* c : m_Windowless) c->m_Container = nullptr;
+    for (WindowedControl* c : m_Windowed) c->m_Container = nullptr;
     if (m_Tooltip) DestroyWindow(m_Tooltip);
 }
 

@@ -10,6 +10,11 @@ namespace {
 const char kControlProp[] = "VexoControl";
 }
 
+// A control that goes before its container must not stay in its lists.
+Control::~Control() {
+    if (m_Container) m_Container->Remove(*this);
+}
+
 Form* Control::ParentForm() const { return m_Container ? m_Container->OwnerForm() : nullptr; }
 
 void Control::Move(int left, int top, int width, int height) {
@@ -70,6 +75,10 @@ WindowedControl::~WindowedControl() {
         RemoveWindowSubclass(m_Hwnd, SubclassThunk, 0);
         RemovePropA(m_Hwnd, kControlProp);
         DestroyWindow(m_Hwnd);
+    }
+    if (m_Container) {
+        m_Container->RemoveWindowed(*this);
+        m_Container = nullptr;
     }
 }
 

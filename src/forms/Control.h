@@ -27,7 +27,7 @@ using MouseHandler = std::function<void(int button, int shift, float x, float y)
 class Control {
 public:
     explicit Control(std::string name, int index = -1) : m_Name(std::move(name)), m_Index(index) {}
-    virtual ~Control() = default;
+    virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 

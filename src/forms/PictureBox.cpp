@@ -212,7 +212,10 @@ void PictureBox::OwnMouse(UINT msg, int button, int shift, int x, int y) {
     else if (msg == WM_MOUSEMOVE) FireMouse(MouseMove, "MouseMove", button, shift, float(x), float(y));
     else {
         FireMouse(MouseUp, "MouseUp", button, shift, float(x), float(y));
-        if (button == MouseButton::Left) FireClick();
+        // Released outside the box after a press inside, it is no click.
+        RECT client;
+        GetClientRect(m_Hwnd, &client);
+        if (button == MouseButton::Left && PtInRect(&client, POINT{x, y})) FireClick();
     }
 }
 

@@ -1,0 +1,173 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "AppError.h"
+#include "Form.h"
+#include "PictureBox.h"
+#include "TempDir.h"
+#include "Twips.h"
+#include "resource.h"
+
+namespace {
+
+constexpr int32_t kWhite = 0xFFFFFF, kBlack = 0, kRed = 0x0000FF, kGreen = 0x00FF00,
+                  kBlue = 0xFF0000, kYellow = 0x00FFFF;
+
+// A 24-bit bitmap file, pixels given top row first; stored bottom-up with padded rows.
+std::string BmpFile(int w, int h, const std::vector<int32_t>& pixels) {
+    const int stride = (w * 3 + 3) & ~3;
+    const BITMAPFILEHEADER file{0x4D42, DWORD(54 + stride * h), 0, 0, 54};
+    const BITMAPINFOHEADER info{40, w, h, 1, 24, BI_RGB, DWORD(stride * h), 0, 0, 0, 0};
+    std::string b = std::string(reinterpret_cast<const char*>(&file), 14) +
+                    std::string(reinterpret_cast<const char*>(&info), 40) + std::string(stride * h, '\0');
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int32_t c = pixels[static_cast<size_t>(y * w + x)];
+            char* at = &b[static_cast<size_t>(54 + (h - 1 - y) * stride + x * 3)];
+            at[0] = char(GetBValue(c)), at[1] = char(GetGValue(c)), at[2] = char(GetRValue(c));
+        }
+    return b;
+}
+
+int32_t ErrorNumberOf(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const AppError& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+TEST(Twips, ConversionsRoundToNearest) {
+    EXPECT_EQ(TwipsPerPixelAt(96), 15);
+    EXPECT_EQ(TwipsPerPixelAt(120), 12);
+    EXPECT_EQ(TwipsToPixelsAt(7, 96), 0);  // 0.47 pixel
+    EXPECT_EQ(TwipsToPixelsAt(8, 96), 1);  // 0.53 pixel
+    EXPECT_EQ(TwipsToPixelsAt(-8, 96), -1);
+    EXPECT_EQ(PixelsToTwipsAt(7, 144), 70);
+    EXPECT_EQ(PixelsToTwipsAt(400, 96), 6000);
+    EXPECT_EQ(PointsToFontHeight(8.25, 96), -11);
+    EXPECT_EQ(PointsToFontHeight(72, 96), -96);
+    EXPECT_EQ(PointsToFontHeight(10, 120), -17);  // 16.67
+}
+
+TEST(Picture, BitmapFilesLoadOrFailLoudly) {
+    TempDir dir;
+    const int32_t missing = ErrorNumberOf([&] { Picture::LoadBitmapFile(dir / "none.bmp"); });
+    EXPECT_NE(missing, 0);
+    EXPECT_NE(missing, 481);
+    WriteBytes(dir / "x.bmp", "this is text, not a bitmap\r\n");
+    EXPECT_EQ(ErrorNumberOf([&] { Picture::LoadBitmapFile(dir / "x.bmp"); }), 481);
+
+    // Three pixels wide: each row carries padding.
+    WriteBytes(dir / "ok.bmp", BmpFile(3, 2, {kRed, kGreen, kBlue, kWhite, kBlack, kYellow}));
+    HGDIOBJ handle;
+    {
+        Picture p = Picture::LoadBitmapFile(dir / "ok.bmp");
+        EXPECT_EQ(p.Width(), 3);
+        EXPECT_EQ(p.Height(), 2);
+        handle = p.AsBitmap();
+        { Picture copy = p; EXPECT_EQ(copy.AsBitmap(), handle); }
+        EXPECT_EQ(GetObjectType(handle), DWORD(OBJ_BITMAP)) << "a copy going leaves the handle";
+    }
+    EXPECT_EQ(GetObjectType(handle), 0u) << "the last copy frees it";
+
+    Picture icon = Picture::LoadIconResource(IDI_SAVED, 16);
+    EXPECT_EQ(icon.GetKind(), Picture::Kind::Icon);
+    EXPECT_EQ(icon.Height(), 16);
+    Picture cursor = Picture::LoadCursorResource(IDC_EYE);
+    EXPECT_NE(cursor.AsIcon(), nullptr);
+    EXPECT_EQ(Picture::LoadBitmapResource(IDB_SPLASH).Width(), 500);
+    EXPECT_NE(ErrorNumberOf([] { Picture::LoadBitmapResource(9999); }), 0);
+}
+
+class PictureBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.Load();
+        box.Create(form, 0, 0, 40, 30);
+        box.SetBackColor(kWhite);
+    }
+    // Pixels of a colour in [x1, x2) x [y1, y2).
+    int Count(int32_t c, int x1, int y1, int x2, int y2) {
+        int n = 0;
+        for (int y = y1; y < y2; ++y)
+            for (int x = x1; x < x2; ++x) n += box.Point(x, y) == c;
+        return n;
+    }
+    int CountAll(int32_t c) { return Count(c, 0, 0, 40, 30); }
+    Form form{"frmDraw"};
+    PictureBox box{"picDraw"};
+};
+
+TEST_F(PictureBoxTest, DrawingPaintsExactPixels) {
+    EXPECT_EQ(CountAll(kWhite), 40 * 30);
+    box.PSet(3, 4, kRed);
+    EXPECT_EQ(box.Point(3, 4), kRed);
+    EXPECT_EQ(CountAll(kRed), 1);
+
+    box.Line(0, 10, 5, 10, kBlue);
+    EXPECT_EQ(Count(kBlue, 0, 10, 40, 11), 5) << "the end pixel stays unpainted";
+    EXPECT_EQ(box.Point(5, 10), kWhite);
+    EXPECT_EQ(box.CurrentX, 5);
+
+    // Both corners belong to a box, drawn either way round.
+    box.Line(14, 13, 10, 20, kGreen, PictureBox::LineKind::Box);
+    EXPECT_EQ(CountAll(kGreen), 2 * 5 + 2 * 6);
+    EXPECT_EQ(box.Point(14, 20), kGreen);
+    EXPECT_EQ(box.Point(12, 16), kWhite);
+    box.Line(30, 20, 32, 21, kBlack, PictureBox::LineKind::FilledBox);
+    EXPECT_EQ(Count(kBlack, 30, 20, 33, 22), 3 * 2);
+    EXPECT_EQ(CountAll(kBlack), 3 * 2);
+
+    for (POINT out : {POINT{-1, 0}, POINT{40, 0}, POINT{0, 30}}) EXPECT_EQ(box.Point(out.x, out.y), -1);
+
+    box.SetBackColor(kYellow);
+    EXPECT_EQ(CountAll(kYellow), 40 * 30) << "a new back colour clears";
+    EXPECT_EQ(box.CurrentX, 0);
+
+    box.SetForeColor(kBlack);
+    box.CurrentX = 2;
+    box.CurrentY = 3;
+    const int w = box.TextWidth("WW"), h = box.TextHeight("WW");
+    ASSERT_GT(w, 4);
+    box.Print("WW");
+    // The DC's default background is white: an opaque print would show it.
+    EXPECT_EQ(CountAll(kWhite), 0);
+    EXPECT_GT(Count(kBlack, 2, 3, 2 + w, 3 + h), 4);
+    EXPECT_EQ(Count(kYellow, 0, 0, 40, 3) + Count(kYellow, 0, 3, 2, 30), 40 * 3 + 2 * 27);
+    EXPECT_EQ(box.CurrentX, 0);
+    EXPECT_EQ(box.CurrentY, 3 + h);
+}
+
+TEST_F(PictureBoxTest, ImageIsASnapshotAndPicturesPaintFromSourceRectangles) {
+    box.PSet(0, 0, kRed);
+    Picture snapshot = box.Image();
+    ASSERT_EQ(snapshot.Width(), 40);
+    EXPECT_EQ(snapshot.Height(), 30);
+    box.PSet(0, 0, kBlue);
+    box.SetPicture(snapshot);
+    EXPECT_EQ(box.Point(0, 0), kRed);
+    EXPECT_EQ(box.Point(1, 0), kWhite);
+
+    TempDir dir;
+    WriteBytes(dir / "q.bmp", BmpFile(2, 2, {kRed, kBlue, kGreen, kYellow}));
+    Picture quad = Picture::LoadBitmapFile(dir / "q.bmp");
+    box.SetPicture(Picture());
+    box.PaintPicture(quad, 5, 5, -1, -1, 1, 1, 1, 1);
+    EXPECT_EQ(box.Point(5, 5), kYellow);
+    EXPECT_EQ(Count(kWhite, 4, 4, 7, 7), 8);
+
+    box.PaintPicture(quad, 10, 10, 4, 4);
+    EXPECT_EQ(Count(kRed, 10, 10, 12, 12), 4);
+    EXPECT_EQ(Count(kBlue, 12, 10, 14, 12), 4);
+    EXPECT_EQ(Count(kGreen, 10, 12, 12, 14), 4);
+    EXPECT_EQ(Count(kYellow, 12, 12, 14, 14), 4);
+    EXPECT_EQ(Count(kWhite, 9, 9, 15, 15), 36 - 16);
+}
+
+}  // namespace

@@ -481,6 +481,111 @@ def splash():
     return c
 
 
+# --- open-dialog banners: a film strip on the splash's night blue -------------
+
+def film_frame_colour(n, s):
+    hue = (n * 0.29 + 0.55) % 1.0
+    base = [0.5 + 0.5 * math.cos(2 * math.pi * (hue + o)) for o in (0, 0.33, 0.66)]
+    return [40 + 150 * q * (0.55 + 0.45 * s) for q in base]
+
+
+def film_pixel(u, v, half, r, g, b):
+    """A strip of half-width `half` across u, running along v: sprocket rows
+    near both edges, frames with soft colour swirls between them."""
+    if abs(u) >= half:
+        return r, g, b
+    rim = half - abs(u)
+    m, fr = v % 16.0, v % 52.0
+    if 3 <= rim <= 8 and 5 <= m <= 11:
+        return 200, 196, 225                      # sprocket hole
+    if rim > 11 and 4 <= fr <= 48:
+        n = int(v // 52)
+        s = 0.5 + 0.5 * math.sin(fr / 7.0 + u / 6.0 + n * 1.3)
+        return tuple(film_frame_colour(n, s))
+    return r * 0.12 + 14, g * 0.12 + 12, b * 0.12 + 20
+
+
+def night(x, y, W, H, gx, gy):
+    t = 0.6 * x / W + 0.4 * y / H
+    r, g, b = 12 + 50 * t, 18 + 14 * t, 56 + 50 * t
+    glow = math.exp(-((x - gx) ** 2 + (y - gy) ** 2) / 9000.0) * 0.35
+    return r + 40 * glow, g + 36 * glow, b + 70 * glow
+
+
+def banner_skin():
+    """400x80, above the skin open dialog: the strip runs across, gently waving."""
+    W, H = 400, 80
+    c = Canvas(W, H)
+    for y in range(H):
+        for x in range(W):
+            r, g, b = night(x, y, W, H, 320, 20)
+            f = math.exp(-((y - 40 - 14 * math.sin(x / 45.0 + 1.0)) / 4.0) ** 2) * 0.5
+            r, g, b = r + 120 * f, g + 70 * f, b + 200 * f     # light ribbon behind
+            yc = 40 + 6 * math.sin(x / 90.0)
+            r, g, b = film_pixel(y - yc, x + 7, 27, r, g, b)
+            c.p[y * W + x] = (min(255, r), min(255, g), min(255, b), 1.0)
+    return c
+
+
+def banner_side():
+    """90x260, beside the dialog's controls: the strip runs down, leaning a little."""
+    W, H = 90, 260
+    c = Canvas(W, H)
+    ang = math.radians(-6)
+    ca, sa = math.cos(ang), math.sin(ang)
+    for y in range(H):
+        for x in range(W):
+            r, g, b = night(y, x, H, W, 40, 70)
+            u = (x - 45) * ca + (y - 130) * sa
+            v = -(x - 45) * sa + (y - 130) * ca + 1000
+            r, g, b = film_pixel(u, v, 30, r, g, b)
+            c.p[y * W + x] = (min(255, r), min(255, g), min(255, b), 1.0)
+    return c
+
+
+# --- folder dialog picture (330x78): a skin folder and the tree it sits in ------
+
+def capture_banner():
+    W, H = 330, 78
+    c = Canvas(W, H, ss=3)
+    for y in range(H):                        # dusk teal to night blue, a glow behind the folder
+        for x in range(W):
+            t = x / W
+            glow = math.exp(-((x - 55) ** 2 + (y - 40) ** 2) / 2600.0) * 0.45
+            r, g, b = 24 + 10 * t + 90 * glow, 70 - 40 * t + 70 * glow, 96 - 30 * t + 60 * glow
+            for j in range(3):
+                for i in range(3):
+                    c.p[(y * 3 + j) * c.W + x * 3 + i] = (r, g, b, 1.0)
+    for bx, by, br in ((250, 18, 9), (300, 56, 13), (205, 60, 6), (318, 14, 5)):
+        c.circle(bx, by, br, (150, 190, 255, 0.13))
+    # The big folder: back sheet with its tab, a card of swatches, the front flap.
+    back, front, rim = (220, 150, 40), (250, 196, 70), (110, 64, 10)
+    outlined(c, [('poly', [(16, 20), (40, 20), (46, 26), (92, 26), (92, 66), (16, 66)], back)], 1.2, rim)
+    c.fill_rect(26, 14, 82, 52, (245, 245, 250))
+    c.rect(26, 14, 82, 52, (90, 90, 110))
+    for i, col in enumerate(((230, 60, 60), (250, 200, 40), (60, 180, 90), (60, 110, 230))):
+        c.fill_rect(30 + 13 * i, 18, 40 + 13 * i, 28, col)
+    c.fill_rect(30, 32, 78, 34, (120, 120, 140))
+    c.fill_rect(30, 37, 66, 39, (160, 160, 175))
+    outlined(c, [('poly', [(12, 36), (88, 36), (96, 66), (20, 66)], front)], 1.2, rim)
+    c.line(24, 44, 84, 44, (255, 225, 140), 1.2)
+    # The tree: a trunk from the big folder's edge, branches to three small folders.
+    ink = (200, 225, 240)
+    c.line(112, 16, 112, 62, ink, 1.6)
+    for k, y in enumerate((18, 40, 62)):
+        x0 = 112 + 26 * (k % 2)
+        if k % 2:
+            c.line(112, 30, 138, 30, ink, 1.6)
+            c.line(138, 30, 138, y, ink, 1.6)
+        c.line(x0, y, x0 + 14, y, ink, 1.6)
+        fx, fy = x0 + 16, y - 8
+        col = (250, 196, 70) if k != 1 else (120, 220, 140)
+        outlined(c, [('poly', [(fx, fy), (fx + 8, fy), (fx + 10, fy + 3), (fx + 24, fy + 3),
+                               (fx + 24, fy + 16), (fx, fy + 16)], col)], 0.9, (70, 50, 20))
+        for n in range(3 + k):               # dotted name beside each folder
+            c.fill_rect(fx + 30 + 9 * n, y - 2, fx + 36 + 9 * n, y + 1, (190, 210, 230))
+    return c
+
 def main():
     preview = sys.argv[sys.argv.index('--preview') + 1] if '--preview' in sys.argv else None
     files = {}
@@ -495,6 +600,8 @@ def main():
                      ('colors', tab_colors), ('menu', tab_menu)):
         files['tab_%s.bmp' % name] = fn()
     files['splash.bmp'] = splash()
+    files['banner_skin.bmp'] = banner_skin()
+    files['banner_side.bmp'] = banner_side()
     for name, what in files.items():
         hot = None
         if isinstance(what, tuple):

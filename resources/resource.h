@@ -15,6 +15,9 @@
 #define IDB_TAB_BUTTONS 213
 #define IDB_TAB_COLORS 214
 #define IDB_TAB_MENU 215
+/* 221-222: banners of the open dialog */
+#define IDB_BANNER_SKIN 221
+#define IDB_BANNER_SIDE 222
 
 /* 301-399: status icons for the saved / unsaved state of a skin */
 #define IDI_CHANGED 301

@@ -11,6 +11,7 @@
 
 // The program's own error numbers, kept in one place.
 namespace ErrNo {
+constexpr int32_t InvalidCall = 5;
 constexpr int32_t Overflow = 6;
 constexpr int32_t TypeMismatch = 13;
 constexpr int32_t BadFileName = 52;

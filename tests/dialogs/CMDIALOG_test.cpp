@@ -1,0 +1,390 @@
+#include "CMDIALOG.h"
+
+#include <windows.h>
+
+#include <cderr.h>
+#include <commdlg.h>
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "AppError.h"
+#include "DialogDriver.h"
+#include "Form.h"
+#include "Form1.h"
+#include "TempDir.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+constexpr int32_t kSkinFlags = 0x281824;  // explorer, hook, read-only box hidden, must exist
+constexpr int32_t kColorFlags = CC_RGBINIT | CC_FULLOPEN;
+const std::string kSkinFilter = "Vexo skins (*.INI)\0*.ini\0\0"s;
+const std::string kBitmapFilter = "Bitmap (*.BMP)\0*.bmp\0\0"s;
+
+std::string TitleOf(const std::string& path) {
+    char title[256] = {};
+    GetFileTitleA(path.c_str(), title, 255);
+    return title;
+}
+
+// A TrueType face other than Tahoma that the font dialog lists.
+std::string OtherFace() {
+    std::vector<std::string> faces;
+    HDC dc = GetDC(nullptr);
+    LOGFONTA want{};
+    want.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExA(
+        dc, &want,
+        [](const LOGFONTA* lf, const TEXTMETRICA*, DWORD type, LPARAM p) -> int {
+            if (type & TRUETYPE_FONTTYPE) reinterpret_cast<std::vector<std::string>*>(p)->push_back(lf->lfFaceName);
+            return 1;
+        },
+        reinterpret_cast<LPARAM>(&faces), 0);
+    ReleaseDC(nullptr, dc);
+    for (const char* preferred : {"Courier New", "DejaVu Sans Mono", "DejaVu Sans"})
+        for (const std::string& f : faces)
+            if (f == preferred) return f;
+    for (const std::string& f : faces)
+        if (f != "Tahoma" && f[0] != '@') return f;
+    return "";
+}
+
+class CmDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        owner.SetFont("Tahoma", 8.25);
+        owner.Load();
+        gDialogKind = DialogKind::Plain;
+    }
+    void TearDown() override {
+        gDialogKind = DialogKind::Plain;
+        UnloadForm1();
+    }
+
+    int16_t OpenSkin(const std::string& initDir, const std::string& fileName = "") {
+        return ShowOpen(owner, extErr, kSkinFilter, initDir, "Open Skin", 1, kSkinFlags, fileName);
+    }
+
+    Form owner{"frmOwner"};
+    int32_t extErr = -1;
+};
+
+TEST(CommonDialogErrorTextTest, TableKeysAndTheFallbackForEveryOtherNumber) {
+    EXPECT_EQ(CommonDialogErrorText(32755), "#32755,  Cancel was selected.");
+    EXPECT_EQ(CommonDialogErrorText(20476), "#20476,  The buffer at which the member lpstrFile points to is too small.");
+    EXPECT_EQ(CommonDialogErrorText(28662),
+              "#28662,  The data in the DEVMODE and DEVNAMES data structrues describes two different printers.");
+    EXPECT_EQ(CommonDialogErrorText(32751), "#32751,  The call to WinHelp failed.  Check the Help property values.");
+
+    // The two print-default texts are the same but for the number in front.
+    const std::string a = CommonDialogErrorText(28671), b = CommonDialogErrorText(28668);
+    EXPECT_NE(a, b);
+    EXPECT_EQ(a.substr(0, 9), "#28671,  ");
+    EXPECT_EQ(b.substr(0, 9), "#28668,  ");
+    EXPECT_EQ(a.substr(9), b.substr(9));
+    EXPECT_EQ(a.substr(9, 25), "The PD_RETURNDEFAULT flag");
+
+    EXPECT_EQ(CommonDialogErrorText(0), "Unknow Printer Error:  # 0");
+    EXPECT_EQ(CommonDialogErrorText(2), "Unknow Printer Error:  # 2");  // CDERR_INITIALIZATION, untranslated
+    EXPECT_EQ(CommonDialogErrorText(0xFFFF), "Unknow Printer Error:  # 65535");
+    EXPECT_EQ(CommonDialogErrorText(-5), "Unknow Printer Error:  #-5");
+    EXPECT_EQ(CommonDialogErrorText(32756), "Unknow Printer Error:  # 32756");  // a gap in the table
+    EXPECT_EQ(CommonDialogErrorText(-32755), "Unknow Printer Error:  #-32755");
+}
+
+TEST(FontDialogHeightTest, PointsToPixelsRoundHalfToEven) {
+    EXPECT_EQ(FontDialogHeight(14, 96), 19);   // 18.67
+    EXPECT_EQ(FontDialogHeight(14, 72), 14);
+    EXPECT_EQ(FontDialogHeight(14, 120), 23);  // 23.33
+    EXPECT_EQ(FontDialogHeight(14, 144), 28);
+    EXPECT_EQ(FontDialogHeight(14, 54), 10);   // 10.5: down to even, not 11
+    EXPECT_EQ(FontDialogHeight(14, 90), 18);   // 17.5: up to even
+    EXPECT_EQ(FontDialogHeight(14, 18), 4);    // 3.5
+    EXPECT_EQ(FontDialogHeight(14, 0), 0);
+}
+
+TEST(OpenFileBufferTest, PadsToTheBufferSizeAndRefusesLongerNames) {
+    EXPECT_EQ(OpenFileBuffer(""), std::string(256, '\0'));
+    EXPECT_EQ(OpenFileBuffer("Blue.ini"), "Blue.ini" + std::string(248, '\0'));
+    EXPECT_EQ(OpenFileBuffer(std::string(256, 'a')), std::string(256, 'a'));
+    try {
+        OpenFileBuffer(std::string(257, 'a'));
+        ADD_FAILURE() << "a 257-character name was accepted";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.Number(), 5);
+        EXPECT_EQ(e.Description(), "Invalid procedure call or argument");
+    }
+}
+
+TEST(Form1Test, HoldsTheBorrowedControlsAndStartsAfreshAfterUnload) {
+    Form1& form = GetForm1();
+    ASSERT_EQ(gForm1.get(), &form);
+    EXPECT_EQ(form.Name(), "Form1");
+    EXPECT_TRUE(form.IsLoaded());
+    EXPECT_FALSE(form.IsVisible());
+    char caption[64] = {};
+    GetWindowTextA(form.chkPreview.Hwnd(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Stretch image");
+    EXPECT_EQ(form.Image1.GetPicture().Width(), 400);
+    EXPECT_EQ(form.Image1.GetPicture().Height(), 80);
+    EXPECT_EQ(form.Image2.GetPicture().Width(), 90);
+    EXPECT_EQ(form.Image2.GetPicture().Height(), 260);
+    EXPECT_EQ(form.picTemp.Height(), form.Image1.GetPicture().Height());
+    EXPECT_EQ(&GetForm1(), &form);  // one instance while loaded
+
+    HWND window = form.Hwnd();
+    UnloadForm1();
+    EXPECT_EQ(gForm1, nullptr);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_NE(GetForm1().Hwnd(), nullptr);
+    UnloadForm1();
+}
+
+TEST_F(CmDialogTest, OverlongFileNameFailsWithError5BeforeAnyDialog) {
+    gDialogKind = DialogKind::SkinBanner;
+    gDialogFileName = "before";
+    DialogDriver driver(DialogPlan::NoDialog());
+    try {
+        OpenSkin("C:\\", std::string(257, 'x'));
+        ADD_FAILURE() << "no error raised";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.Number(), 5);
+    }
+    EXPECT_FALSE(driver.Seen().appeared);
+    EXPECT_EQ(gDialogFileName, "before");
+    EXPECT_EQ(gForm1, nullptr);  // nothing was lent
+    EXPECT_EQ(gPicPreview, nullptr);
+}
+
+TEST_F(CmDialogTest, CancelledOpenReturns3WithEmptyResults) {
+    TempDir dir;
+    gDialogFileName = "stale";
+    gDialogFileTitle = "stale";
+    DialogDriver driver(DialogPlan::Cancel());
+    EXPECT_EQ(OpenSkin(dir.Path()), 3);
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ(driver.Seen().title, "Open Skin");
+    EXPECT_EQ(driver.Seen().fileName, "");
+    EXPECT_EQ(gDialogFileName, "");
+    EXPECT_EQ(gDialogFileTitle, "");
+    EXPECT_EQ(extErr, 0);
+}
+
+TEST_F(CmDialogTest, ChosenSkinGivesFullPathAndTitleWhileTheBannerIsLent) {
+    TempDir dir;
+    const std::string path = dir / "Blue.ini";
+    WriteBytes(path, "[Vexo]\r\n");
+    gDialogKind = DialogKind::SkinBanner;
+
+    DialogDriver driver(DialogPlan::ChooseFile(path));
+    bool lentAsPlanned = false;
+    driver.WhileShown = [&](HWND) {
+        ASSERT_NE(gForm1, nullptr);
+        lentAsPlanned = gPicPreview == &gForm1->picPreview && gPicTemp == &gForm1->picTemp &&
+                        gChkPreview == nullptr && gPicTemp->GetPicture() == gForm1->Image1.GetPicture() &&
+                        !gPicTemp->GetPicture().Empty();
+    };
+    EXPECT_EQ(OpenSkin(dir.Path()), 0);
+    EXPECT_TRUE(driver.Done());
+    EXPECT_TRUE(lentAsPlanned);
+    EXPECT_EQ(gDialogFileName, path);
+    EXPECT_EQ(gDialogFileTitle, TitleOf(path));
+    EXPECT_TRUE(gDialogFileTitle == "Blue.ini" || gDialogFileTitle == "Blue") << gDialogFileTitle;
+    EXPECT_EQ(extErr, 0);
+    // Taken back and Form1 unloaded.
+    EXPECT_EQ(gPicPreview, nullptr);
+    EXPECT_EQ(gPicTemp, nullptr);
+    EXPECT_EQ(gForm1, nullptr);
+}
+
+TEST_F(CmDialogTest, OpenLendsForm1ControlsByDialogKind) {
+    TempDir dir;
+    struct Lent {
+        bool form, preview, temp, check;
+        uintptr_t tempPicture, image2;
+    };
+    auto openAs = [&](int32_t kind) {
+        gDialogKind = kind;
+        Lent lent{};
+        DialogDriver driver(DialogPlan::Cancel());
+        driver.WhileShown = [&](HWND) {
+            lent.form = gForm1 != nullptr;
+            lent.preview = lent.form && gPicPreview == &gForm1->picPreview;
+            lent.temp = lent.form && gPicTemp == &gForm1->picTemp;
+            lent.check = lent.form && gChkPreview == &gForm1->chkPreview;
+            if (lent.temp) lent.tempPicture = gPicTemp->GetPicture().Handle();
+            if (lent.form) lent.image2 = gForm1->Image2.GetPicture().Handle();
+        };
+        EXPECT_EQ(ShowOpen(owner, extErr, kBitmapFilter, dir.Path(), "", 1, kSkinFlags, ""), 3) << kind;
+        EXPECT_TRUE(driver.Done()) << kind;
+        EXPECT_EQ(gPicPreview, nullptr) << kind;
+        EXPECT_EQ(gPicTemp, nullptr) << kind;
+        EXPECT_EQ(gChkPreview, nullptr) << kind;
+        EXPECT_EQ(gForm1, nullptr) << kind;
+        return lent;
+    };
+
+    Lent bitmap = openAs(DialogKind::BitmapPreview);
+    EXPECT_TRUE(bitmap.preview && bitmap.temp && bitmap.check);
+    EXPECT_EQ(bitmap.tempPicture, 0u);  // no banner for the bitmap preview
+
+    Lent side = openAs(DialogKind::SideBanner);
+    EXPECT_TRUE(side.preview && side.temp);
+    EXPECT_FALSE(side.check);
+    EXPECT_NE(side.tempPicture, 0u);
+    EXPECT_EQ(side.tempPicture, side.image2);
+
+    for (int32_t kind : {DialogKind::Plain, DialogKind::DeleteButton}) {
+        Lent none = openAs(kind);
+        EXPECT_FALSE(none.form || none.preview || none.temp || none.check) << kind;
+    }
+}
+
+// A path too long for the buffer fails the dialog, which then leaves the
+// needed size in the buffer: that must not come back as a file name.
+TEST_F(CmDialogTest, PathTooLongForTheBufferFailsWithoutAGarbageName) {
+    TempDir dir;
+    std::string folder = dir.Path();
+    while (folder.size() < 230) {
+        folder.append("\\").append(std::min<size_t>(40, 236 - folder.size()), 'd');
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    }
+    std::string path = folder;
+    path.append("\\").append(258 - folder.size() - 5, 's').append(".ini");
+    ASSERT_EQ(path.size(), 258u);
+    WriteBytes(path, "[Vexo]\r\n");
+    gDialogFileName = "stale";
+
+    DialogDriver driver(DialogPlan::ChooseFile(path));
+    EXPECT_EQ(OpenSkin(folder), 3);
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ(extErr, FNERR_BUFFERTOOSMALL);
+    EXPECT_EQ(gDialogFileName, "");
+    EXPECT_EQ(gDialogFileTitle, "");
+}
+
+TEST_F(CmDialogTest, MissingFileIsRefusedByTheSkinDialog) {
+    TempDir dir;
+    int16_t result = -1;
+    EXPECT_NONFATAL_FAILURE(
+        {
+            DialogDriver driver(DialogPlan::ChooseFile(dir / "Missing.ini"));
+            result = OpenSkin(dir.Path());
+        },
+        "a message box came up");
+    EXPECT_EQ(result, 3);
+    EXPECT_EQ(gDialogFileName, "");
+}
+
+TEST_F(CmDialogTest, ColorDialogOpensOnTheInitialColorAndASystemColorAsBlack) {
+    {
+        DialogDriver driver(DialogPlan::PickColor(10, 20, 30));
+        EXPECT_EQ(ShowColor(owner, extErr, 0x123456, kColorFlags), 0);
+        EXPECT_TRUE(driver.Done());
+        EXPECT_EQ(driver.Seen().title, "Color");
+        EXPECT_EQ(driver.Seen().red, 0x56);
+        EXPECT_EQ(driver.Seen().green, 0x34);
+        EXPECT_EQ(driver.Seen().blue, 0x12);
+        EXPECT_EQ(gDialogColor, static_cast<int32_t>(RGB(10, 20, 30)));
+        EXPECT_EQ(extErr, 0);
+    }
+    DialogDriver driver(DialogPlan::PickColor(255, 0, 128));
+    EXPECT_EQ(ShowColor(owner, extErr, SystemColor(COLOR_WINDOW), kColorFlags), 0);
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ(driver.Seen().red, 0);
+    EXPECT_EQ(driver.Seen().green, 0);
+    EXPECT_EQ(driver.Seen().blue, 0);
+    EXPECT_EQ(gDialogColor, static_cast<int32_t>(RGB(255, 0, 128)));
+}
+
+TEST_F(CmDialogTest, EveryColorDialogStartsWithSixteenWhiteCustomColors) {
+    using Colors = std::array<COLORREF, 16>;
+    auto grab = [](Colors& into) {
+        const COLORREF* shown = ShowingCustomColors();
+        ASSERT_NE(shown, nullptr);
+        std::copy(shown, shown + 16, into.begin());
+    };
+    Colors white;
+    white.fill(0xFFFFFF);
+    Colors firstAtStart{}, firstAdded{}, secondAtStart{};
+    {
+        DialogDriver driver(DialogPlan::PickColor(200, 100, 50, true));
+        driver.WhileShown = [&](HWND) { grab(firstAtStart); };
+        driver.BeforeAnswer = [&](HWND) { grab(firstAdded); };
+        EXPECT_EQ(ShowColor(owner, extErr, 0, kColorFlags), 0);
+        EXPECT_TRUE(driver.Done());
+    }
+    {
+        DialogDriver driver(DialogPlan::Cancel());
+        driver.WhileShown = [&](HWND) { grab(secondAtStart); };
+        EXPECT_EQ(ShowColor(owner, extErr, 0, kColorFlags), 3);
+        EXPECT_TRUE(driver.Done());
+    }
+    EXPECT_EQ(firstAtStart, white);
+    EXPECT_EQ(firstAdded[0], RGB(200, 100, 50));  // the dialog did write into the block
+    EXPECT_EQ(secondAtStart, white);             // yet nothing was carried over
+    EXPECT_EQ(ShowingCustomColors(), nullptr);
+}
+
+TEST_F(CmDialogTest, CancelledColorDialogReturns3AndKeepsTheLastColor) {
+    gDialogColor = 0x00ABCDEF;
+    DialogDriver driver(DialogPlan::Cancel());
+    EXPECT_EQ(ShowColor(owner, extErr, 0x112233, kColorFlags), 3);
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ(gDialogColor, 0x00ABCDEF);
+    EXPECT_EQ(extErr, 0);
+}
+
+TEST_F(CmDialogTest, FontDialogOpensOnTheOwnersFaceAt14PointsAndReturnsOnlyTheFace) {
+    const std::string other = OtherFace();
+    ASSERT_FALSE(other.empty()) << "no second TrueType face installed";
+    gDialogKind = DialogKind::FontDialog;
+    {
+        DialogDriver driver(DialogPlan::PickFont(other, "20", "Bold"));
+        EXPECT_EQ(ShowFont(owner), other);
+        EXPECT_TRUE(driver.Done());
+        EXPECT_EQ(driver.Seen().title, "Font");
+        EXPECT_EQ(driver.Seen().face, "Tahoma");
+        EXPECT_EQ(driver.Seen().size, "14");
+    }
+    // The face follows the owner's font, and cancelling gives nothing.
+    owner.SetFont(other.c_str(), 10, true);
+    DialogDriver driver(DialogPlan::Cancel());
+    EXPECT_EQ(ShowFont(owner), "");
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ(driver.Seen().face, other);
+    EXPECT_EQ(driver.Seen().size, "14");
+    EXPECT_EQ(driver.Seen().style, "Regular");  // the owner's bold is not passed on
+}
+
+// The driver itself: a plan that goes wrong fails the test and leaves no dialog open.
+TEST_F(CmDialogTest, DriverFailsClearlyAndNeverLeavesADialogOpen) {
+    EXPECT_NONFATAL_FAILURE({ DialogDriver driver(DialogPlan::Cancel()); }, "no dialog appeared");
+
+    std::string face = "x";
+    EXPECT_NONFATAL_FAILURE(
+        {
+            DialogDriver driver(DialogPlan::PickFont("No Such Face 123"));
+            face = ShowFont(owner);
+        },
+        "\"No Such Face 123\" is not in the list");
+    EXPECT_EQ(face, "");  // cancelled by the driver
+
+    int16_t result = -1;
+    EXPECT_NONFATAL_FAILURE(
+        {
+            DialogDriver driver(DialogPlan::NoDialog());
+            result = ShowColor(owner, extErr, 0, kColorFlags);
+        },
+        "a dialog appeared: \"Color\"");
+    EXPECT_EQ(result, 3);
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+// Answers the real open, colour and font dialogs from a test on the UI thread.
+//
+// Arm a driver with a plan, then call the code that shows the dialog. A timer
+// on the test's thread fires inside the dialog's modal loop, finds the dialog
+// (the visible, enabled #32770 window of the thread), records what it shows,
+// fills it in and presses OK or Cancel. A plan that went wrong (no dialog by the
+// deadline, a missing control, a message box instead of a closed dialog) fails
+// the test when the driver goes out of scope, and never leaves a dialog open.
+//
+//     DialogDriver driver(DialogPlan::PickColor(10, 20, 30));
+//     int32_t ext = 0;
+//     EXPECT_EQ(ShowColor(form, ext, 0x123456, 3), 0);
+//     EXPECT_TRUE(driver.Done());
+//     EXPECT_EQ(driver.Seen().red, 0x56);
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct DialogPlan {
+    enum class Action { ChooseFile, PickColor, PickFont, Cancel, NoDialog };
+    Action action = Action::Cancel;
+    std::string path;                 // ChooseFile: typed into the file name box
+    int red = 0, green = 0, blue = 0;  // PickColor
+    bool addToCustom = false;         // PickColor: also press "Add to Custom Colors"
+    std::string face, style, size;    // PickFont: exact list texts; style and size optional
+
+    static DialogPlan ChooseFile(const std::string& fullPath);
+    static DialogPlan PickColor(int r, int g, int b, bool addToCustom = false);
+    static DialogPlan PickFont(const std::string& face, const std::string& size = "",
+                               const std::string& style = "");
+    static DialogPlan Cancel();
+    // The code under test must not show any dialog.
+    static DialogPlan NoDialog();
+};
+
+// What the dialog showed when the driver first found it.
+struct DialogSeen {
+    bool appeared = false;
+    std::string title;
+    int red = -1, green = -1, blue = -1;  // colour dialog's edits
+    std::string face, style, size;        // font dialog's boxes
+    std::string fileName;                 // open dialog's file name box
+    std::vector<std::string> messages;    // texts of message boxes that came up instead
+};
+
+class DialogDriver {
+public:
+    explicit DialogDriver(DialogPlan plan, DWORD timeoutMs = 15000);
+    ~DialogDriver();
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+
+    // Run inside the dialog: when it is first found, and after filling, just before the button.
+    std::function<void(HWND dialog)> WhileShown;
+    std::function<void(HWND dialog)> BeforeAnswer;
+
+    const DialogSeen& Seen() const { return m_Seen; }
+    // The dialog appeared, was answered as planned and closed.
+    bool Done() const;
+    const std::string& Failure() const { return m_Failure; }
+
+private:
+    enum class Phase { Waiting, Answered, Aborting, Stopped };
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    void OnTick();
+    void Record(HWND dialog);
+    bool Fill(HWND dialog);
+    void Fail(const std::string& why);
+    void Abort();
+    void Stop();
+
+    DialogPlan m_Plan;
+    DialogSeen m_Seen;
+    Phase m_Phase = Phase::Waiting;
+    UINT_PTR m_Timer = 0;
+    DWORD m_Deadline;
+    DWORD m_AbortDeadline = 0;
+    HWND m_Dialog = nullptr;
+    bool m_Done = false;
+    bool m_InTick = false;
+    std::string m_Failure;
+};

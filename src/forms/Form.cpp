@@ -133,6 +133,8 @@ void Form::Load() {
     case Border::None: style |= WS_POPUP; break;
     }
     if (!m_ControlBox) style &= ~(WS_SYSMENU | WS_MINIMIZEBOX);
+    // No caption and no control box: no title bar at all, only the frame.
+    if (!m_ControlBox && m_Caption.empty() && (style & WS_CAPTION)) style = (style & ~WS_CAPTION) | WS_DLGFRAME;
     if (m_WhatsThisHelp) exStyle |= WS_EX_CONTEXTHELP;
 
     const bool hasMenu = !m_Menus.TopLevel().empty();

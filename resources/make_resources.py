@@ -586,6 +586,7 @@ def capture_banner():
             c.fill_rect(fx + 30 + 9 * n, y - 2, fx + 36 + 9 * n, y + 1, (190, 210, 230))
     return c
 
+
 def main():
     preview = sys.argv[sys.argv.index('--preview') + 1] if '--preview' in sys.argv else None
     files = {}
@@ -600,6 +601,7 @@ def main():
                      ('colors', tab_colors), ('menu', tab_menu)):
         files['tab_%s.bmp' % name] = fn()
     files['splash.bmp'] = splash()
+    files['capture.bmp'] = capture_banner()
     files['banner_skin.bmp'] = banner_skin()
     files['banner_side.bmp'] = banner_side()
     for name, what in files.items():

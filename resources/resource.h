@@ -19,6 +19,9 @@
 #define IDB_BANNER_SKIN 221
 #define IDB_BANNER_SIDE 222
 
+/* 231: the picture across the top of the folder dialog window */
+#define IDB_CAPTURE 231
+
 /* 301-399: status icons for the saved / unsaved state of a skin */
 #define IDI_CHANGED 301
 #define IDI_SAVED 302

@@ -13,6 +13,7 @@ bool gFirstRun = false;
 bool gCopyBitmapToSkinFolder = false;
 bool gUseDefault = false;
 std::unique_ptr<File> gFile;
+bool gAudioCheckArmed = false;
 
 namespace {
 void AppendHexByte(std::string& out, int value) {

@@ -19,6 +19,8 @@ extern bool gFirstRun;
 extern bool gCopyBitmapToSkinFolder;
 extern bool gUseDefault;
 extern std::unique_ptr<File> gFile;
+// Set by the folder browser's first file selection; the audio check runs from the next one.
+extern bool gAudioCheckArmed;
 
 // "0x" then blue, green and red as two upper-case hexadecimal digits each.
 std::string ColorToHex(int32_t color);

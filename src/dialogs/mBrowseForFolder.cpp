@@ -1,0 +1,114 @@
+#include "mBrowseForFolder.h"
+
+#include <cctype>
+#include <exception>
+
+#include "AppError.h"
+#include "File.h"
+#include "Prompts.h"
+#include "cBrowseForFolder.h"
+#include "modDesign.h"
+
+namespace {
+IMalloc* gShellMalloc = nullptr;
+
+// The dialog's lParam is the address of the object that runs BrowseForFolder,
+// alive for as long as the dialog is.
+cBrowseForFolder& ObjectFromPtr(LPARAM lpData) { return *reinterpret_cast<cBrowseForFolder*>(lpData); }
+
+void ReportCallbackError(const AppError& e) noexcept {
+    try {
+        MsgBox(ErrorMessageText(e, "BrowseCallbackProc", "mBrowseForFolder"), MB_OK | MB_ICONEXCLAMATION);
+    } catch (...) {
+    }
+}
+}  // namespace
+
+IMalloc* GetMalloc() noexcept {
+    if (!gShellMalloc && FAILED(SHGetMalloc(&gShellMalloc))) gShellMalloc = nullptr;
+    return gShellMalloc;
+}
+
+void FreePidl(LPITEMIDLIST pidl) noexcept {
+    if (!pidl) return;
+    if (IMalloc* shell = GetMalloc()) shell->Free(pidl);
+    else CoTaskMemFree(pidl);  // the allocator the shell's own is built on
+}
+
+std::string StrFromPtrA(const char* ptr) {
+    if (!ptr) return std::string();
+    return std::string(ptr, static_cast<size_t>(lstrlenA(ptr)));
+}
+
+std::string GetPathFromIDList(LPCITEMIDLIST pidl) {
+    if (!pidl) return std::string();
+    char path[MAX_PATH] = {};
+    if (!SHGetPathFromIDListA(pidl, path)) return std::string();
+    // Some shells answer a virtual folder with its "::{class id}" parsing name: no path either.
+    if (path[0] == ':' && path[1] == ':') return std::string();
+    return StrFromPtrA(path);
+}
+
+void AudioFileCheck(const std::string& path) {
+    // Only a file goes on; the floppy roots are never touched, reading them may stall.
+    if (path.empty() || path == "A:\\" || path == "B:\\") return;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    if (!gAudioCheckArmed) {
+        gAudioCheckArmed = true;
+        return;
+    }
+    File file;
+    if (file.GetFileName(path).empty()) return;
+    std::string tail = path.size() >= 3 ? path.substr(path.size() - 3) : path;
+    for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (tail == "WAV" || tail == "MID" || tail == "MP3") return;
+    MsgBox("Occorre selezionare un file audio con estensione MP3, MID o WAV.\r\nRiprova...", MB_ICONINFORMATION);
+}
+
+int CALLBACK BrowseCallbackProc(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lpData) {
+    // The shell's frames lie below: nothing may be thrown through them.
+    try {
+        switch (uMsg) {
+        case BFFM_INITIALIZED:
+            if (lpData != 0) {
+                cBrowseForFolder& object = ObjectFromPtr(lpData);
+                if (object.fInitialPidl()) {
+                    const unsigned before = object.fSelections();
+                    SendMessageA(hWnd, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(object.fInitialPidl()));
+                    // The shell can miss a folder made a moment ago; by path it looks again.
+                    if (object.fSelections() == before)
+                        SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE,
+                                     reinterpret_cast<LPARAM>(object.InitialDir().c_str()));
+                }
+                object.fInitialized(hWnd);
+            }
+            return 0;
+        case BFFM_SELCHANGED: {
+            const std::string path = GetPathFromIDList(reinterpret_cast<LPCITEMIDLIST>(lParam));
+            SendMessageA(hWnd, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path.c_str()));
+            if (lpData == 0) return 0;
+            ObjectFromPtr(lpData).fSelectionChanged(hWnd, path);
+            AudioFileCheck(path);
+            return 0;
+        }
+        case BFFM_VALIDATEFAILEDA: {
+            SendMessageA(hWnd, BFFM_ENABLEOK, 0, 0);
+            const std::string text =
+                "Questo percorso non \xE8 valido: " + StrFromPtrA(reinterpret_cast<const char*>(lParam));
+            SendMessageA(hWnd, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            if (lpData == 0) return 0;
+            return ObjectFromPtr(lpData).fValidateFailed(hWnd, text);
+        }
+        default:
+            return 0;
+        }
+    } catch (const AppError& e) {
+        ReportCallbackError(e);
+    } catch (const std::exception& e) {
+        ReportCallbackError(AppError(51, e.what()));
+    } catch (...) {
+        ReportCallbackError(AppError(51, "Internal error"));
+    }
+    return 0;
+}

@@ -1,0 +1,561 @@
+// The folder browser and its captured dialog, with the real shell dialog
+// driven by the testkit's folder driver and prompts answered by a script.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "AppError.h"
+#include "AppInfo.h"
+#include "FolderDriver.h"
+#include "Form.h"
+#include "PromptScript.h"
+#include "TempDir.h"
+#include "Twips.h"
+#include "cBrowseForFolder.h"
+#include "cCaptureBF.h"
+#include "frmCapture.h"
+#include "mBrowseForFolder.h"
+#include "modDesign.h"
+
+namespace {
+
+bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+std::string Upper(std::string s) {
+    CharUpperBuffA(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+}
+
+// Names in a folder, without "." and "..".
+std::vector<std::string> Entries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = data.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+const char kFound[] = "Vexo\\skins folder is found!\r\nClick OK to confirm.";
+const char kAlreadyThere[] = "La cartella indicata \xE8 gi\xE0 presente.";
+const char kCreateError[] = "Si \xE8 verificato l'errore: ";
+const char kAudio[] = "Occorre selezionare un file audio con estensione MP3, MID o WAV.\r\nRiprova...";
+
+// Records what the folder dialog messages ask of a window.
+class Recorder {
+public:
+    explicit Recorder(HWND window) : m_Window(window) { SetWindowSubclass(window, Proc, 1, reinterpret_cast<DWORD_PTR>(this)); }
+    ~Recorder() { RemoveWindowSubclass(m_Window, Proc, 1); }
+    int greyed = 0;                       // BFFM_ENABLEOK with 0
+    std::vector<std::string> status;      // BFFM_SETSTATUSTEXTA
+    std::vector<std::string> selections;  // BFFM_SETSELECTIONA by PIDL, as paths
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+        auto* self = reinterpret_cast<Recorder*>(data);
+        if (msg == BFFM_ENABLEOK && lParam == 0) ++self->greyed;
+        if (msg == BFFM_SETSTATUSTEXTA) self->status.push_back(reinterpret_cast<const char*>(lParam));
+        if (msg == BFFM_SETSELECTIONA && !wParam)
+            self->selections.push_back(GetPathFromIDList(reinterpret_cast<LPCITEMIDLIST>(lParam)));
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    HWND m_Window;
+};
+
+// Stands in for the designer window: the owner the shell dialog disables.
+class OwnerForm : public Form {
+public:
+    OwnerForm() : Form("frmOwner") {}
+    ~OwnerForm() override { Destroy(); }
+};
+
+class FolderBrowserTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gFirstRun = false;
+        gAudioCheckArmed = false;
+        owner.Show();
+    }
+    void TearDown() override {
+        gFirstRun = false;
+        owner.Unload();
+    }
+
+    std::string Folder(const std::string& relative) {
+        std::string path = dir.Path();
+        size_t start = 0;
+        while (start <= relative.size()) {
+            size_t end = relative.find('\\', start);
+            if (end == std::string::npos) end = relative.size();
+            path += '\\';
+            path.append(relative, start, end - start);
+            CreateDirectoryA(path.c_str(), nullptr);
+            start = end + 1;
+        }
+        return path;
+    }
+
+    // Set up as the designer's callers do, then show.
+    void ShowCaptured(const std::string& start) { ShowCaptured(capture, form, start); }
+    void ShowCaptured(cCaptureBF& c, frmCapture& f, const std::string& start) {
+        c.Browse().hwndOwner(owner.Hwnd());
+        c.Browse().InitialDir(start);
+        c.Browse().FileSystemOnly(true);
+        c.Browse().Title("");
+        f.SetCaption("Where are the skins?");
+        c.Show(f);
+    }
+
+    std::string Why(const FolderDriver& driver) const {
+        return driver.Failure() + "; selected: " + form.SelectedFolder() + "; input boxes: " +
+               std::to_string(prompts.inputPrompts.size());
+    }
+
+    std::function<bool()> Selected(const std::string& path) {
+        return [this, path] { return SamePath(form.SelectedFolder(), path); };
+    }
+
+    size_t Told(const std::string& text) const {
+        size_t n = 0;
+        for (const auto& a : prompts.asked) n += a.text == text;
+        return n;
+    }
+
+    TempDir dir;
+    PromptScript prompts;
+    OwnerForm owner;
+    cCaptureBF capture;
+    frmCapture form;
+};
+
+}  // namespace
+
+TEST_F(FolderBrowserTest, OperationsOutsideAShownDialogRaise26002) {
+    cBrowseForFolder browse;
+    EXPECT_EQ(browse.Title(), "Seleziona Cartella");
+    auto expect26002 = [](const std::function<void()>& call) {
+        try {
+            call();
+            ADD_FAILURE() << "no error raised";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.Number(), 26002);
+            EXPECT_EQ(e.Description(), "Operation invalid unless dialog is displayed.");
+        }
+    };
+    expect26002([&] { browse.SetFolder(dir.Path()); });
+    expect26002([&] { browse.SetStatus("status"); });
+    expect26002([&] { browse.fhWnd(); });
+    expect26002([&] { capture.Reload(dir.Path()); });
+    // Unload without a dialog passes over the error.
+    EXPECT_NO_THROW(capture.Unload());
+    EXPECT_NE(cBrowseForFolder::ErrorSource().find(".cBrowseForFolder"), std::string::npos);
+
+    // The new look never carries the edit box flag with it.
+    browse.UseNewUI(true);
+    browse.FileSystemOnly(true);
+    EXPECT_EQ(browse.Flags(), 0x49u);
+    EXPECT_EQ(browse.SpecialFolderLocation(CSIDL_PROGRAM_FILES), "C:\\Program Files");
+    EXPECT_EQ(browse.SpecialFolderLocation(CSIDL_PRINTERS), "");
+}
+
+TEST_F(FolderBrowserTest, MalformedStartingFolderRaisesBeforeAnythingShows) {
+    const std::string tooLong = dir.Path() + "\\" + std::string(300, 'x');
+    try {
+        ShowCaptured(tooLong);
+        ADD_FAILURE() << "no error raised";
+    } catch (const AppError& e) {
+        EXPECT_EQ(static_cast<uint32_t>(e.Number()), 0x80047148u + ERROR_FILENAME_EXCED_RANGE);
+        EXPECT_FALSE(e.Description().empty());
+    }
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_TRUE(form.Cancelled());
+    EXPECT_EQ(capture.Browse().InitialDir(), tooLong);
+    EXPECT_EQ(FolderDriver::FindFolderDialog(), nullptr);
+}
+
+TEST_F(FolderBrowserTest, OkWithoutChangingTheSelectionReturnsTheStartingFolder) {
+    const std::string start = Folder("skins");
+    char cwd[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    SetCurrentDirectoryA(dir.Path().c_str());
+    gAudioCheckArmed = true;
+
+    FolderDriver driver;
+    driver.WaitFor("start selected", Selected(start)).Do("look at the capture", [&](HWND dialog) {
+        EXPECT_EQ(GetParent(dialog), form.picCapture.Hwnd());
+        const LONG style = GetWindowLongA(dialog, GWL_STYLE);
+        EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0);
+        EXPECT_NE(style & WS_CHILD, 0);
+        EXPECT_EQ(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0);
+        RECT box, tree;
+        GetClientRect(form.picCapture.Hwnd(), &box);
+        GetWindowRect(FindWindowExA(dialog, nullptr, "SysTreeView32", ""), &tree);
+        MapWindowPoints(nullptr, form.picCapture.Hwnd(), reinterpret_cast<POINT*>(&tree), 2);
+        EXPECT_TRUE(EqualRect(&box, &tree)) << tree.left << "," << tree.top << "," << tree.right << "," << tree.bottom;
+        EXPECT_EQ(box.right, TwipsToPixelsX(4950));
+        EXPECT_FALSE(form.picCapture.Border());
+        EXPECT_NE(GetWindowLongA(form.picCapture.Hwnd(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT, 0);
+        EXPECT_EQ(reinterpret_cast<HWND>(GetWindowLongPtrA(form.Hwnd(), GWLP_HWNDPARENT)), owner.Hwnd());
+        EXPECT_NE(GetWindowLongA(form.Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+        EXPECT_TRUE(IsWindowEnabled(form.Hwnd()));
+        EXPECT_TRUE(SamePath(form.lblFolder.Caption(), start));
+        EXPECT_EQ(form.Caption(), "Where are the skins?");
+    });
+    // OK losing the focus to the form hands it to picCapture (again if another program took it meanwhile).
+    int tries = 0;
+    driver.WaitFor("picCapture takes the focus", [&] {
+              if (GetFocus() == form.picCapture.Hwnd()) return true;
+              if (tries++ % 10 == 0) {
+                  SetFocus(form.cmdOK.Hwnd());
+                  SetFocus(form.Hwnd());
+              }
+              return false;
+          })
+        .PressOK();
+    ShowCaptured("skins");  // relative: stored back as the full path
+    SetCurrentDirectoryA(cwd);
+
+    ASSERT_TRUE(driver.Done()) << Why(driver);
+    EXPECT_FALSE(form.Cancelled());
+    EXPECT_TRUE(SamePath(form.SelectedFolder(), start)) << form.SelectedFolder();
+    EXPECT_TRUE(SamePath(capture.Browse().InitialDir(), start));
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_EQ(FolderDriver::FindFolderDialog(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(owner.Hwnd())) << "the owner is usable again";
+    EXPECT_FALSE(gAudioCheckArmed) << "unloading clears the audio check";
+    EXPECT_TRUE(prompts.asked.empty());
+}
+
+TEST_F(FolderBrowserTest, CancelTheCloseBoxAndTheDialogEndingAllLeaveCancelled) {
+    const std::string start = Folder("a");
+    const std::string other = Folder("b");
+    enum Way { CancelButton, CloseBox, DialogEnds };
+    for (Way way : {CancelButton, CloseBox, DialogEnds}) {
+        SCOPED_TRACE(way);
+        cCaptureBF c;
+        frmCapture f;
+        FolderDriver driver;
+        driver.WaitFor("start selected", [&] { return SamePath(f.SelectedFolder(), start); })
+            .SelectPath(other)
+            .WaitFor("b selected", [&] { return SamePath(f.SelectedFolder(), other); })
+            // Cancel still takes the click when OK had the focus.
+            .Do("focus OK", [&](HWND) { SetFocus(f.cmdOK.Hwnd()); });
+        if (way == CancelButton) driver.PressCancel();
+        if (way == CloseBox) driver.PressClose();
+        // Escape inside the shell dialog ends it first: the host unloads as for Cancel.
+        if (way == DialogEnds) driver.Do("escape", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+        ShowCaptured(c, f, start);
+        ASSERT_TRUE(driver.Done()) << driver.Failure();
+        EXPECT_TRUE(f.Cancelled());
+        EXPECT_FALSE(f.IsLoaded());
+        EXPECT_TRUE(SamePath(f.SelectedFolder(), other)) << "the last path reported";
+        EXPECT_TRUE(IsWindowEnabled(owner.Hwnd()));
+        EXPECT_EQ(FolderDriver::FindFolderDialog(), nullptr);
+    }
+}
+
+TEST_F(FolderBrowserTest, NewFolderIsCreatedAndSelectedThroughReload) {
+    const std::string base = Folder("skins");
+    const std::string fresh = base + "\\Fresh Skin";
+    HWND firstDialog = nullptr;
+    // The script answers; this records the input box's title and default too.
+    std::vector<std::string> titles;
+    const PromptHook scripted = SetPromptHook({});
+    PromptHook titled = scripted;
+    titled.inputBox = [&](const std::string& prompt, const std::string& title, const std::string& text) {
+        titles.push_back(title + "|" + text);
+        return scripted.inputBox(prompt, title, text);
+    };
+    SetPromptHook(titled);
+    FolderDriver driver;
+    driver.WaitFor("start selected", Selected(base))
+        .Do("remember", [&](HWND dialog) { firstDialog = dialog; })
+        .PressNewFolder(prompts, "Fresh Skin")
+        .WaitFor("new folder selected", Selected(fresh))
+        .Do("look at the reload", [&](HWND dialog) {
+            EXPECT_NE(dialog, firstDialog);
+            EXPECT_FALSE(IsWindow(firstDialog)) << "the first dialog is destroyed";
+            EXPECT_EQ(GetParent(dialog), form.picCapture.Hwnd()) << "captured into the same window";
+            EXPECT_TRUE(form.IsVisible());
+        })
+        .PressOK();
+    ShowCaptured(base);
+    SetPromptHook(scripted);
+    ASSERT_TRUE(driver.Done()) << Why(driver);
+    EXPECT_EQ(titles, std::vector<std::string>{"Crea nuova cartella|"});
+    EXPECT_TRUE(PathExists(fresh));
+    EXPECT_EQ(Entries(base), std::vector<std::string>{"Fresh Skin"});
+    EXPECT_FALSE(form.Cancelled());
+    EXPECT_TRUE(SamePath(form.SelectedFolder(), fresh)) << form.SelectedFolder();
+    ASSERT_EQ(prompts.inputPrompts.size(), 1u);
+    EXPECT_EQ(prompts.inputPrompts[0], "Indicare il nome della cartella da creare sotto:\r\n\r\n" + Upper(base));
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_TRUE(IsWindowEnabled(owner.Hwnd()));
+}
+
+TEST_F(FolderBrowserTest, ExistingNameSaysSoAndSelectsIt) {
+    const std::string base = Folder("skins");
+    const std::string old = Folder("skins\\Blue");
+    FolderDriver driver;
+    driver.WaitFor("start selected", Selected(base))
+        .PressNewFolder(prompts, "BLUE")
+        .WaitFor("existing folder selected", Selected(old))
+        .PressCancel();
+    ShowCaptured(base);
+    ASSERT_TRUE(driver.Done()) << Why(driver);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, kAlreadyThere);
+    EXPECT_EQ(prompts.asked[0].style, 0u);
+    EXPECT_EQ(prompts.asked[0].title, "Vexo VadiVirerova");
+    EXPECT_EQ(Entries(base), std::vector<std::string>{"Blue"});
+    EXPECT_TRUE(form.Cancelled());
+}
+
+TEST_F(FolderBrowserTest, NewFolderGoesIntoAnyFolderOrBesideAFile) {
+    const std::string folder = Folder("Skins\\Blue");
+    WriteBytes(folder + "\\notes.txt", "x");
+    // A folder with more than the directory attribute (hidden here) is still the base.
+    ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_EQ(GetFileAttributesA(folder.c_str()), DWORD(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(frmCapture::NewFolderBase(folder), Upper(folder));
+    EXPECT_EQ(frmCapture::NewFolderBase(folder + "\\notes.txt"), Upper(folder));
+    EXPECT_EQ(frmCapture::NewFolderBase(""), "");
+    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FolderBrowserTest, RefusedNamesReportTheErrorAndCreateNothing) {
+    const std::string base = Folder("skins");
+    WriteBytes(base + "\\taken", "a file, not a folder");
+    const std::vector<std::string> refused = {"a*b", "what?", "x:y", "sub\\deep", "..", "dot.", "taken"};
+    HWND dialog = nullptr;
+    FolderDriver driver;
+    driver.WaitFor("start selected", Selected(base)).Do("remember", [&](HWND d) { dialog = d; });
+    for (const std::string& name : refused) {
+        driver.PressNewFolder(prompts, name).WaitFor("told about " + name, [&, n = prompts.asked.size()] {
+            return prompts.asked.size() > n;
+        });
+    }
+    // An empty answer, as the input box's Cancel gives, does nothing at all.
+    driver.PressNewFolder(prompts, "").Do("still the same dialog", [&](HWND d) {
+        EXPECT_EQ(d, dialog);
+        EXPECT_TRUE(SamePath(form.SelectedFolder(), base));
+    });
+    driver.PressCancel();
+    ShowCaptured(base);
+    ASSERT_TRUE(driver.Done()) << Why(driver);
+
+    ASSERT_EQ(prompts.asked.size(), refused.size());
+    for (size_t i = 0; i < refused.size(); ++i) {
+        const std::string& text = prompts.asked[i].text;
+        EXPECT_EQ(text.rfind(kCreateError, 0), 0u) << refused[i] << ": " << text;
+        EXPECT_GT(text.size(), sizeof kCreateError + 5) << refused[i] << ": the description is missing";
+        EXPECT_EQ(prompts.asked[i].style, static_cast<UINT>(MB_ICONEXCLAMATION));
+    }
+    EXPECT_EQ(Entries(base), std::vector<std::string>{"taken"});
+    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"skins"});
+    EXPECT_EQ(prompts.inputPrompts.size(), refused.size() + 1);
+}
+
+TEST_F(FolderBrowserTest, FirstRunFoundMessageNeedsExactlyVexoSkins) {
+    const std::string lower = Folder("one\\Vexo\\skins");
+    const std::string upper = Folder("two\\Vexo\\Skins");
+    gFirstRun = true;
+    FolderDriver driver;
+    driver.WaitFor("start selected", Selected(dir.Path()))
+        .SelectPath(upper)
+        .WaitFor("Skins selected", Selected(upper))
+        .Do("nothing found yet", [&](HWND) { EXPECT_EQ(Told(kFound), 0u); })
+        .SelectPath(lower)
+        .WaitFor("skins selected", Selected(lower))
+        .Do("found", [&](HWND) { EXPECT_EQ(Told(kFound), 1u); })
+        .SelectPath(upper)
+        .WaitFor("Skins again", Selected(upper))
+        .SelectPath(lower)
+        .WaitFor("skins again", Selected(lower))
+        .PressOK();
+    ShowCaptured(dir.Path());
+    ASSERT_TRUE(driver.Done()) << Why(driver);
+    EXPECT_EQ(Told(kFound), 2u) << "at every selection that meets the test";
+    for (const auto& a : prompts.asked) EXPECT_EQ(a.style, static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_TRUE(SamePath(form.SelectedFolder(), lower));
+    EXPECT_FALSE(form.Cancelled());
+}
+
+TEST_F(FolderBrowserTest, AudioCheckPassesTheFirstFileThenWantsAudio) {
+    const std::string music = Folder("music");
+    for (const char* name : {"first.txt", "song.wav", "notes.txt", "tune.Mp3"}) WriteBytes(music + "\\" + name, "x");
+    std::vector<std::string> reported;
+    cBrowseForFolder browse;
+    browse.IncludeFiles(true);
+    browse.InitialDir(music);
+    browse.SelectionChanged = [&](const std::string& path, bool&) { reported.push_back(path); };
+    auto selected = [&](const std::string& name) {
+        return [&, name] { return !reported.empty() && SamePath(reported.back(), music + "\\" + name); };
+    };
+    FolderDriver driver;
+    driver.WaitFor("folder selected", [&] { return !reported.empty(); })
+        .SelectPath(music + "\\first.txt").WaitFor("first.txt", selected("first.txt"))
+        .Do("first file passes", [&](HWND) { EXPECT_TRUE(gAudioCheckArmed); EXPECT_TRUE(prompts.asked.empty()); })
+        .SelectPath(music + "\\song.wav").WaitFor("song.wav", selected("song.wav"))
+        .SelectPath(music + "\\tune.Mp3").WaitFor("tune.Mp3", selected("tune.Mp3"))
+        .Do("audio passes", [&](HWND) { EXPECT_TRUE(prompts.asked.empty()); })
+        .SelectPath(music + "\\notes.txt").WaitFor("notes.txt", selected("notes.txt"))
+        .PressCancel();
+    EXPECT_EQ(browse.BrowseForFolder(), "");
+    ASSERT_TRUE(driver.Done()) << Why(driver);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, kAudio);
+    EXPECT_EQ(prompts.asked[0].style, static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_EQ(browse.DisplayName(), "") << "cancelled";
+
+    // The floppy roots, folders and missing paths are never checked.
+    for (const char* path : {"A:\\", "B:\\", "", "Q:\\nowhere\\x.txt"}) AudioFileCheck(path);
+    AudioFileCheck(music);
+    EXPECT_EQ(prompts.asked.size(), 1u);
+}
+
+TEST_F(FolderBrowserTest, SteeringAShownDialogAndGreyingItsOk) {
+    const std::string open = Folder("open");
+    const std::string locked = Folder("locked");
+    cBrowseForFolder browse;
+    browse.StatusText(true);
+    browse.InitialDir(open);
+    std::string last;
+    browse.SelectionChanged = [&](const std::string& path, bool& allowOk) {
+        last = path;
+        if (SamePath(path, locked)) allowOk = false;
+    };
+    bool initialized = false;
+    browse.Initialized = [&] { initialized = true; };
+    std::unique_ptr<Recorder> seen;
+    FolderDriver driver;
+    driver.WaitFor("open selected", [&] { return SamePath(last, open); })
+        .Do("steer", [&](HWND dialog) {
+            EXPECT_TRUE(initialized);
+            EXPECT_EQ(browse.fhWnd(), dialog);
+            seen = std::make_unique<Recorder>(dialog);
+            browse.SetFolder(dir / "open\\..\\locked");  // made full before parsing
+            EXPECT_EQ(seen->selections, std::vector<std::string>{locked});
+            EXPECT_TRUE(GetFocus() == dialog || IsChild(dialog, GetFocus()));
+            browse.SetStatus("Scegli una cartella");
+            EXPECT_EQ(seen->status.back(), "Scegli una cartella");
+        })
+        .SelectPath(locked)
+        .WaitFor("locked selected", [&] { return SamePath(last, locked); })
+        .Do("greyed", [&](HWND) { EXPECT_EQ(seen->greyed, 1) << "the handler greyed OK"; })
+        .SelectPath(open)
+        .WaitFor("open selected again", [&] { return SamePath(last, open); })
+        .Do("not greyed", [&](HWND) {
+            EXPECT_EQ(seen->greyed, 1) << "only for the locked folder";
+            seen.reset();
+        })
+        .PressOK();
+    EXPECT_TRUE(SamePath(browse.BrowseForFolder(), open));
+    ASSERT_TRUE(driver.Done()) << Why(driver);
+    EXPECT_NE(browse.DisplayName().find("open"), std::string::npos) << browse.DisplayName();
+    EXPECT_THROW(browse.fhWnd(), AppError) << "not shown any more";
+}
+
+TEST_F(FolderBrowserTest, MissingStartAndVirtualFoldersGiveNoPathAndNoOk) {
+    const std::string missing = dir / "not there";
+    const std::string real = Folder("real");
+    auto drives = [](HWND dialog) {
+        LPITEMIDLIST raw = nullptr;
+        ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &raw), S_OK);
+        Pidl pidl(raw);
+        SendMessageA(dialog, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(pidl.Get()));
+    };
+    {
+        // On its own: a virtual folder is no choice of a path, though the shell returns it.
+        cBrowseForFolder browse;
+        browse.InitialDir(missing);
+        std::vector<std::string> reported;
+        browse.SelectionChanged = [&](const std::string& path, bool&) { reported.push_back(path); };
+        FolderDriver driver;
+        driver.Do("select My Computer", drives)
+            .WaitFor("reported without a path", [&] { return !reported.empty() && reported.back().empty(); })
+            .PressOK();
+        EXPECT_EQ(browse.BrowseForFolder(), "");
+        ASSERT_TRUE(driver.Done()) << Why(driver);
+        EXPECT_EQ(browse.InitialDir(), missing);
+    }
+    // Captured: OK and "&New..." wait for a folder with a path.
+    auto enabled = [&] { return IsWindowEnabled(form.cmdOK.Hwnd()) && IsWindowEnabled(form.cmdNewFolder.Hwnd()); };
+    FolderDriver driver;
+    driver.WaitFor("loaded", [&] { return form.IsVisible(); })
+        .Do("select My Computer", drives)
+        .WaitFor("no path", [&] { return form.SelectedFolder().empty(); })
+        .Do("nothing to confirm", [&](HWND) {
+            EXPECT_FALSE(enabled());
+            EXPECT_EQ(form.lblFolder.Caption(), "");
+            form.cmdNewFolder_Click();
+            EXPECT_TRUE(prompts.inputPrompts.empty()) << "no folder to create into";
+        })
+        .SelectPath(real)
+        .WaitFor("real selected", Selected(real))
+        .WaitFor("buttons back", enabled)
+        .PressOK();
+    ShowCaptured(missing);
+    ASSERT_TRUE(driver.Done()) << Why(driver);
+    EXPECT_FALSE(form.Cancelled());
+    EXPECT_TRUE(SamePath(form.SelectedFolder(), real));
+    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"real"}) << "nothing created";
+}
+
+TEST_F(FolderBrowserTest, CallbackAnswersTheShellAndRejectedTypedPaths) {
+    // The shell here never validates a typed path, so its callback is called as the shell would.
+    HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    Recorder seen(window);
+    cBrowseForFolder browse;
+    std::vector<std::string> failed;
+    bool keep = false;
+    browse.ValidateFailed = [&](const std::string& text, bool& keepOpen) {
+        failed.push_back(text);
+        keepOpen = keep;
+    };
+    const char typed[] = "no\\such\\place";
+    const LPARAM self = reinterpret_cast<LPARAM>(&browse);
+    EXPECT_EQ(BrowseCallbackProc(window, BFFM_VALIDATEFAILEDA, reinterpret_cast<LPARAM>(typed), self), 0);
+    keep = true;
+    EXPECT_EQ(BrowseCallbackProc(window, BFFM_VALIDATEFAILEDA, reinterpret_cast<LPARAM>(typed), self), 1);
+    EXPECT_EQ(BrowseCallbackProc(window, BFFM_VALIDATEFAILEDA, reinterpret_cast<LPARAM>(typed), 0), 0);
+    const std::string text = std::string("Questo percorso non \xE8 valido: ") + typed;
+    EXPECT_EQ(failed, (std::vector<std::string>{text, text}));
+    EXPECT_EQ(seen.greyed, 3);
+    EXPECT_EQ(seen.status, (std::vector<std::string>{text, text, text}));
+
+    // A selection without a path is still shown, as an empty status.
+    bool raised = false;
+    browse.SelectionChanged = [&](const std::string& path, bool&) { raised = path.empty(); };
+    EXPECT_EQ(BrowseCallbackProc(window, BFFM_SELCHANGED, 0, self), 0);
+    EXPECT_TRUE(raised);
+    EXPECT_EQ(seen.status.back(), "");
+    // A handler's error is reported, never thrown into the shell.
+    browse.SelectionChanged = [](const std::string&, bool&) { throw AppError(5, "boom"); };
+    EXPECT_EQ(BrowseCallbackProc(window, BFFM_SELCHANGED, 0, self), 0);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_NE(prompts.asked[0].text.find("(boom) in procedure BrowseCallbackProc"), std::string::npos);
+    DestroyWindow(window);
+}
+
+TEST_F(FolderBrowserTest, DriverGivesUpClearlyAndClosesWhatIsOpen) {
+    FolderDriver driver(500);
+    driver.WaitFor("something that never happens", [] { return false; }).PressOK();
+    ShowCaptured(Folder("x"));
+    EXPECT_FALSE(driver.Done());
+    EXPECT_EQ(driver.Failure(), "step 1 'something that never happens' timed out after 500 ms: the condition never held");
+    EXPECT_TRUE(form.Cancelled());
+    EXPECT_EQ(FolderDriver::FindFolderDialog(), nullptr);
+}

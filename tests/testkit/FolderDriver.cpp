@@ -1,0 +1,283 @@
+#include "FolderDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <exception>
+#include <vector>
+
+#include "PromptScript.h"
+
+namespace {
+constexpr UINT kTickMs = 30;
+constexpr DWORD kClosingMs = 5000;
+
+// One driver at a time answers the thread's timer.
+FolderDriver* s_Active = nullptr;
+
+std::string ClassOf(HWND hwnd) {
+    char name[64] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+bool IsFolderDialog(HWND hwnd) {
+    return ClassOf(hwnd) == "#32770" && FindWindowExA(hwnd, nullptr, "SysTreeView32", nullptr) != nullptr;
+}
+
+struct Search {
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindInChildren(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    if (IsWindowVisible(hwnd) && IsFolderDialog(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindInTopLevel(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    if (!IsWindowVisible(hwnd)) return TRUE;
+    if (IsFolderDialog(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    EnumChildWindows(hwnd, FindInChildren, lParam);
+    return search->found ? FALSE : TRUE;
+}
+
+std::string ItemText(HWND tree, HTREEITEM item) {
+    char text[MAX_PATH] = {};
+    TVITEMA data{};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = MAX_PATH;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    return text;
+}
+
+HTREEITEM Next(HWND tree, HTREEITEM item, UINT how) {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+}
+
+// The child of parent named name (case-insensitive), expanding parent first.
+HTREEITEM ChildNamed(HWND tree, HTREEITEM parent, const std::string& name) {
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+    for (HTREEITEM c = Next(tree, parent, TVGN_CHILD); c; c = Next(tree, c, TVGN_NEXT))
+        if (lstrcmpiA(ItemText(tree, c).c_str(), name.c_str()) == 0) return c;
+    return nullptr;
+}
+
+std::string Upper(std::string text) {
+    CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// Selects path in the tree by names, as a click would: from the drive item
+// above the current selection down through each folder of the path.
+bool SelectByNames(HWND dialog, const std::string& path) {
+    HWND tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
+    if (!tree) return false;
+    std::vector<std::string> parts;
+    for (size_t start = 0; start < path.size();) {
+        size_t end = path.find('\\', start);
+        if (end == std::string::npos) end = path.size();
+        if (end > start) parts.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    if (parts.size() < 2) return false;
+    std::string drive = "(";
+    drive += Upper(parts[0]);
+    drive += ')';
+    HTREEITEM item = Next(tree, nullptr, TVGN_CARET);
+    while (item && Upper(ItemText(tree, item)).find(drive) == std::string::npos) item = Next(tree, item, TVGN_PARENT);
+    for (size_t j = 1; j < parts.size() && item; ++j) item = ChildNamed(tree, item, parts[j]);
+    if (!item) return false;
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    return true;
+}
+}  // namespace
+
+FolderDriver::FolderDriver(DWORD stepTimeoutMs) : m_StepTimeout(stepTimeoutMs) {
+    if (s_Active) ADD_FAILURE() << "FolderDriver: another driver is still active";
+    s_Active = this;
+    m_Timer = SetTimer(nullptr, 0, kTickMs, Tick);
+}
+
+FolderDriver::~FolderDriver() {
+    Stop();
+    if (s_Active == this) s_Active = nullptr;
+    if (!m_Checked) {
+        if (!m_Failure.empty()) ADD_FAILURE() << "FolderDriver: " << m_Failure;
+        else if (!m_Steps.empty())
+            ADD_FAILURE() << "FolderDriver: step " << m_StepNumber + 1 << " '" << m_Steps.front().what
+                          << "' never completed (" << m_Steps.front().waiting << ")";
+    }
+}
+
+bool FolderDriver::Done() const {
+    m_Checked = true;
+    return m_Steps.empty() && m_Failure.empty();
+}
+
+const std::string& FolderDriver::Failure() const {
+    if (m_Failure.empty() && !m_Steps.empty())
+        m_Pending = "step " + std::to_string(m_StepNumber + 1) + " '" + m_Steps.front().what +
+                    "' never completed (" + m_Steps.front().waiting + ")";
+    else
+        m_Pending = m_Failure;
+    return m_Pending;
+}
+
+HWND FolderDriver::FindFolderDialog() {
+    Search search;
+    EnumThreadWindows(GetCurrentThreadId(), FindInTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FolderDriver::FindHost() {
+    HWND dialog = FindFolderDialog();
+    if (!dialog || !(GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD)) return nullptr;
+    return GetAncestor(dialog, GA_ROOT);
+}
+
+HWND FolderDriver::HostButton(const char* caption) {
+    HWND host = FindHost();
+    return host ? FindWindowExA(host, nullptr, "Button", caption) : nullptr;
+}
+
+FolderDriver& FolderDriver::Add(const std::string& what, const std::string& waiting,
+                                std::function<bool()> attempt) {
+    m_Steps.push_back({what, std::move(attempt), waiting});
+    return *this;
+}
+
+FolderDriver& FolderDriver::WaitFor(const std::string& what, std::function<bool()> ready) {
+    return Add(what, "the condition never held", std::move(ready));
+}
+
+FolderDriver& FolderDriver::Do(const std::string& what, std::function<void(HWND)> action) {
+    return Add(what, "no folder dialog showed", [action = std::move(action)] {
+        HWND dialog = FindFolderDialog();
+        if (!dialog) return false;
+        action(dialog);
+        return true;
+    });
+}
+
+FolderDriver& FolderDriver::SelectPath(const std::string& path) {
+    return Add("select " + path, "no folder dialog showed", [path] {
+        HWND dialog = FindFolderDialog();
+        if (!dialog) return false;
+        // The shell's own message, when the tree does not show a folder of the path yet.
+        if (!SelectByNames(dialog, path))
+            SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        return true;
+    });
+}
+
+FolderDriver& FolderDriver::Press(const char* caption, int dialogId) {
+    return Add(std::string("press ") + caption, std::string("no enabled button ") + caption, [caption, dialogId] {
+        HWND button = nullptr;
+        if (FindHost()) button = HostButton(caption);
+        else if (HWND dialog = FindFolderDialog()) button = GetDlgItem(dialog, dialogId);
+        if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button)) return false;
+        PostMessageA(button, BM_CLICK, 0, 0);
+        return true;
+    });
+}
+
+FolderDriver& FolderDriver::PressOK() { return Press("OK", IDOK); }
+FolderDriver& FolderDriver::PressCancel() { return Press("Cancel", IDCANCEL); }
+
+FolderDriver& FolderDriver::PressClose() {
+    return Add("press the close box", "no host window showed", [] {
+        HWND host = FindHost();
+        if (!host) return false;
+        PostMessageA(host, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    });
+}
+
+FolderDriver& FolderDriver::PressNewFolder(PromptScript& prompts, const std::string& answer) {
+    return Add("press &New... answering \"" + answer + "\"", "no enabled button &New...", [&prompts, answer] {
+        HWND button = HostButton("&New...");
+        if (!button || !IsWindowEnabled(button)) return false;
+        prompts.AnswerInput(answer);
+        PostMessageA(button, BM_CLICK, 0, 0);
+        return true;
+    });
+}
+
+void CALLBACK FolderDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (s_Active) s_Active->OnTick();
+}
+
+void FolderDriver::OnTick() {
+    if (m_InTick) return;
+    m_InTick = true;
+    if (m_Closing) {
+        if ((!FindFolderDialog() && !FindHost()) || GetTickCount() - m_CloseStart > kClosingMs) Stop();
+        else CloseEverything();
+    } else if (!m_Steps.empty()) {
+        if (!m_StepStarted) {
+            m_StepStart = GetTickCount();
+            m_StepStarted = true;
+        }
+        Step& step = m_Steps.front();
+        bool done = false;
+        try {
+            done = step.attempt();
+        } catch (const std::exception& e) {
+            Fail(std::string("threw: ") + e.what());
+        }
+        if (done) {
+            m_Steps.pop_front();
+            ++m_StepNumber;
+            m_StepStarted = false;
+        } else if (m_Failure.empty() && GetTickCount() - m_StepStart > m_StepTimeout) {
+            Fail("timed out after " + std::to_string(m_StepTimeout) + " ms: " + step.waiting);
+        }
+    } else if (m_Failure.empty() && FindFolderDialog()) {
+        // Every step ran but the dialog is still up: the call under test would never return.
+        if (!m_StepStarted) {
+            m_StepStart = GetTickCount();
+            m_StepStarted = true;
+        } else if (GetTickCount() - m_StepStart > m_StepTimeout) {
+            m_Failure = "the folder dialog stayed open after the last step";
+            m_Closing = true;
+            m_CloseStart = GetTickCount();
+            CloseEverything();
+        }
+    } else {
+        m_StepStarted = false;
+    }
+    m_InTick = false;
+}
+
+void FolderDriver::Fail(const std::string& why) {
+    if (m_Failure.empty() && !m_Steps.empty())
+        m_Failure = "step " + std::to_string(m_StepNumber + 1) + " '" + m_Steps.front().what + "' " + why;
+    m_Steps.clear();
+    m_Closing = true;
+    m_CloseStart = GetTickCount();
+    CloseEverything();
+}
+
+void FolderDriver::CloseEverything() {
+    // The host's own unloading closes the dialog it holds.
+    if (HWND host = FindHost()) PostMessageA(host, WM_CLOSE, 0, 0);
+    else if (HWND dialog = FindFolderDialog()) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+void FolderDriver::Stop() {
+    if (m_Timer) KillTimer(nullptr, m_Timer);
+    m_Timer = 0;
+    m_Closing = false;
+}

@@ -12,6 +12,7 @@
 #include "IniManag.h"
 #include "Prompts.h"
 #include "frmDesigner.h"
+#include "modDesign.h"
 
 namespace {
 
@@ -91,6 +92,32 @@ int main() {
         gFrmDesigner.reset();
     });
     Row("designer window: create, load, show and unload", windowRuns, ms);
+
+    // A full skin: every field set, saved into the skins folder and read back.
+    const std::string skins = folder + "\\Skins";
+    CreateDirectoryA(skins.c_str(), nullptr);
+    gFrmDesigner = std::make_unique<frmDesigner>();
+    gFrmDesigner->Show();
+    frmDesigner& f = *gFrmDesigner;
+    gSkinsFolder = skins;
+    f.txtSkinFilename.SetText("Bench.ini");
+    f.txtSkinName.SetText("Bench");
+    for (int i = 0; i < 25; ++i) f.lblBmpName(i).SetCaption("bitmap" + std::to_string(i) + ".bmp");
+    for (int i = 0; i < 38; ++i) f.lblCtrlColor(i).SetBackColor(0x030507 * i);
+    const int skinRuns = 50;
+    ms = MedianMs(skinRuns, [&] { f.FileSaveProc(); });
+    Row("skin file: FileSaveProc of a full skin", skinRuns, ms);
+    ms = MedianMs(skinRuns, [&] {
+        f.m_Loading = true;
+        f.OpenFile(skins + "\\Bench.ini");
+        f.m_Loading = false;
+    });
+    Row("skin file: OpenFile of a full skin", skinRuns, ms);
+    f.MarkSkinSaved();
+    f.Unload();
+    gFrmDesigner.reset();
+    DeleteFileA((skins + "\\Bench.ini").c_str());
+    RemoveDirectoryA(skins.c_str());
 
     DeleteFileA(settings.c_str());
     DeleteFileA(file.c_str());

@@ -10,6 +10,16 @@ PROGRAM="$BUILD/program"
 mkdir -p "$PROGRAM"
 cp -u "$BUILD/src/designer/VexoVadiVirerova.exe" "$PROGRAM/"
 
+# A ready demo: the host's skins folder under Program Files, with the sample skin.
+# The program folder's first start offers to search for it.
+install_demo_skins() {
+    ensure_prefix
+    local skins="$WINEPREFIX/drive_c/Program Files/Vexo/Skins"
+    mkdir -p "$skins"
+    cp -ru "$ROOT/resources/sample/Skins/." "$skins/"
+}
+install_demo_skins
+
 if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != "--screenshot" ]; then
     trap stop_wine EXIT
     start_wine

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 struct SkinInfoFieldDef {
     const char* control;
@@ -29,3 +30,7 @@ constexpr int kColorSlotCount = 38;
 extern const std::array<SkinInfoFieldDef, 10> kSkinInfoFields;
 extern const std::array<BitmapSlotDef, kBitmapSlotCount> kBitmapSlots;
 extern const std::array<ColorSlotDef, kColorSlotCount> kColorSlots;
+
+// Why a name cannot name a skin (its file and its bitmap folder), or the empty
+// text when it can: a plain name, no path, nothing a file name cannot hold.
+std::string SkinNameProblem(const std::string& name);

@@ -109,8 +109,11 @@ void frmDesigner::Form_Load() {
         lblCtrlColor(i).SetMousePointer(kCustomPointer);
     }
 
+    WireTextFields();
+    WireMenus();
     TabStrip1.Click = [this] { TabStrip1_Click(); };
     TabStrip1_Click();
+    GetRecentFiles();
 
     if (!xp) {
         HWND strip = TabStrip1.Hwnd();
@@ -205,17 +208,13 @@ void frmDesigner::Form_Click() {
 }
 
 void frmDesigner::AskFirstRun() {
-    MsgBox(FirstRunQuestion(), MB_YESNO | MB_ICONINFORMATION);
+    if (MsgBox(FirstRunQuestion(), MB_YESNO | MB_ICONINFORMATION) == IDYES) SearchVexoSkinFolder();
 }
 
 void frmDesigner::Form_Unload(bool& cancel) {
-    if (SkinIsChanged()) {
-        switch (MsgBox(kSaveChangedPrompt, MB_YESNOCANCEL | MB_ICONQUESTION)) {
-        case IDCANCEL:
-            cancel = true;
-            return;
-        default:
-            break;
-        }
+    if (!SavePrompt()) {
+        cancel = true;
+        return;
     }
+    UpdateRecentsFilesList();
 }

@@ -81,6 +81,53 @@ public:
     void MarkSkinSaved();
     bool SkinIsChanged();
     void ButtonInfo_ButtonHelp(const std::string& text);
+    // The skin file.
+    bool FileSaveProc();
+    bool OpenFile(const std::string& path);
+    void UpdateFileVexo(const std::string& path);
+    bool mnuFileSave_Click();
+    std::string SkinBitmapFolder();
+    std::string SkinBitmapPath(int slot);
+
+    // The skin's text fields.
+    void txtSkinName_Change();
+    void cmdChangeFont_Click();
+
+    // Whole-skin commands and the skins folder.
+    void FileOpenProc();
+    void FileNewProc();
+    void cmdRenameSkin_Click();
+    void RenameSkinAt(const std::string& folder);
+    void mnuOptionsDeleteUnusedBitmap_Click();
+    void DeleteUnusedBitmap();
+    void mnuOptionsSkinsFolder_Click();
+    bool MakeFolderTemplate();
+    void SearchVexoSkinFolder();
+
+    // Settings and the recent-files list.
+    void UpdateFileMenu(const std::string& path);
+    bool OnRecentFilesList(const std::string& path);
+    void WriteRecentFiles(const std::string& path);
+    void GetRecentFiles();
+    void UpdateRecentsFilesList();
+    void mnuRecentFile_Click(int index);
+    void mnuOptionsClearRecentsFiles_Click();
+    void mnuOptionsCopyBMP_Click();
+    void mnuOptionsUseDefault_Click();
+
+    // Menus. The save prompt answers whether the command may go on.
+    bool SavePrompt();
+    void mnuFile_Click();
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuView_Click();
+    void mnuPreviewUpdate_Click();
+    void mnuHelp_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpWhatThis_Click();
+    void mnuHelpAbout_Click();
+    void cmdInTitlebar_Click();
+
     void Preview_Vexo() {}
     void Preview_Input() {}
     void Preview_Output() {}
@@ -99,8 +146,15 @@ private:
     void CreateLendingImages();
     void LayPages();
     void ReadSettings();
+    void WireTextFields();
+    void WireMenus();
+    void MarkChangedUnlessLoading();
+    void WriteKey(const std::string& key, const std::string& value);
     void AskFirstRun();
 };
 
 // The designer window's single instance.
 extern std::unique_ptr<frmDesigner> gFrmDesigner;
+
+// The help file last opened by Help Contents.
+extern std::string gHelpFile;

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "AppError.h"
+#include "AppInfo.h"
+#include "PictureBox.h"
 #include "CommonControls.h"
 #include "Events.h"
 #include "Prompts.h"
@@ -26,6 +28,16 @@ void RegisterFormClass() {
     done = true;
 }
 }  // namespace
+
+namespace {
+HelpPopup g_HelpPopup;
+}
+
+HelpPopup SetHelpPopup(HelpPopup popup) {
+    HelpPopup old = std::move(g_HelpPopup);
+    g_HelpPopup = std::move(popup);
+    return old;
+}
 
 void RunEvent(Form* form, const std::string& procedure, const std::function<void()>& handler) {
     try {
@@ -214,6 +226,13 @@ bool Form::Unload() {
 }
 
 bool Form::PreviewKeyDown(int keyCode) {
+    if (m_WhatsThis) {
+        if (keyCode == VK_ESCAPE) {
+            m_WhatsThis = false;
+            ReleaseCapture();
+        }
+        return true;
+    }
     const int shift = CurrentShiftState();
     if (KeyPreview) Run("Form_KeyDown", [&] { Form_KeyDown(keyCode, shift); });
     if (m_Menus.OnShortcut(static_cast<UINT>(keyCode), (shift & ShiftState::Ctrl) != 0)) return true;
@@ -256,8 +275,79 @@ LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     return self->HandleMessage(msg, wParam, lParam);
 }
 
+int32_t Form::HelpIdAt(POINT client) const {
+    // The deepest child window at the point, then a windowless control in it.
+    HWND hwnd = m_Window;
+    POINT pt = client;
+    for (;;) {
+        HWND child = ChildWindowFromPointEx(hwnd, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!child || child == hwnd) break;
+        MapWindowPoints(hwnd, child, &pt, 1);
+        hwnd = child;
+    }
+    WindowedControl* control = hwnd == m_Window ? nullptr : WindowedControl::FromHwnd(hwnd);
+    const Container* container = hwnd == m_Window ? this : dynamic_cast<Container*>(control);
+    if (container)
+        if (Control* c = container->HitTest(pt))
+            if (c->WhatsThisHelpID() != 0) return c->WhatsThisHelpID();
+    for (; control; control = dynamic_cast<WindowedControl*>(control->GetContainer())) {
+        if (control->WhatsThisHelpID() != 0) return control->WhatsThisHelpID();
+        if (!dynamic_cast<PictureBox*>(control->GetContainer())) break;
+    }
+    return 0;
+}
+
+void Form::WhatsThisMode() {
+    if (!m_Window || m_WhatsThis) return;
+    m_WhatsThis = true;
+    SetCapture(m_Window);
+    SetCursor(LoadCursor(nullptr, IDC_HELP));
+    RunMessageLoop([this] { return m_WhatsThis && IsLoaded(); });
+    m_WhatsThis = false;
+    if (GetCapture() == m_Window) ReleaseCapture();
+}
+
+bool Form::WhatsThisMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+    case WM_SETCURSOR:
+        SetCursor(LoadCursor(nullptr, IDC_HELP));
+        return true;
+    case WM_LBUTTONDOWN: {
+        POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const int32_t id = HelpIdAt(pt);
+        m_WhatsThis = false;
+        ReleaseCapture();
+        if (id != 0) {
+            if (g_HelpPopup) g_HelpPopup(m_Window, AppHelpFile(), id);
+            else WinHelpA(m_Window, AppHelpFile().c_str(), HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(id));
+        }
+        return true;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        return true;
+    case WM_RBUTTONDOWN:
+        m_WhatsThis = false;
+        ReleaseCapture();
+        return true;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) {
+            m_WhatsThis = false;
+            ReleaseCapture();
+        }
+        return true;
+    case WM_CAPTURECHANGED:
+        m_WhatsThis = false;
+        return false;
+    default:
+        return false;
+    }
+}
+
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (m_WhatsThis && WhatsThisMessage(msg, wParam, lParam)) return 0;
     if (FormMessage(msg, wParam, lParam, result)) return result;
     bool handled = false;
     result = HandleContainerMessage(msg, wParam, lParam, handled);

@@ -62,6 +62,14 @@ public:
     bool PreviewKeyDown(int keyCode);
     void PreviewKeyUp(int keyCode);
 
+    // What's This mode: the help pointer until the next click, which shows the
+    // popup topic of the control under it from the program's help file. Escape
+    // or a right click leaves the mode. Returns when the mode has ended.
+    void WhatsThisMode();
+    bool InWhatsThisMode() const { return m_WhatsThis; }
+    // The help id of what lies at a client point (the form's own id: 0).
+    int32_t HelpIdAt(POINT client) const;
+
     // Runs an event handler of this form through the dispatcher.
     void Run(const std::string& procedure, const std::function<void()>& handler);
 
@@ -102,8 +110,14 @@ private:
     bool m_WhatsThisHelp = false;
     int m_DesignW = 4800, m_DesignH = 3600;  // client size in twips
     bool m_Shown = false;
+    bool m_WhatsThis = false;
+    bool WhatsThisMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     bool m_Loading = false;
 };
+
+// Shows a What's This popup topic; tests replace it. Returns the old one.
+using HelpPopup = std::function<void(HWND owner, const std::string& helpFile, int32_t helpId)>;
+HelpPopup SetHelpPopup(HelpPopup popup);
 
 // Runs the thread's message loop while keepRunning answers true.
 void RunMessageLoop(const std::function<bool()>& keepRunning);

@@ -36,3 +36,8 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     if (!folder.empty() && folder.back() == '\\') return folder + name;
     return folder + "\\" + name;
 }
+
+std::string& AppHelpFile() {
+    static std::string file;
+    return file;
+}

@@ -11,5 +11,8 @@ extern const char* const kAppTitle;
 std::string ProgramFolder();
 void SetProgramFolder(const std::string& folder);  // empty: back to the executable's folder
 
+// The program's help file, as What's This help uses it; empty at start.
+std::string& AppHelpFile();
+
 // folder & "\" & name, without doubling a "\" the folder already ends with.
 std::string JoinPath(const std::string& folder, const std::string& name);

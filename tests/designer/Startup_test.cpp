@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <string>
 
 #include "TempDir.h"
@@ -112,6 +114,85 @@ TEST(Startup, SecondCopyIsRefusedAndFirstStartMakesAnEmptySettingsFile) {
     GetExitCodeProcess(one.pi.hProcess, &code);
     EXPECT_EQ(code, 0u);
     EXPECT_EQ(ReadBytes(first / "VexoVadiVirerova.ini"), "");
+}
+
+}  // namespace
+
+namespace {
+
+std::string WindowsPath(std::string path) {
+    if (!path.empty() && path[0] == '/') {
+        for (char& c : path)
+            if (c == '/') c = '\\';
+        path = "Z:" + path;
+    }
+    return path;
+}
+
+void CopyTree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = data.cFileName;
+        if (name == "." || name == "..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CopyTree(from + "\\" + name, to + "\\" + name);
+        else CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+HWND ChildButton(HWND parent, const char* caption) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char text[64] = {0}, cls[32] = {0};
+        GetWindowTextA(child, text, sizeof text);
+        GetClassNameA(child, cls, sizeof cls);
+        if (std::string(cls) == "Button" && std::string(text) == caption) return child;
+    }
+    return nullptr;
+}
+
+TEST(Startup, FirstRunSearchFindsTheSkinsFolderUnderProgramFiles) {
+    char programFiles[MAX_PATH] = {0};
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, programFiles, CSIDL_PROGRAM_FILES, FALSE));
+    const std::string vexo = std::string(programFiles) + "\\Vexo", skins = vexo + "\\Skins";
+    CreateDirectoryA(vexo.c_str(), nullptr);
+    CopyTree(WindowsPath(VEXO_SAMPLE_DIR), skins);
+    ASSERT_TRUE(PathExists(skins + "\\Sample.ini"));
+
+    TempDir folder;
+    const std::string exe = folder / "VexoVadiVirerova.exe";
+    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), exe.c_str(), FALSE));
+    Started run;
+    Start(exe, run);
+    const DWORD pid = run.pi.dwProcessId;
+    HWND question = WaitForWindow(pid, "#32770", "Vexo VadiVirerova");
+    ASSERT_NE(question, nullptr);
+    PostMessageA(question, WM_COMMAND, IDYES, 0);
+
+    HWND capture = WaitForWindow(pid, "VexoForm", "Select the Vexo\\Skins folder path");
+    ASSERT_NE(capture, nullptr);
+    HWND ok = nullptr;
+    for (int i = 0; i < 100 && !(ok && IsWindowEnabled(ok)); ++i, Sleep(100)) ok = ChildButton(capture, "OK");
+    ASSERT_TRUE(ok && IsWindowEnabled(ok)) << "the dialog did not select its starting folder";
+    PostMessageA(ok, BM_CLICK, 0, 0);
+
+    HWND confirm = WaitForWindow(pid, "#32770", "Vexo VadiVirerova");
+    ASSERT_NE(confirm, nullptr);
+    std::string upper = skins;
+    for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(MessageText(confirm), "Selected folder is:\r " + upper + "\rConfirm?");
+    PostMessageA(confirm, WM_COMMAND, IDOK, 0);
+    Sleep(500);
+
+    HWND designer = WaitForWindow(pid, "VexoForm", "Vexo Vadi Virerova");
+    ASSERT_NE(designer, nullptr);
+    PostMessageA(designer, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(run.pi.hProcess, 10000), WAIT_OBJECT_0);
+    const std::string settings = ReadBytes(folder / "VexoVadiVirerova.ini");
+    EXPECT_NE(settings.find("SkinsFolder=" + skins + "\r\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("FirstRun=0\r\n"), std::string::npos) << settings;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "DesignerFixture.h"
 #include "DesignerLayout.h"
+#include "ObjectCounts.h"
 #include "SkinTables.h"
 #include "Twips.h"
 
@@ -295,14 +296,15 @@ TEST_F(DesignerTest, ClosingASavedSkinAsksNothing) {
 }
 
 TEST_F(DesignerTest, LoadingAndUnloadingLeavesNoObjectsBehind) {
-    auto counts = [] {
-        return std::make_pair(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-                              GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
-    };
+    auto counts = [] { return std::make_pair(CountGdiObjects(), CountUserObjects()); };
     Open();
+    const auto loaded = counts();
     gFrmDesigner->Unload();
     gFrmDesigner.reset();
     const auto before = counts();
+    // The probe sees the window's objects, so it would see them left behind.
+    EXPECT_GT(loaded.first, before.first + 50);
+    EXPECT_GT(loaded.second, before.second + 50);
     for (int i = 0; i < 20; ++i) {
         Open();
         gFrmDesigner->Unload();

@@ -1,0 +1,294 @@
+// Commands on whole skins: open, new, rename, and the bitmap folder's clean-up;
+// the choice of the skins folder.
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <functional>
+
+#include "AppError.h"
+#include "AppInfo.h"
+#include "CMDIALOG.h"
+#include "Prompts.h"
+#include "SkinTables.h"
+#include "cCaptureBF.h"
+#include "frmCapture.h"
+#include "frmDesigner.h"
+#include "modDesign.h"
+
+namespace {
+constexpr int32_t kOpenFlags = 0x281824;
+
+std::string Upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool PathTaken(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void RefuseName(const std::string& name, const std::string& problem) {
+    MsgBox("The name \"" + name + "\" can't be used for a skin: " + problem + ".\r\nPlease, enter another name.",
+           MB_ICONEXCLAMATION, "Skin name error");
+}
+}  // namespace
+
+void frmDesigner::FileOpenProc() {
+    try {
+        gDialogFileName.clear();
+        gDialogKind = 2;
+        int32_t extErr = 0;
+        const std::string filter = std::string("Vexo skins (*.INI)") + '\0' + "*.ini" + '\0' + '\0';
+        const int16_t result = ShowOpen(*this, extErr, filter, gSkinsFolder, "Open Skin", 1, kOpenFlags, "");
+        gDialogKind = 0;
+        if (result == 3) return;
+        m_Loading = true;
+        OpenFile(gDialogFileName);
+        UpdateFileMenu(gDialogFileName);
+        m_Loading = false;
+        TabStrip1.Select(1);
+        txtSkinFilename.SetText(m_File->GetFileName(gDialogFileName));
+    } catch (const AppError& e) {
+        gDialogKind = 0;
+        m_Loading = false;
+        MsgBox(ErrorMessageText(e, "FileOpenProc"), MB_OK);
+    }
+}
+
+void frmDesigner::FileNewProc() {
+    try {
+        std::string name = InputBox(
+            "Enter the filename (not the extension) for new Skin :\r\n(note: this name is used for subfolder, also)",
+            "New skin", "");
+        if (name.empty()) return;
+        if (name.size() >= 4 && Upper(name.substr(name.size() - 4)) == ".INI") name.resize(name.size() - 4);
+        if (const std::string problem = name.empty() ? "it is empty" : SkinNameProblem(name); !problem.empty()) {
+            RefuseName(name, problem);
+            return;
+        }
+        // A folder, a file, or a skin file of the name: any of them belongs to another skin.
+        const std::string folder = gSkinsFolder + "\\" + name;
+        if (PathTaken(folder) || PathTaken(folder + ".ini")) {
+            MsgBox("This skin " + Upper(name) + " already exist!  Please, enter another name.", MB_ICONEXCLAMATION,
+                   "Skin name error");
+            return;
+        }
+        gSkinName = name;
+        txtSkinName.SetText(name);
+        sb1.SetPanelText("skin", name);
+        if (gUseDefault) {
+            m_IniSettings->Sezione("Default");
+            const std::string version = m_IniSettings->Leggi("DefaultVersion", "");
+            const std::string author = m_IniSettings->Leggi("DefaultAuthor", "");
+            const std::string email = m_IniSettings->Leggi("DefaultEmail", "");
+            const std::string web = m_IniSettings->Leggi("DefaultWebsite", "");
+            txtSkinVersion.SetText(version);
+            txtAuthor.SetText(author);
+            txtEmail.SetText(email);
+            txtWeb.SetText(web);
+        }
+        if (!CreateDirectoryA(folder.c_str(), nullptr)) RaiseLastError();
+        gSkinFileName = name + ".ini";
+        txtSkinFilename.SetText(gSkinFileName);
+        picButtonPreview.SetPicture(Picture());
+        picBitmapPreview.SetPicture(Picture());
+        for (int i = lblBmpName.LBound(); i <= lblBmpName.UBound(); ++i) lblBmpName(i).SetCaption("");
+        for (int i = lblCtrlColor.LBound(); i <= lblCtrlColor.UBound(); ++i) lblCtrlColor(i).SetBackColor(0);
+        TabStrip1.SetEnabled(true);
+        TabStrip1.Select(1);
+        lblSkinDirectory.SetCaption("Skins\\" + name);
+        FileSaveProc();
+        UpdateFileMenu(gSkinsFolder + "\\" + txtSkinFilename.Text());
+    } catch (const AppError& e) {
+        MsgBox(ErrorMessageText(e, "FileNewProc"), MB_OK);
+    }
+}
+
+void frmDesigner::cmdRenameSkin_Click() {
+    // Each failing step is reported and the command goes on with the next.
+    auto step = [](const std::function<void()>& s) {
+        if (!ResumeNext(s)) MsgBox(ErrorMessageText(CurrentError(), "cmdRenameSkin_Click"), MB_OK);
+    };
+    std::string P;
+    bool cancelled = true;
+    step([&] {
+        cCaptureBF capture;
+        frmCapture form;
+        capture.Browse().hwndOwner(Hwnd());
+        form.SetCaption("Select the skin to rename");
+        capture.Browse().InitialDir(gSkinsFolder.empty() ? ProgramFolder() : gSkinsFolder);
+        capture.Browse().FileSystemOnly(true);
+        capture.Browse().Title("");
+        capture.Show(form);
+        cancelled = form.Cancelled();
+        P = form.SelectedFolder();
+    });
+    Show();
+    SetForegroundWindow(Hwnd());
+    if (cancelled || P.empty()) return;
+    RenameSkinAt(P);
+}
+
+void frmDesigner::RenameSkinAt(const std::string& P) {
+    const std::string leaf = P.substr(P.find_last_of('\\') + 1);
+    if (leaf + ".ini" == gSkinFileName) {
+        MsgBox("This skin is currently loaded by Vadi Virerova!\r\nCan't be renamed!", MB_ICONEXCLAMATION);
+        return;
+    }
+    if (!m_File->FileExists(P + ".ini")) {
+        MsgBox("File " + P + ".ini" + " not found!", MB_ICONEXCLAMATION);
+        return;
+    }
+    IniManag skin;
+    std::vector<std::string> keys;
+    int32_t count = 0;
+    try {
+        skin.Nome(P + ".ini");
+        skin.LeggiSezione(skin.Nome(), "Vexo", keys, count);
+    } catch (const AppError& e) {
+        MsgBox(ErrorMessageText(e, "cmdRenameSkin_Click"), MB_OK);
+        return;
+    }
+    if (count < 1) {
+        MsgBox("This file is not updated and can't be renamed! First, you must \r\n"
+               "1) Load it with Vexo Vadi Virerova\r\n"
+               "   (automatically will ask you if you want update. Confirm.)\r\n"
+               "2) Load another skin to unload the file.",
+               MB_ICONEXCLAMATION);
+        return;
+    }
+    skin.Sezione("Vexo");
+    const std::string old = skin.Leggi("name", "");
+    const std::string renamed = InputBox("Enter the new name for skin: " + old, "Rename skin", "");
+    if (renamed.empty()) return;
+    if (const std::string problem = SkinNameProblem(renamed); !problem.empty()) {
+        RefuseName(renamed, problem);
+        return;
+    }
+    const std::string parent = m_File->GetPath(P + ".ini");
+    // The skin is the file P.ini with its folder P; nothing of another skin may be taken over.
+    const std::string newFile = parent + "\\" + renamed + ".ini", newFolder = parent + "\\" + renamed;
+    const bool sameName = Upper(renamed) == Upper(leaf);
+    if (!sameName && (PathTaken(newFile) || PathTaken(newFolder))) {
+        MsgBox("This skin " + Upper(renamed) + " already exist!  Please, enter another name.", MB_ICONEXCLAMATION,
+               "Skin name error");
+        return;
+    }
+    if (MsgBox("Now rename \r\n" + P + "\r\n with the new name: " + renamed + "\r\n\r\nAre you sure?",
+               MB_YESNO | MB_ICONQUESTION) == IDNO)
+        return;
+    auto step = [](const std::function<void()>& s) {
+        if (!ResumeNext(s)) MsgBox(ErrorMessageText(CurrentError(), "cmdRenameSkin_Click"), MB_OK);
+    };
+    step([&] {
+        if (!skin.Scrivi("name", renamed)) RaiseLastError();
+    });
+    step([&] {
+        if (!skin.Scrivi("directory", "Skins\\" + renamed)) RaiseLastError();
+    });
+    step([&] {
+        if (!MoveFileA((P + ".ini").c_str(), newFile.c_str())) RaiseLastError();
+    });
+    step([&] {
+        if (!MoveFileA(P.c_str(), newFolder.c_str())) RaiseLastError();
+    });
+}
+
+void frmDesigner::mnuOptionsDeleteUnusedBitmap_Click() {
+    // Only the loaded skin's own folder is cleaned: a typed name may point anywhere.
+    if (sb1.PanelText("skin").empty() || gSkinFileName.empty()) {
+        MsgBox("You have to load a skin, first!", MB_OK);
+        return;
+    }
+    if (MsgBox("Delete unused files now. Are you sure?", MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL) return;
+    DeleteUnusedBitmap();
+}
+
+void frmDesigner::DeleteUnusedBitmap() {
+    const std::string folder = SkinBitmapFolder() + "\\";
+    int16_t count = 0;
+    File::NameList files;
+    try {
+        files = m_File->GetFiles(folder + "*.bmp");
+    } catch (const AppError&) {
+        files.assign(1, "");
+    }
+    std::string failed;
+    for (size_t k = 1; k < files.size(); ++k) {
+        const std::string& f = files[k];
+        bool inUse = false;
+        for (int i = lblBmpName.LBound(); i <= lblBmpName.UBound() && !inUse; ++i)
+            inUse = Upper(lblBmpName(i).Caption()) == Upper(f);
+        if (inUse || f[0] == '_') continue;
+        if (DeleteFileA((folder + f).c_str())) {
+            ++count;
+        } else {
+            failed += "\r\n" + f + " (" + SystemErrorText(GetLastError()) + ")";
+        }
+    }
+    if (!failed.empty()) MsgBox("These files could not be deleted:" + failed, MB_ICONEXCLAMATION);
+    if (count > 0) MsgBox(std::to_string(count) + " files deleted.", MB_ICONINFORMATION);
+    else if (failed.empty()) MsgBox("All files is in use. Nothing files to delete.", MB_ICONINFORMATION);
+}
+
+void frmDesigner::mnuOptionsSkinsFolder_Click() {
+    if (MakeFolderTemplate()) MarkSkinChanged();
+}
+
+bool frmDesigner::MakeFolderTemplate() {
+    try {
+        std::string selected;
+        bool cancelled = true;
+        {
+            cCaptureBF capture;
+            frmCapture form;
+            capture.Browse().hwndOwner(Hwnd());
+            form.SetCaption("Select folder for yours Skins");
+            capture.Browse().InitialDir(gSkinsFolder.empty() ? ProgramFolder() : gSkinsFolder);
+            capture.Browse().FileSystemOnly(true);
+            capture.Browse().Title("");
+            capture.Show(form);
+            cancelled = form.Cancelled();
+            selected = form.SelectedFolder();
+        }
+        Show();
+        SetForegroundWindow(Hwnd());
+        if (cancelled) return false;
+        if (MsgBox("Selected folder is:\r " + Upper(selected) + "\rConfirm?", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+            return false;
+        gSkinsFolder = selected;
+        m_IniSettings->Sezione("Options");
+        m_IniSettings->Scrivi("SkinsFolder", selected);
+        txtSkinsFolder.SetText(selected);
+        return true;
+    } catch (const AppError& e) {
+        MsgBox(ErrorMessageText(e, "MakeFolderTemplate"), MB_OK);
+        return false;
+    }
+}
+
+void frmDesigner::SearchVexoSkinFolder() {
+    try {
+        auto capture = std::make_unique<cCaptureBF>();
+        auto form = std::make_unique<frmCapture>();
+        capture->Browse().hwndOwner(Hwnd());
+        form->SetCaption("Select the Vexo\\Skins folder path");
+        capture->Browse().InitialDir(capture->Browse().SpecialFolderLocation(CSIDL_PROGRAM_FILES) + "\\Vexo\\Skins");
+        capture->Browse().FileSystemOnly(true);
+        capture->Browse().Title("");
+        capture->Show(*form);
+        Show();
+        SetForegroundWindow(Hwnd());
+        if (!form->Cancelled() &&
+            MsgBox("Selected folder is:\r " + Upper(form->SelectedFolder()) + "\rConfirm?",
+                   MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
+            gSkinsFolder = form->SelectedFolder();
+            m_IniSettings->Sezione("Options");
+            m_IniSettings->Scrivi("SkinsFolder", gSkinsFolder);
+            m_IniSettings->Scrivi("FirstRun", "0");
+            txtSkinsFolder.SetText(gSkinsFolder);
+        }
+        capture->Unload();
+    } catch (const AppError& e) {
+        MsgBox(ErrorMessageText(e, "SearchVexoSkinFolder"), MB_OK);
+    }
+}

@@ -1,0 +1,109 @@
+// The menus: the save prompt, File, Preview and Help.
+#include <windows.h>
+
+#include "AppInfo.h"
+#include "DesignerLayout.h"
+#include "DoEvents.h"
+#include "Prompts.h"
+#include "frmDesigner.h"
+#include "frmSplash.h"
+#include "modSubMain.h"
+
+std::string gHelpFile;
+
+void frmDesigner::WireMenus() {
+    Menu("mnuFile").Click = [this] { mnuFile_Click(); };
+    Menu("mnuFileNew").Click = [this] { mnuFileNew_Click(); };
+    Menu("mnuFileOpen").Click = [this] { mnuFileOpen_Click(); };
+    Menu("mnuFileSave").Click = [this] { mnuFileSave_Click(); };
+    Menu("mnuFileRenameSkin").Click = [this] { cmdRenameSkin.SetValue(true); };
+    Menu("mnuFileProperties").Click = [] {
+        MsgBox("Inserire il codice per il menu Propriet\xE0.", MB_OK);
+    };
+    Menu("mnuFileExit").Click = [this] { Unload(); };
+    for (int i = 1; i <= 10; ++i) Menu("mnuRecentFile", i).Click = [this, i] { mnuRecentFile_Click(i); };
+    Menu("mnuOptionsCopyBMP").Click = [this] { mnuOptionsCopyBMP_Click(); };
+    Menu("mnuOptionsUseDefault").Click = [this] { mnuOptionsUseDefault_Click(); };
+    Menu("mnuOptionsDeleteUnusedBitmap").Click = [this] { mnuOptionsDeleteUnusedBitmap_Click(); };
+    Menu("mnuOptionsClearRecentsFiles").Click = [this] { mnuOptionsClearRecentsFiles_Click(); };
+    Menu("mnuOptionsSkinsFolder").Click = [this] { mnuOptionsSkinsFolder_Click(); };
+    Menu("mnuView").Click = [this] { mnuView_Click(); };
+    Menu("mnuPreviewOutput").Click = [this] { Preview_Output(); };
+    Menu("mnuPreviewUpdate").Click = [this] { mnuPreviewUpdate_Click(); };
+    Menu("mnuHelp").Click = [this] { mnuHelp_Click(); };
+    Menu("mnuHelpContents").Click = [this] { mnuHelpContents_Click(); };
+    Menu("mnuHelpWhatThis").Click = [this] { mnuHelpWhatThis_Click(); };
+    Menu("mnuHelpAbout").Click = [this] { mnuHelpAbout_Click(); };
+    cmdCreateSkin.Click = [] {};
+    cmdRenameSkin.Click = [this] { cmdRenameSkin_Click(); };
+}
+
+bool frmDesigner::SavePrompt() {
+    if (!SkinIsChanged()) return true;
+    switch (MsgBox(kSaveChangedPrompt, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDCANCEL:
+        return false;
+    case IDYES:
+        // A save that failed or was refused stops the command: the edits stay in the window.
+        return mnuFileSave_Click();
+    default:
+        return true;
+    }
+}
+
+void frmDesigner::mnuFile_Click() {
+    Menu("mnuFileSave").SetEnabled(sb1.PanelPicture("img") == imgChanged.GetPicture());
+}
+
+void frmDesigner::mnuFileNew_Click() {
+    if (SavePrompt()) FileNewProc();
+}
+
+void frmDesigner::mnuFileOpen_Click() {
+    if (SavePrompt()) FileOpenProc();
+}
+
+void frmDesigner::mnuView_Click() {
+    const bool loaded = !sb1.PanelText("skin").empty();
+    Menu("mnuPreviewVexo").SetEnabled(loaded);
+    Menu("mnuPreviewInput").SetEnabled(loaded);
+    Menu("mnuPreviewOutput").SetEnabled(loaded);
+    Menu("mnuPreviewUpdate").SetEnabled(true);
+}
+
+void frmDesigner::mnuPreviewUpdate_Click() {
+    DoEvents();
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    // The checked previews redraw here from the fields being edited; none is open
+    // until the preview windows exist, so the hourglass only flashes.
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+}
+
+void frmDesigner::mnuHelp_Click() { Menu("mnuHelpWhatThis").SetEnabled(TabStrip1.Enabled()); }
+
+void frmDesigner::mnuHelpContents_Click() {
+    gHelpFile = JoinPath(ProgramFolder(), "VexoVadiVirerova.chm");
+    using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+    static HMODULE library = LoadLibraryA("hhctrl.ocx");
+    if (!library) return;
+    auto htmlHelp = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpA")));
+    if (htmlHelp) htmlHelp(Hwnd(), gHelpFile.c_str(), 0 /* HH_DISPLAY_TOPIC */, 0);
+}
+
+void frmDesigner::mnuHelpWhatThis_Click() {
+    const std::string kept = AppHelpFile();
+    AppHelpFile() = JoinPath(ProgramFolder(), "Context.hlp");
+    WhatsThisMode();
+    AppHelpFile() = kept;
+}
+
+void frmDesigner::cmdInTitlebar_Click() { mnuHelpWhatThis_Click(); }
+
+void frmDesigner::mnuHelpAbout_Click() {
+    gFrmSplash = std::make_unique<frmSplash>();
+    gFrmSplash->Load();
+    gFrmSplash->MouseIcon = imgMano.GetPicture();
+    gFrmSplash->MousePointer = kCustomPointer;
+    gFrmSplash->Show(true);
+    gFrmSplash.reset();
+}

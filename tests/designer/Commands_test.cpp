@@ -1,0 +1,225 @@
+#include <windows.h>
+
+#include "DesignerFixture.h"
+#include "DialogDriver.h"
+#include "SkinTables.h"
+
+namespace {
+
+class CommandsTest : public DesignerTest {
+protected:
+    frmDesigner& OpenWithSkins(const std::string& extra = "") {
+        CreateDirectoryA(skins.c_str(), nullptr);
+        return Open("[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\n" + extra);
+    }
+    std::string skins = dir / "Skins";
+};
+
+TEST_F(CommandsTest, NewMakesTheFolderAndTheFileAndKeepsTheFontFields) {
+    frmDesigner& f = OpenWithSkins();
+    f.txtAuthor.SetText("previous author");
+    prompts.Answer(IDNO);  // the save prompt: the typed author stays in the window all the same
+    prompts.AnswerInput("Dark.INI");
+    f.mnuFileNew_Click();
+    ASSERT_EQ(prompts.inputPrompts.size(), 1u);
+    EXPECT_EQ(prompts.inputPrompts[0],
+              "Enter the filename (not the extension) for new Skin :\r\n(note: this name is used for subfolder, also)");
+    EXPECT_TRUE(PathExists(skins + "\\Dark"));
+    const std::string file = ReadBytes(skins + "\\Dark.ini");
+    EXPECT_NE(file.find("name=Dark\r\n"), std::string::npos);
+    EXPECT_NE(file.find("directory=Skins\\Dark\r\n"), std::string::npos);
+    EXPECT_NE(file.find("Author=previous author\r\n"), std::string::npos);  // defaults off: kept
+    EXPECT_NE(file.find("background=\r\n"), std::string::npos);
+    EXPECT_NE(file.find("MenuBar_DarkColor=0x000000\r\n"), std::string::npos);
+    EXPECT_NE(file.find("MenuBar_font_name=Tahoma\r\nMenuBar_font_width=10\r\n"), std::string::npos);
+    EXPECT_EQ(gSkinFileName, "Dark.ini");
+    EXPECT_EQ(f.txtSkinFilename.Text(), "Dark.ini");
+    EXPECT_EQ(f.lblSkinDirectory.Caption(), "Skins\\Dark");
+    EXPECT_EQ(f.sb1.PanelText("state"), "Saved");
+    EXPECT_TRUE(f.TabStrip1.Enabled());
+    EXPECT_EQ(f.Menu("mnuRecentFile", 1).Caption(), skins + "\\Dark.ini");
+}
+
+TEST_F(CommandsTest, NewWithDefaultValuesFillsTheFourFields) {
+    frmDesigner& f = OpenWithSkins("UseDefault=1\r\n[Default]\r\nDefaultVersion=9.9\r\nDefaultAuthor=Zed\r\n");
+    f.txtEmail.SetText("old@example.org");
+    prompts.Answer(IDNO);
+    prompts.AnswerInput("Night");
+    f.mnuFileNew_Click();
+    EXPECT_EQ(f.txtSkinVersion.Text(), "9.9");
+    EXPECT_EQ(f.txtAuthor.Text(), "Zed");
+    EXPECT_EQ(f.txtEmail.Text(), "");
+    EXPECT_NE(ReadBytes(skins + "\\Night.ini").find("version=9.9\r\ndirectory=Skins\\Night\r\nAuthor=Zed\r\nE-Mail=\r\n"),
+              std::string::npos);
+}
+
+TEST_F(CommandsTest, NewRefusesTakenAndImproperNamesBeforeTouchingTheDisk) {
+    frmDesigner& f = OpenWithSkins();
+    CreateDirectoryA((skins + "\\Dark").c_str(), nullptr);
+    WriteBytes(skins + "\\Lone.ini", "[Vexo]\r\nname=Lone\r\nAuthor=someone\r\n");  // a skin file without its folder
+    prompts.AnswerInput("Dark");
+    f.mnuFileNew_Click();
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, "This skin DARK already exist!  Please, enter another name.");
+    EXPECT_EQ(prompts.asked[0].title, "Skin name error");
+    EXPECT_EQ(prompts.asked[0].style, 48u);
+
+    prompts.AnswerInput("lone");
+    f.mnuFileNew_Click();
+    EXPECT_EQ(prompts.asked.back().text, "This skin LONE already exist!  Please, enter another name.");
+    EXPECT_EQ(ReadBytes(skins + "\\Lone.ini"), "[Vexo]\r\nname=Lone\r\nAuthor=someone\r\n");
+    EXPECT_FALSE(PathExists(skins + "\\Lone"));
+
+    for (const char* bad : {"..\\Escape", "a/b", "..", "...", "con", "Lpt1.x", "what?", "name.", " lead"}) {
+        prompts.asked.clear();
+        prompts.AnswerInput(bad);
+        f.mnuFileNew_Click();
+        ASSERT_EQ(prompts.asked.size(), 1u) << bad;
+        EXPECT_EQ(prompts.asked[0].title, "Skin name error") << bad;
+        EXPECT_NE(prompts.asked[0].text.find("can't be used for a skin"), std::string::npos) << bad;
+    }
+    EXPECT_FALSE(PathExists(dir / "Escape"));
+    EXPECT_FALSE(f.TabStrip1.Enabled());
+    EXPECT_EQ(gSkinName, "");
+
+    prompts.asked.clear();
+    f.mnuFileNew_Click();  // an empty answer or Cancel: nothing at all
+    EXPECT_TRUE(prompts.asked.empty());
+}
+
+TEST_F(CommandsTest, TheSavePromptBeforeNewAndOpen) {
+    frmDesigner& f = OpenWithSkins();
+    f.txtAuthor.SetText("typed");  // changed, and the skin has no name yet
+
+    prompts.Answer(IDCANCEL);
+    f.mnuFileNew_Click();
+    EXPECT_TRUE(prompts.inputPrompts.empty());
+
+    // Yes, but the save is refused: the command stops and the edits stay.
+    prompts.Answer(IDYES);
+    f.mnuFileNew_Click();
+    EXPECT_EQ(prompts.asked.back().text, "Name is missing! You must enter the Name for your skin, first.");
+    EXPECT_TRUE(prompts.inputPrompts.empty());
+    EXPECT_EQ(f.txtAuthor.Text(), "typed");
+    EXPECT_EQ(f.sb1.PanelText("state"), "Changed");
+
+    // Yes with a name: saved first, then the command runs.
+    f.txtSkinName.SetText("First");
+    f.txtSkinFilename.SetText("First.ini");
+    prompts.Answer(IDYES);
+    {
+        DialogDriver driver(DialogPlan::Cancel());
+        f.mnuFileOpen_Click();
+        EXPECT_TRUE(driver.Done()) << driver.Failure();
+    }
+    EXPECT_NE(ReadBytes(skins + "\\First.ini").find("Author=typed\r\n"), std::string::npos);
+    EXPECT_EQ(f.txtSkinName.Text(), "First");  // the cancelled open changed nothing
+    EXPECT_FALSE(f.Menu("mnuRecentFile", 0).Visible());
+
+    // No: the command runs and the edits are dropped.
+    f.txtAuthor.SetText("dropped");
+    prompts.Answer(IDNO);
+    prompts.AnswerInput("Second");
+    f.mnuFileNew_Click();
+    EXPECT_EQ(f.txtSkinName.Text(), "Second");
+    EXPECT_EQ(ReadBytes(skins + "\\First.ini").find("dropped"), std::string::npos);
+}
+
+TEST_F(CommandsTest, CleanUpWorksOnlyInTheLoadedSkinsFolder) {
+    frmDesigner& f = OpenWithSkins();
+    prompts.Answer(IDOK);
+    f.mnuOptionsDeleteUnusedBitmap_Click();
+    EXPECT_EQ(prompts.asked.back().text, "You have to load a skin, first!");
+
+    prompts.AnswerInput("Dark");
+    f.mnuFileNew_Click();
+    const std::string folder = skins + "\\Dark\\";
+    for (const char* name : {"_back.bmp", "BACK.BMP", "sky.bmp", "old.bmp", "held.bmp", "notes.txt"})
+        WriteBytes(folder + name, "x");
+    CreateDirectoryA((skins + "\\Other").c_str(), nullptr);
+    WriteBytes(skins + "\\Other\\theirs.bmp", "x");
+    f.lblBmpName(0).SetCaption("back.bmp");
+    f.lblBmpName(5).SetCaption("sky.bmp");
+    f.txtSkinName.SetText("Other");  // a typed name never points the clean-up elsewhere
+
+    HANDLE held = CreateFileA((folder + "held.bmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    prompts.asked.clear();
+    prompts.Answer(IDOK);
+    f.mnuOptionsDeleteUnusedBitmap_Click();
+    CloseHandle(held);
+    ASSERT_EQ(prompts.asked.size(), 3u);
+    EXPECT_EQ(prompts.asked[0].text, "Delete unused files now. Are you sure?");
+    EXPECT_EQ(prompts.asked[0].style, 49u);
+    EXPECT_NE(prompts.asked[1].text.find("held.bmp"), std::string::npos);
+    EXPECT_EQ(prompts.asked[2].text, "1 files deleted.");
+    EXPECT_EQ(prompts.asked[2].style, 64u);
+    EXPECT_TRUE(PathExists(folder + "_back.bmp"));
+    EXPECT_TRUE(PathExists(folder + "BACK.BMP"));
+    EXPECT_TRUE(PathExists(folder + "sky.bmp"));
+    EXPECT_TRUE(PathExists(folder + "notes.txt"));
+    EXPECT_FALSE(PathExists(folder + "old.bmp"));
+    EXPECT_TRUE(PathExists(skins + "\\Other\\theirs.bmp"));
+
+    DeleteFileA((folder + "held.bmp").c_str());
+    prompts.asked.clear();
+    prompts.Answer(IDOK);
+    f.mnuOptionsDeleteUnusedBitmap_Click();
+    EXPECT_EQ(prompts.asked.back().text, "All files is in use. Nothing files to delete.");
+}
+
+TEST_F(CommandsTest, MenusEnableByTheSkinsState) {
+    frmDesigner& f = OpenWithSkins();
+    HMENU bar = GetMenu(f.Hwnd());
+    auto grayed = [&](int menu, UINT id) {
+        HMENU popup = GetSubMenu(bar, menu);
+        SendMessageA(f.Hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), menu);
+        return (GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    EXPECT_TRUE(grayed(0, f.Menu("mnuFileSave").Id()));
+    EXPECT_TRUE(grayed(2, f.Menu("mnuPreviewVexo").Id()));
+    EXPECT_TRUE(grayed(2, f.Menu("mnuPreviewInput").Id()));
+    EXPECT_FALSE(grayed(2, f.Menu("mnuPreviewUpdate").Id()));
+    EXPECT_TRUE(grayed(3, f.Menu("mnuHelpWhatThis").Id()));
+
+    f.txtSkinName.SetText("Typed");  // a typed name counts as a loaded skin for the previews
+    EXPECT_FALSE(grayed(0, f.Menu("mnuFileSave").Id()));
+    EXPECT_FALSE(grayed(2, f.Menu("mnuPreviewVexo").Id()));
+    EXPECT_TRUE(grayed(3, f.Menu("mnuHelpWhatThis").Id()));
+    f.TabStrip1.SetEnabled(true);
+    EXPECT_FALSE(grayed(3, f.Menu("mnuHelpWhatThis").Id()));
+    f.MarkSkinSaved();
+    EXPECT_TRUE(grayed(0, f.Menu("mnuFileSave").Id()));
+
+    // Ctrl+S follows the item's state as the menu last computed it.
+    f.txtSkinFilename.SetText("Typed.ini");
+    EXPECT_FALSE(f.Menus().OnShortcut('S', true));
+    EXPECT_FALSE(PathExists(skins + "\\Typed.ini"));
+    SendMessageA(f.txtAuthor.Hwnd(), WM_CHAR, 'z', 0);
+    grayed(0, f.Menu("mnuFileSave").Id());
+    EXPECT_TRUE(f.Menus().OnShortcut('S', true));
+    EXPECT_TRUE(PathExists(skins + "\\Typed.ini"));
+}
+
+TEST_F(CommandsTest, WhatsThisShowsTheControlsTopicFromContextHlp) {
+    frmDesigner& f = OpenWithSkins();
+    AppHelpFile() = "kept.chm";
+    std::vector<std::pair<std::string, int32_t>> shown;
+    HelpPopup old = SetHelpPopup([&](HWND, const std::string& file, int32_t id) { shown.push_back({file, id}); });
+    RECT box;
+    GetWindowRect(f.txtAuthor.Hwnd(), &box);
+    POINT pt{box.left + 3, box.top + 3};
+    ScreenToClient(f.Hwnd(), &pt);
+    PostMessageA(f.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    f.mnuHelpWhatThis_Click();
+    SetHelpPopup(old);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].first, dir / "Context.hlp");
+    EXPECT_EQ(shown[0].second, f.txtAuthor.WhatsThisHelpID());
+    EXPECT_NE(shown[0].second, 0);
+    EXPECT_EQ(AppHelpFile(), "kept.chm");
+    EXPECT_FALSE(f.InWhatsThisMode());
+    AppHelpFile().clear();
+}
+
+}  // namespace

@@ -97,6 +97,7 @@ public:
     void FileOpenProc();
     void FileNewProc();
     void cmdRenameSkin_Click();
+    void mnuFileRenameSkin_Click() { cmdRenameSkin.SetValue(true); }
     void RenameSkinAt(const std::string& folder);
     void mnuOptionsDeleteUnusedBitmap_Click();
     void DeleteUnusedBitmap();

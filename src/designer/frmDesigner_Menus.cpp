@@ -16,7 +16,7 @@ void frmDesigner::WireMenus() {
     Menu("mnuFileNew").Click = [this] { mnuFileNew_Click(); };
     Menu("mnuFileOpen").Click = [this] { mnuFileOpen_Click(); };
     Menu("mnuFileSave").Click = [this] { mnuFileSave_Click(); };
-    Menu("mnuFileRenameSkin").Click = [this] { cmdRenameSkin.SetValue(true); };
+    Menu("mnuFileRenameSkin").Click = [this] { mnuFileRenameSkin_Click(); };
     Menu("mnuFileProperties").Click = [] {
         MsgBox("Inserire il codice per il menu Propriet\xE0.", MB_OK);
     };

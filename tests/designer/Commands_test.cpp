@@ -3,6 +3,7 @@
 #include "DesignerFixture.h"
 #include "DialogDriver.h"
 #include "SkinTables.h"
+#include "frmSplash.h"
 
 namespace {
 
@@ -220,6 +221,42 @@ TEST_F(CommandsTest, WhatsThisShowsTheControlsTopicFromContextHlp) {
     EXPECT_EQ(AppHelpFile(), "kept.chm");
     EXPECT_FALSE(f.InWhatsThisMode());
     AppHelpFile().clear();
+}
+
+}  // namespace
+
+namespace {
+
+struct AboutSeen {
+    bool shown = false, designerDisabled = false, handCursor = false;
+    std::string version;
+} g_About;
+HWND g_AboutDesigner = nullptr;
+uintptr_t g_AboutHand = 0;
+
+void CALLBACK ClickAbout(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (!gFrmSplash || !gFrmSplash->IsVisible()) return;
+    KillTimer(nullptr, timer);
+    g_About.shown = true;
+    g_About.designerDisabled = !IsWindowEnabled(g_AboutDesigner);
+    g_About.handCursor = gFrmSplash->MousePointer == 99 && gFrmSplash->MouseIcon.Handle() == g_AboutHand;
+    g_About.version = gFrmSplash->lblVersion.Caption();
+    PostMessageA(gFrmSplash->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    PostMessageA(gFrmSplash->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
+TEST_F(CommandsTest, AboutShowsTheSplashModallyUntilAClick) {
+    frmDesigner& f = OpenWithSkins();
+    g_AboutDesigner = f.Hwnd();
+    g_AboutHand = f.imgMano.GetPicture().Handle();
+    SetTimer(nullptr, 0, 50, ClickAbout);
+    f.mnuHelpAbout_Click();
+    EXPECT_TRUE(g_About.shown);
+    EXPECT_TRUE(g_About.designerDisabled);
+    EXPECT_TRUE(g_About.handCursor);
+    EXPECT_EQ(g_About.version, "Version 0.2.0 ");
+    EXPECT_FALSE(gFrmSplash);
+    EXPECT_TRUE(IsWindowEnabled(f.Hwnd()));
 }
 
 }  // namespace

@@ -1,0 +1,121 @@
+#include <windows.h>
+
+#include "DesignerFixture.h"
+#include "FolderDriver.h"
+#include "IniManag.h"
+
+namespace {
+
+class RenameTest : public DesignerTest {
+protected:
+    frmDesigner& OpenWithSkins() {
+        CreateDirectoryA(skins.c_str(), nullptr);
+        MakeSkin("Dark");
+        return Open("[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\n");
+    }
+    void MakeSkin(const std::string& name) {
+        CreateDirectoryA((skins + "\\" + name).c_str(), nullptr);
+        WriteBytes(skins + "\\" + name + "\\sky.bmp", "bitmap of " + name);
+        WriteBytes(skins + "\\" + name + ".ini", "[Vexo]\r\nname=" + name + "\r\ndirectory=Skins\\" + name + "\r\n");
+    }
+    std::string skins = dir / "Skins";
+};
+
+TEST_F(RenameTest, ThroughTheFolderDialogTheSkinFileNameAndFolderTakeTheNewName) {
+    frmDesigner& f = OpenWithSkins();
+    prompts.AnswerInput("Night");
+    prompts.Answer(IDYES);
+    FolderDriver driver;
+    driver.SelectPath(skins + "\\Dark").PressOK();
+    f.mnuFileRenameSkin_Click();
+    ASSERT_TRUE(driver.Done()) << driver.Failure();
+    ASSERT_EQ(prompts.inputPrompts.size(), 1u);
+    EXPECT_EQ(prompts.inputPrompts[0], "Enter the new name for skin: Dark");
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, "Now rename \r\n" + skins + "\\Dark\r\n with the new name: Night\r\n\r\nAre you sure?");
+    EXPECT_EQ(prompts.asked[0].style, 36u);
+    EXPECT_EQ(ReadBytes(skins + "\\Night.ini"), "[Vexo]\r\nname=Night\r\ndirectory=Skins\\Night\r\n");
+    EXPECT_EQ(ReadBytes(skins + "\\Night\\sky.bmp"), "bitmap of Dark");
+    EXPECT_FALSE(PathExists(skins + "\\Dark.ini"));
+    EXPECT_FALSE(PathExists(skins + "\\Dark"));
+    EXPECT_TRUE(f.IsVisible());
+    EXPECT_TRUE(IsWindowEnabled(f.Hwnd()));
+}
+
+TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWas) {
+    frmDesigner& f = OpenWithSkins();
+    MakeSkin("Blue");
+    CreateDirectoryA((skins + "\\Lonely").c_str(), nullptr);
+    WriteBytes(skins + "\\Old.ini", "name=Old\r\n");  // never upgraded: no section
+    CreateDirectoryA((skins + "\\Old").c_str(), nullptr);
+    auto snapshot = [&] {
+        std::string all;
+        for (const char* p : {"Dark.ini", "Dark\\sky.bmp", "Blue.ini", "Blue\\sky.bmp", "Old.ini"})
+            all += ReadBytes(skins + "\\" + p) + "|";
+        return all;
+    };
+    const std::string before = snapshot();
+
+    gSkinFileName = "Dark.ini";  // the loaded skin
+    f.RenameSkinAt(skins + "\\Dark");
+    EXPECT_EQ(prompts.asked.back().text, "This skin is currently loaded by Vadi Virerova!\r\nCan't be renamed!");
+    gSkinFileName.clear();
+
+    f.RenameSkinAt(skins + "\\Lonely");
+    EXPECT_EQ(prompts.asked.back().text, "File " + skins + "\\Lonely.ini not found!");
+
+    f.RenameSkinAt(skins + "\\Old");
+    EXPECT_EQ(prompts.asked.back().text.rfind("This file is not updated and can't be renamed! First, you must \r\n", 0), 0u);
+
+    // Names that cannot be a skin's, and a name that belongs to another skin.
+    for (const char* bad : {"..\\Up", "..", "x:y", "Blue", "blue"}) {
+        prompts.AnswerInput(bad);
+        const size_t asked = prompts.asked.size();
+        f.RenameSkinAt(skins + "\\Dark");
+        ASSERT_EQ(prompts.asked.size(), asked + 1) << bad;
+        EXPECT_EQ(prompts.asked.back().title, "Skin name error") << bad;
+    }
+
+    prompts.AnswerInput("Night");
+    prompts.Answer(IDNO);
+    f.RenameSkinAt(skins + "\\Dark");
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(PathExists(skins + "\\Night.ini"));
+    EXPECT_FALSE(PathExists(dir / "Up.ini"));
+}
+
+TEST_F(RenameTest, ChoosingTheSkinsFolderStoresItAndMarksTheSkinChanged) {
+    frmDesigner& f = OpenWithSkins();
+    const std::string other = dir / "Other Skins";
+    CreateDirectoryA(other.c_str(), nullptr);
+    {
+        FolderDriver driver;
+        driver.PressCancel();
+        f.mnuOptionsSkinsFolder_Click();
+        ASSERT_TRUE(driver.Done()) << driver.Failure();
+    }
+    EXPECT_EQ(gSkinsFolder, skins);
+    EXPECT_EQ(f.sb1.PanelText("state"), "");
+
+    prompts.Answer(IDOK);
+    {
+        FolderDriver driver;
+        driver.SelectPath(other).PressOK();
+        f.mnuOptionsSkinsFolder_Click();
+        ASSERT_TRUE(driver.Done()) << driver.Failure();
+    }
+    std::string upper = other;
+    for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    ASSERT_FALSE(prompts.asked.empty());
+    EXPECT_EQ(prompts.asked.back().text, "Selected folder is:\r " + upper + "\rConfirm?");
+    EXPECT_EQ(prompts.asked.back().style, 33u);
+    EXPECT_EQ(gSkinsFolder, other);
+    EXPECT_EQ(f.txtSkinsFolder.Text(), other);
+    IniManag settings;
+    settings.Nome(dir / "VexoVadiVirerova.ini");
+    settings.Sezione("Options");
+    EXPECT_EQ(settings.Leggi("SkinsFolder", ""), other);
+    EXPECT_EQ(f.sb1.PanelText("state"), "Changed");
+}
+
+}  // namespace

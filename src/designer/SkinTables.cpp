@@ -91,16 +91,17 @@ const std::array<ColorSlotDef, kColorSlotCount> kColorSlots = {{
 std::string SkinNameProblem(const std::string& name) {
     if (name.find_first_of("\\/") != std::string::npos) return "it holds a path separator (\\ or /)";
     if (name.find_first_not_of('.') == std::string::npos) return "it is made of dots only";
+    // A skin's file and folder are found by the name before its first dot.
+    if (name.find('.') != std::string::npos) return "it holds a dot";
     for (unsigned char c : name) {
         if (c < 32) return "it holds a control character";
         if (std::string(":*?\"<>|").find(static_cast<char>(c)) != std::string::npos)
             return std::string("it holds the character ") + static_cast<char>(c) + ", which a file name cannot hold";
     }
-    if (name.back() == '.' || name.back() == ' ' || name.front() == ' ')
-        return "it begins or ends with a blank, or ends with a dot";
+    if (name.back() == ' ' || name.front() == ' ') return "it begins or ends with a blank";
     std::string upper;
     for (char c : name) upper += static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    const std::string stem = upper.substr(0, upper.find('.'));
+    const std::string& stem = upper;
     static const char* const devices[] = {"CON", "PRN", "AUX", "NUL", "COM1", "COM2", "COM3", "COM4", "COM5",
                                           "COM6", "COM7", "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4",
                                           "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};

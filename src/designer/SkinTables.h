@@ -32,5 +32,5 @@ extern const std::array<BitmapSlotDef, kBitmapSlotCount> kBitmapSlots;
 extern const std::array<ColorSlotDef, kColorSlotCount> kColorSlots;
 
 // Why a name cannot name a skin (its file and its bitmap folder), or the empty
-// text when it can: a plain name, no path, nothing a file name cannot hold.
+// text when it can: a plain name without dots, no path, nothing a file name cannot hold.
 std::string SkinNameProblem(const std::string& name);

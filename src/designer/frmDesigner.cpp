@@ -76,6 +76,12 @@ void frmDesigner::Form_Load() {
 
     m_File = std::make_unique<File>();
     m_IniSettings = std::make_unique<IniManag>();
+    // The read defaults, kept when the settings file cannot be had.
+    gFirstRun = true;
+    gUseDefault = false;
+    gCopyBitmapToSkinFolder = true;
+    Menu("mnuOptionsUseDefault").SetChecked(gUseDefault);
+    Menu("mnuOptionsCopyBMP").SetChecked(gCopyBitmapToSkinFolder);
     try {
         ReadSettings();
     } catch (const AppError& e) {

@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "AppError.h"
@@ -19,10 +20,23 @@
 namespace {
 constexpr int32_t kOpenFlags = 0x281824;
 
+// Capitals as the system makes them, accented letters included.
 std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    if (!s.empty()) CharUpperBuffA(s.data(), static_cast<DWORD>(s.size()));
     return s;
 }
+
+// Sets the loading flag for a scope, and clears it whatever happens.
+class LoadingScope {
+public:
+    explicit LoadingScope(bool& flag) : m_Flag(flag) { m_Flag = true; }
+    ~LoadingScope() { m_Flag = false; }
+    LoadingScope(const LoadingScope&) = delete;
+    LoadingScope& operator=(const LoadingScope&) = delete;
+
+private:
+    bool& m_Flag;
+};
 
 bool PathTaken(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -41,15 +55,15 @@ void frmDesigner::FileOpenProc() {
         const int16_t result = ShowOpen(*this, extErr, filter, gSkinsFolder, "Open Skin", 1, kOpenFlags, "");
         gDialogKind = 0;
         if (result == 3) return;
-        m_Loading = true;
-        OpenFile(gDialogFileName);
-        UpdateFileMenu(gDialogFileName);
-        m_Loading = false;
+        {
+            LoadingScope loading(m_Loading);
+            OpenFile(gDialogFileName);
+            UpdateFileMenu(gDialogFileName);
+        }
         TabStrip1.Select(1);
         txtSkinFilename.SetText(m_File->GetFileName(gDialogFileName));
     } catch (const AppError& e) {
         gDialogKind = 0;
-        m_Loading = false;
         MsgBox(ErrorMessageText(e, "FileOpenProc"), MB_OK);
     }
 }
@@ -130,7 +144,8 @@ void frmDesigner::cmdRenameSkin_Click() {
 
 void frmDesigner::RenameSkinAt(const std::string& P) {
     const std::string leaf = P.substr(P.find_last_of('\\') + 1);
-    if (leaf + ".ini" == gSkinFileName) {
+    // Letter case aside: the open dialog and the folder browser may spell one name two ways.
+    if (Upper(leaf + ".ini") == Upper(gSkinFileName)) {
         MsgBox("This skin is currently loaded by Vadi Virerova!\r\nCan't be renamed!", MB_ICONEXCLAMATION);
         return;
     }
@@ -194,8 +209,11 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
 }
 
 void frmDesigner::mnuOptionsDeleteUnusedBitmap_Click() {
-    // Only the loaded skin's own folder is cleaned: a typed name may point anywhere.
-    if (sb1.PanelText("skin").empty() || gSkinFileName.empty()) {
+    // Only the loaded skin's own folder is cleaned: a typed name may point anywhere, and a
+    // file name with several dots, or none before its dot, names another skin's folder.
+    const std::string fileName = m_File->GetFileName(gSkinFileName);
+    if (sb1.PanelText("skin").empty() || m_File->GetBaseName(fileName).empty() ||
+        std::count(fileName.begin(), fileName.end(), '.') > 1) {
         MsgBox("You have to load a skin, first!", MB_OK);
         return;
     }
@@ -215,6 +233,8 @@ void frmDesigner::DeleteUnusedBitmap() {
     std::string failed;
     for (size_t k = 1; k < files.size(); ++k) {
         const std::string& f = files[k];
+        // The search also matches short names: "x.bmpx" is listed for "*.bmp".
+        if (f.size() < 4 || Upper(f.substr(f.size() - 4)) != ".BMP") continue;
         bool inUse = false;
         for (int i = lblBmpName.LBound(); i <= lblBmpName.UBound() && !inUse; ++i)
             inUse = Upper(lblBmpName(i).Caption()) == Upper(f);

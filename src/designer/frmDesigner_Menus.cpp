@@ -77,6 +77,9 @@ void frmDesigner::mnuPreviewUpdate_Click() {
     // The checked previews redraw here from the fields being edited; none is open
     // until the preview windows exist, so the hourglass only flashes.
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    // Let the control under the pointer put its own cursor back.
+    POINT at;
+    if (GetCursorPos(&at)) SetCursorPos(at.x, at.y);
 }
 
 void frmDesigner::mnuHelp_Click() { Menu("mnuHelpWhatThis").SetEnabled(TabStrip1.Enabled()); }
@@ -100,8 +103,11 @@ void frmDesigner::mnuHelpWhatThis_Click() {
 void frmDesigner::cmdInTitlebar_Click() { mnuHelpWhatThis_Click(); }
 
 void frmDesigner::mnuHelpAbout_Click() {
+    if (gFrmSplash) return;  // one About window at a time
+    EnableWindow(Hwnd(), FALSE);  // its load pumps messages: no second About meanwhile
     gFrmSplash = std::make_unique<frmSplash>();
     gFrmSplash->Load();
+    EnableWindow(Hwnd(), TRUE);
     gFrmSplash->MouseIcon = imgMano.GetPicture();
     gFrmSplash->MousePointer = kCustomPointer;
     gFrmSplash->Show(true);

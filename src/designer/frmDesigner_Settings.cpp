@@ -99,12 +99,17 @@ void frmDesigner::mnuRecentFile_Click(int index) {
     if (!SavePrompt()) return;
     const std::string path = Menu("mnuRecentFile", index).Caption();
     m_Loading = true;
-    if (m_File->FileExists(path)) {
-        OpenFile(path);
-        WriteRecentFiles(path);
-        UpdateRecentsFilesList();
-    } else {
-        MsgBox("File " + path + " not found!", MB_OK);
+    try {
+        if (m_File->FileExists(path)) {
+            OpenFile(path);
+            WriteRecentFiles(path);
+            UpdateRecentsFilesList();
+        } else {
+            MsgBox("File " + path + " not found!", MB_OK);
+        }
+    } catch (...) {
+        m_Loading = false;  // never left on: edits would stop counting as changes
+        throw;
     }
     m_Loading = false;
 }

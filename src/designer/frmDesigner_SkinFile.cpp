@@ -79,6 +79,12 @@ bool frmDesigner::OpenFile(const std::string& path) {
             MsgBox("The file \"" + path + "\" doesn't exist.", MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
+        // A name without a dot would be bound as another file, name & ".ini".
+        if (m_File->GetFileName(path).find('.') == std::string::npos) {
+            MsgBox("The file \"" + path + "\" is not a skin file: a skin file's name ends with \".ini\".",
+                   MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
         m_IniSkin->Nome(path);
         m_IniSkin->Sezione(kSkinSection);
         txtSkinName.SetText(m_IniSkin->Leggi("name", ""));
@@ -127,7 +133,14 @@ bool frmDesigner::OpenFile(const std::string& path) {
 void frmDesigner::UpdateFileVexo(const std::string& path) {
     try {
         const std::string old = m_File->ReadTextFile(path);
-        m_File->WriteTextFile("[Vexo]\r\n\r\n" + old + "\r\n", path, false);
+        // Written beside the file first, so a failed write never costs the old contents.
+        const std::string fresh = path + ".new";
+        m_File->WriteTextFile("[Vexo]\r\n\r\n" + old + "\r\n", fresh, false);
+        if (!MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            const DWORD code = GetLastError();
+            DeleteFileA(fresh.c_str());
+            throw Win32Error(code);
+        }
     } catch (const AppError& e) {
         MsgBox(ErrorMessageText(e, "UpdateFileVexo"), MB_OK);
     }

@@ -60,7 +60,7 @@ std::string frmSplash::VersionText() {
     if (!VerQueryValueA(info.data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed)
         throw AppError(ErrNo::FileNotFound, "No version information");
     const unsigned major = HIWORD(fixed->dwFileVersionMS), minor = LOWORD(fixed->dwFileVersionMS);
-    const unsigned revision = HIWORD(fixed->dwFileVersionLS);
+    const unsigned revision = LOWORD(fixed->dwFileVersionLS);  // the fourth field
     return "Version " + std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision) + " ";
 }
 

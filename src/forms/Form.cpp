@@ -254,7 +254,8 @@ void Form::OwnMouse(UINT msg, int button, int shift, int x, int y) {
     else if (msg == WM_MOUSEMOVE) Run("Form_MouseMove", [&] { Form_MouseMove(button, shift, float(x), float(y)); });
     else {
         Run("Form_MouseUp", [&] { Form_MouseUp(button, shift, float(x), float(y)); });
-        RECT client;
+        if (!m_Window) return;  // the release closed the form
+        RECT client{};
         GetClientRect(m_Window, &client);
         if (button == MouseButton::Left && PtInRect(&client, POINT{x, y})) Run("Form_Click", [&] { Form_Click(); });
     }

@@ -175,7 +175,13 @@ bool MenuBar::OnInitMenuPopup(HMENU popup) {
 bool MenuBar::OnShortcut(UINT vk, bool ctrl) {
     for (auto& item : m_Items) {
         if (item->m_Vk != vk || item->m_Ctrl != ctrl || item->m_Popup) continue;
-        // The shortcut follows the item's state and its menus' state.
+        // As when its menu opens: the menus' own handlers settle the states first.
+        MenuItem* top = item.get();
+        while (top->m_Parent) top = top->m_Parent;
+        if (top != item.get()) {
+            Fire(*top);
+            FillPopup(*top);
+        }
         for (MenuItem* p = item.get(); p; p = p->m_Parent)
             if (!p->m_Enabled || !p->m_Visible) return false;
         Fire(*item);

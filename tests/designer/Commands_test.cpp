@@ -71,7 +71,7 @@ TEST_F(CommandsTest, NewRefusesTakenAndImproperNamesBeforeTouchingTheDisk) {
     EXPECT_EQ(ReadBytes(skins + "\\Lone.ini"), "[Vexo]\r\nname=Lone\r\nAuthor=someone\r\n");
     EXPECT_FALSE(PathExists(skins + "\\Lone"));
 
-    for (const char* bad : {"..\\Escape", "a/b", "..", "...", "con", "Lpt1.x", "what?", "name.", " lead"}) {
+    for (const char* bad : {"..\\Escape", "a/b", "..", "...", "con", "Lpt1", "what?", "name.", " lead", "Dark.v2"}) {
         prompts.asked.clear();
         prompts.AnswerInput(bad);
         f.mnuFileNew_Click();
@@ -167,6 +167,14 @@ TEST_F(CommandsTest, CleanUpWorksOnlyInTheLoadedSkinsFolder) {
     prompts.Answer(IDOK);
     f.mnuOptionsDeleteUnusedBitmap_Click();
     EXPECT_EQ(prompts.asked.back().text, "All files is in use. Nothing files to delete.");
+
+    // A loaded file name whose base name would be another skin's folder: refused.
+    gSkinFileName = "Other.v2.ini";
+    prompts.asked.clear();
+    f.mnuOptionsDeleteUnusedBitmap_Click();
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, "You have to load a skin, first!");
+    EXPECT_TRUE(PathExists(skins + "\\Other\\theirs.bmp"));
 }
 
 TEST_F(CommandsTest, MenusEnableByTheSkinsState) {

@@ -120,6 +120,7 @@ TEST_F(SkinFileTest, AFileWithoutAHeaderIsUpgradedOnlyWhenTheUserAgrees) {
     ASSERT_EQ(prompts.asked.size(), 2u);
     EXPECT_EQ(prompts.asked[1].text, "Your file is now updated.\r\nClick OK to continue...");
     EXPECT_EQ(ReadBytes(path), "[Vexo]\r\n\r\nname=Dark\r\nversion=1.0\r\n\r\n");
+    EXPECT_FALSE(PathExists(path + ".new"));
     EXPECT_EQ(f.txtSkinName.Text(), "Dark");
     EXPECT_EQ(f.txtSkinVersion.Text(), "1.0");
     EXPECT_EQ(f.txtAuthor.Text(), "");
@@ -141,6 +142,15 @@ TEST_F(SkinFileTest, BadFilesAreRefusedAndLeftAsTheyWere) {
     ASSERT_EQ(prompts.asked.size(), 1u);
     EXPECT_EQ(prompts.asked[0].text, "Sorry, this file can't be loaded.) ");
     EXPECT_EQ(ReadBytes(skins + "\\picture.ini"), binary);
+
+    // A name without a dot would be read as another file: refused, nothing created.
+    prompts.asked.clear();
+    WriteBytes(skins + "\\README", "name=x\r\n");
+    EXPECT_FALSE(f.OpenFile(skins + "\\README"));
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_NE(prompts.asked[0].text.find("is not a skin file"), std::string::npos);
+    EXPECT_FALSE(PathExists(skins + "\\README.ini"));
+    EXPECT_EQ(ReadBytes(skins + "\\README"), "name=x\r\n");
 
     // Values of 254 characters and more come back cut; bad colour texts read as black.
     std::string longName(300, 'n');

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,12 +27,15 @@ namespace {
 constexpr int32_t kSkinFlags = 0x281824;  // explorer, hook, read-only box hidden, must exist
 constexpr int32_t kColorFlags = CC_RGBINIT | CC_FULLOPEN;
 const std::string kSkinFilter = "Vexo skins (*.INI)\0*.ini\0\0"s;
-const std::string kBitmapFilter = "Bitmap (*.BMP)\0*.bmp\0\0"s;
 
-std::string TitleOf(const std::string& path) {
-    char title[256] = {};
-    GetFileTitleA(path.c_str(), title, 255);
-    return title;
+// The error a call raises; number 0 when it raises none.
+AppError Raised(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const AppError& e) {
+        return e;
+    }
+    return AppError(0, "no error raised");
 }
 
 // A TrueType face other than Tahoma that the font dialog lists.
@@ -49,11 +53,9 @@ std::string OtherFace() {
         reinterpret_cast<LPARAM>(&faces), 0);
     ReleaseDC(nullptr, dc);
     for (const char* preferred : {"Courier New", "DejaVu Sans Mono", "DejaVu Sans"})
-        for (const std::string& f : faces)
-            if (f == preferred) return f;
-    for (const std::string& f : faces)
-        if (f != "Tahoma" && f[0] != '@') return f;
-    return "";
+        if (std::find(faces.begin(), faces.end(), preferred) != faces.end()) return preferred;
+    auto other = std::find_if(faces.begin(), faces.end(), [](const auto& f) { return f != "Tahoma" && f[0] != '@'; });
+    return other == faces.end() ? "" : *other;
 }
 
 class CmDialogTest : public ::testing::Test {
@@ -78,60 +80,36 @@ protected:
 
 TEST(CommonDialogErrorTextTest, TableKeysAndTheFallbackForEveryOtherNumber) {
     EXPECT_EQ(CommonDialogErrorText(32755), "#32755,  Cancel was selected.");
-    EXPECT_EQ(CommonDialogErrorText(20476), "#20476,  The buffer at which the member lpstrFile points to is too small.");
-    EXPECT_EQ(CommonDialogErrorText(28662),
-              "#28662,  The data in the DEVMODE and DEVNAMES data structrues describes two different printers.");
-    EXPECT_EQ(CommonDialogErrorText(32751), "#32751,  The call to WinHelp failed.  Check the Help property values.");
-
     // The two print-default texts are the same but for the number in front.
-    const std::string a = CommonDialogErrorText(28671), b = CommonDialogErrorText(28668);
-    EXPECT_NE(a, b);
-    EXPECT_EQ(a.substr(0, 9), "#28671,  ");
-    EXPECT_EQ(b.substr(0, 9), "#28668,  ");
-    EXPECT_EQ(a.substr(9), b.substr(9));
-    EXPECT_EQ(a.substr(9, 25), "The PD_RETURNDEFAULT flag");
-
-    EXPECT_EQ(CommonDialogErrorText(0), "Unknow Printer Error:  # 0");
-    EXPECT_EQ(CommonDialogErrorText(2), "Unknow Printer Error:  # 2");  // CDERR_INITIALIZATION, untranslated
-    EXPECT_EQ(CommonDialogErrorText(0xFFFF), "Unknow Printer Error:  # 65535");
-    EXPECT_EQ(CommonDialogErrorText(-5), "Unknow Printer Error:  #-5");
-    EXPECT_EQ(CommonDialogErrorText(32756), "Unknow Printer Error:  # 32756");  // a gap in the table
-    EXPECT_EQ(CommonDialogErrorText(-32755), "Unknow Printer Error:  #-32755");
+    const std::string printDefault = CommonDialogErrorText(28668);
+    EXPECT_EQ(printDefault.substr(0, 34), "#28668,  The PD_RETURNDEFAULT flag");
+    EXPECT_EQ(CommonDialogErrorText(28671), "#28671,  " + printDefault.substr(9));
+    // Untranslated numbers, a gap in the table and a table number's negative; non-negative ones get a blank.
+    for (auto [number, text] : {std::pair{0, "# 0"}, {2, "# 2"}, {0xFFFF, "# 65535"}, {-5, "#-5"},
+                                {32756, "# 32756"}, {-32755, "#-32755"}})
+        EXPECT_EQ(CommonDialogErrorText(number), "Unknow Printer Error:  "s + text);
 }
 
 TEST(FontDialogHeightTest, PointsToPixelsRoundHalfToEven) {
-    EXPECT_EQ(FontDialogHeight(14, 96), 19);   // 18.67
-    EXPECT_EQ(FontDialogHeight(14, 72), 14);
-    EXPECT_EQ(FontDialogHeight(14, 120), 23);  // 23.33
-    EXPECT_EQ(FontDialogHeight(14, 144), 28);
-    EXPECT_EQ(FontDialogHeight(14, 54), 10);   // 10.5: down to even, not 11
-    EXPECT_EQ(FontDialogHeight(14, 90), 18);   // 17.5: up to even
-    EXPECT_EQ(FontDialogHeight(14, 18), 4);    // 3.5
-    EXPECT_EQ(FontDialogHeight(14, 0), 0);
+    // 18.67, exact, 23.33, exact, 10.5 down to even, 17.5 up to even, 3.5, no resolution.
+    for (auto [dpi, pixels] : {std::pair{96, 19}, {72, 14}, {120, 23}, {144, 28}, {54, 10}, {90, 18}, {18, 4}, {0, 0}})
+        EXPECT_EQ(FontDialogHeight(14, dpi), pixels) << dpi;
 }
 
 TEST(OpenFileBufferTest, PadsToTheBufferSizeAndRefusesLongerNames) {
     EXPECT_EQ(OpenFileBuffer(""), std::string(256, '\0'));
     EXPECT_EQ(OpenFileBuffer("Blue.ini"), "Blue.ini" + std::string(248, '\0'));
     EXPECT_EQ(OpenFileBuffer(std::string(256, 'a')), std::string(256, 'a'));
-    try {
-        OpenFileBuffer(std::string(257, 'a'));
-        ADD_FAILURE() << "a 257-character name was accepted";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.Number(), 5);
-        EXPECT_EQ(e.Description(), "Invalid procedure call or argument");
-    }
+    const AppError tooLong = Raised([] { OpenFileBuffer(std::string(257, 'a')); });
+    EXPECT_EQ(tooLong.Number(), 5);
+    EXPECT_EQ(tooLong.Description(), "Invalid procedure call or argument");
 }
 
 TEST(Form1Test, HoldsTheBorrowedControlsAndStartsAfreshAfterUnload) {
     Form1& form = GetForm1();
     ASSERT_EQ(gForm1.get(), &form);
-    EXPECT_EQ(form.Name(), "Form1");
     EXPECT_TRUE(form.IsLoaded());
     EXPECT_FALSE(form.IsVisible());
-    char caption[64] = {};
-    GetWindowTextA(form.chkPreview.Hwnd(), caption, sizeof caption);
-    EXPECT_STREQ(caption, "Stretch image");
     EXPECT_EQ(form.Image1.GetPicture().Width(), 400);
     EXPECT_EQ(form.Image1.GetPicture().Height(), 80);
     EXPECT_EQ(form.Image2.GetPicture().Width(), 90);
@@ -151,85 +129,58 @@ TEST_F(CmDialogTest, OverlongFileNameFailsWithError5BeforeAnyDialog) {
     gDialogKind = DialogKind::SkinBanner;
     gDialogFileName = "before";
     DialogDriver driver(DialogPlan::NoDialog());
-    try {
-        OpenSkin("C:\\", std::string(257, 'x'));
-        ADD_FAILURE() << "no error raised";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.Number(), 5);
-    }
+    EXPECT_EQ(Raised([&] { OpenSkin("C:\\", std::string(257, 'x')); }).Number(), 5);
     EXPECT_FALSE(driver.Seen().appeared);
     EXPECT_EQ(gDialogFileName, "before");
     EXPECT_EQ(gForm1, nullptr);  // nothing was lent
     EXPECT_EQ(gPicPreview, nullptr);
 }
 
-TEST_F(CmDialogTest, CancelledOpenReturns3WithEmptyResults) {
-    TempDir dir;
-    gDialogFileName = "stale";
-    gDialogFileTitle = "stale";
-    DialogDriver driver(DialogPlan::Cancel());
-    EXPECT_EQ(OpenSkin(dir.Path()), 3);
-    EXPECT_TRUE(driver.Done());
-    EXPECT_EQ(driver.Seen().title, "Open Skin");
-    EXPECT_EQ(driver.Seen().fileName, "");
-    EXPECT_EQ(gDialogFileName, "");
-    EXPECT_EQ(gDialogFileTitle, "");
-    EXPECT_EQ(extErr, 0);
-}
-
-TEST_F(CmDialogTest, ChosenSkinGivesFullPathAndTitleWhileTheBannerIsLent) {
-    TempDir dir;
-    const std::string path = dir / "Blue.ini";
-    WriteBytes(path, "[Vexo]\r\n");
-    gDialogKind = DialogKind::SkinBanner;
-
-    DialogDriver driver(DialogPlan::ChooseFile(path));
-    bool lentAsPlanned = false;
-    driver.WhileShown = [&](HWND) {
-        ASSERT_NE(gForm1, nullptr);
-        lentAsPlanned = gPicPreview == &gForm1->picPreview && gPicTemp == &gForm1->picTemp &&
-                        gChkPreview == nullptr && gPicTemp->GetPicture() == gForm1->Image1.GetPicture() &&
-                        !gPicTemp->GetPicture().Empty();
-    };
-    EXPECT_EQ(OpenSkin(dir.Path()), 0);
-    EXPECT_TRUE(driver.Done());
-    EXPECT_TRUE(lentAsPlanned);
-    EXPECT_EQ(gDialogFileName, path);
-    EXPECT_EQ(gDialogFileTitle, TitleOf(path));
-    EXPECT_TRUE(gDialogFileTitle == "Blue.ini" || gDialogFileTitle == "Blue") << gDialogFileTitle;
-    EXPECT_EQ(extErr, 0);
-    // Taken back and Form1 unloaded.
-    EXPECT_EQ(gPicPreview, nullptr);
-    EXPECT_EQ(gPicTemp, nullptr);
-    EXPECT_EQ(gForm1, nullptr);
-}
-
-TEST_F(CmDialogTest, OpenLendsForm1ControlsByDialogKind) {
+// Cancelled (3) or chosen (0), the results are set afresh and Form1's controls
+// are lent only while the dialog shows.
+TEST_F(CmDialogTest, OpenGivesPathAndTitleOrNothingAndLendsForm1ControlsByKind) {
     TempDir dir;
     struct Lent {
         bool form, preview, temp, check;
-        uintptr_t tempPicture, image2;
+        uintptr_t tempPicture, image1, image2;
     };
-    auto openAs = [&](int32_t kind) {
+    auto openAs = [&](int32_t kind, const std::string& choose = "") {
+        SCOPED_TRACE(kind);
         gDialogKind = kind;
+        gDialogFileName = gDialogFileTitle = "stale";
         Lent lent{};
-        DialogDriver driver(DialogPlan::Cancel());
+        DialogDriver driver(choose.empty() ? DialogPlan::Cancel() : DialogPlan::ChooseFile(choose));
         driver.WhileShown = [&](HWND) {
             lent.form = gForm1 != nullptr;
             lent.preview = lent.form && gPicPreview == &gForm1->picPreview;
             lent.temp = lent.form && gPicTemp == &gForm1->picTemp;
             lent.check = lent.form && gChkPreview == &gForm1->chkPreview;
             if (lent.temp) lent.tempPicture = gPicTemp->GetPicture().Handle();
+            if (lent.form) lent.image1 = gForm1->Image1.GetPicture().Handle();
             if (lent.form) lent.image2 = gForm1->Image2.GetPicture().Handle();
         };
-        EXPECT_EQ(ShowOpen(owner, extErr, kBitmapFilter, dir.Path(), "", 1, kSkinFlags, ""), 3) << kind;
-        EXPECT_TRUE(driver.Done()) << kind;
-        EXPECT_EQ(gPicPreview, nullptr) << kind;
-        EXPECT_EQ(gPicTemp, nullptr) << kind;
-        EXPECT_EQ(gChkPreview, nullptr) << kind;
-        EXPECT_EQ(gForm1, nullptr) << kind;
+        EXPECT_EQ(OpenSkin(dir.Path()), choose.empty() ? 3 : 0);
+        EXPECT_TRUE(driver.Done());
+        EXPECT_EQ(driver.Seen().title, "Open Skin");
+        EXPECT_EQ(driver.Seen().fileName, "");
+        EXPECT_EQ(gDialogFileName, choose);
+        EXPECT_EQ(gDialogFileTitle.empty(), choose.empty());
+        EXPECT_EQ(extErr, 0);
+        EXPECT_EQ(gPicPreview, nullptr);
+        EXPECT_EQ(gPicTemp, nullptr);
+        EXPECT_EQ(gChkPreview, nullptr);
+        EXPECT_EQ(gForm1, nullptr);
         return lent;
     };
+
+    const std::string path = dir / "Blue.ini";
+    WriteBytes(path, "[Vexo]\r\n");
+    Lent skin = openAs(DialogKind::SkinBanner, path);
+    EXPECT_TRUE(gDialogFileTitle == "Blue.ini" || gDialogFileTitle == "Blue") << gDialogFileTitle;
+    EXPECT_TRUE(skin.preview && skin.temp);
+    EXPECT_FALSE(skin.check);
+    EXPECT_NE(skin.tempPicture, 0u);
+    EXPECT_EQ(skin.tempPicture, skin.image1);
 
     Lent bitmap = openAs(DialogKind::BitmapPreview);
     EXPECT_TRUE(bitmap.preview && bitmap.temp && bitmap.check);
@@ -247,9 +198,10 @@ TEST_F(CmDialogTest, OpenLendsForm1ControlsByDialogKind) {
     }
 }
 
-// A path too long for the buffer fails the dialog, which then leaves the
-// needed size in the buffer: that must not come back as a file name.
-TEST_F(CmDialogTest, PathTooLongForTheBufferFailsWithoutAGarbageName) {
+// A failed dialog gives 3 and no name: for a path too long for the buffer
+// (which then holds the needed size, not a name) and for a missing file, which
+// the skin dialog refuses with its own message.
+TEST_F(CmDialogTest, FailedOpenGivesNoNameForAPathTooLongOrAMissingFile) {
     TempDir dir;
     std::string folder = dir.Path();
     while (folder.size() < 230) {
@@ -261,17 +213,16 @@ TEST_F(CmDialogTest, PathTooLongForTheBufferFailsWithoutAGarbageName) {
     ASSERT_EQ(path.size(), 258u);
     WriteBytes(path, "[Vexo]\r\n");
     gDialogFileName = "stale";
-
-    DialogDriver driver(DialogPlan::ChooseFile(path));
-    EXPECT_EQ(OpenSkin(folder), 3);
-    EXPECT_TRUE(driver.Done());
+    {
+        DialogDriver driver(DialogPlan::ChooseFile(path));
+        EXPECT_EQ(OpenSkin(folder), 3);
+        EXPECT_TRUE(driver.Done());
+    }
     EXPECT_EQ(extErr, FNERR_BUFFERTOOSMALL);
     EXPECT_EQ(gDialogFileName, "");
     EXPECT_EQ(gDialogFileTitle, "");
-}
 
-TEST_F(CmDialogTest, MissingFileIsRefusedByTheSkinDialog) {
-    TempDir dir;
+    gDialogFileName = "stale";
     int16_t result = -1;
     EXPECT_NONFATAL_FAILURE(
         {
@@ -283,28 +234,7 @@ TEST_F(CmDialogTest, MissingFileIsRefusedByTheSkinDialog) {
     EXPECT_EQ(gDialogFileName, "");
 }
 
-TEST_F(CmDialogTest, ColorDialogOpensOnTheInitialColorAndASystemColorAsBlack) {
-    {
-        DialogDriver driver(DialogPlan::PickColor(10, 20, 30));
-        EXPECT_EQ(ShowColor(owner, extErr, 0x123456, kColorFlags), 0);
-        EXPECT_TRUE(driver.Done());
-        EXPECT_EQ(driver.Seen().title, "Color");
-        EXPECT_EQ(driver.Seen().red, 0x56);
-        EXPECT_EQ(driver.Seen().green, 0x34);
-        EXPECT_EQ(driver.Seen().blue, 0x12);
-        EXPECT_EQ(gDialogColor, static_cast<int32_t>(RGB(10, 20, 30)));
-        EXPECT_EQ(extErr, 0);
-    }
-    DialogDriver driver(DialogPlan::PickColor(255, 0, 128));
-    EXPECT_EQ(ShowColor(owner, extErr, SystemColor(COLOR_WINDOW), kColorFlags), 0);
-    EXPECT_TRUE(driver.Done());
-    EXPECT_EQ(driver.Seen().red, 0);
-    EXPECT_EQ(driver.Seen().green, 0);
-    EXPECT_EQ(driver.Seen().blue, 0);
-    EXPECT_EQ(gDialogColor, static_cast<int32_t>(RGB(255, 0, 128)));
-}
-
-TEST_F(CmDialogTest, EveryColorDialogStartsWithSixteenWhiteCustomColors) {
+TEST_F(CmDialogTest, ColorDialogOpensOnTheInitialColorWithWhiteCustomColorsEveryTime) {
     using Colors = std::array<COLORREF, 16>;
     auto grab = [](Colors& into) {
         const COLORREF* shown = ShowingCustomColors();
@@ -315,31 +245,42 @@ TEST_F(CmDialogTest, EveryColorDialogStartsWithSixteenWhiteCustomColors) {
     white.fill(0xFFFFFF);
     Colors firstAtStart{}, firstAdded{}, secondAtStart{};
     {
-        DialogDriver driver(DialogPlan::PickColor(200, 100, 50, true));
+        DialogDriver driver(DialogPlan::PickColor(10, 20, 30, true));
         driver.WhileShown = [&](HWND) { grab(firstAtStart); };
         driver.BeforeAnswer = [&](HWND) { grab(firstAdded); };
-        EXPECT_EQ(ShowColor(owner, extErr, 0, kColorFlags), 0);
+        EXPECT_EQ(ShowColor(owner, extErr, 0x123456, kColorFlags), 0);
         EXPECT_TRUE(driver.Done());
+        EXPECT_EQ(driver.Seen().title, "Color");
+        EXPECT_EQ(driver.Seen().red, 0x56);
+        EXPECT_EQ(driver.Seen().green, 0x34);
+        EXPECT_EQ(driver.Seen().blue, 0x12);
+        EXPECT_EQ(gDialogColor, static_cast<int32_t>(RGB(10, 20, 30)));
+        EXPECT_EQ(extErr, 0);
     }
     {
+        // A system colour opens as black.
+        DialogDriver driver(DialogPlan::PickColor(255, 0, 128));
+        EXPECT_EQ(ShowColor(owner, extErr, SystemColor(COLOR_WINDOW), kColorFlags), 0);
+        EXPECT_TRUE(driver.Done());
+        EXPECT_EQ(driver.Seen().red, 0);
+        EXPECT_EQ(driver.Seen().green, 0);
+        EXPECT_EQ(driver.Seen().blue, 0);
+        EXPECT_EQ(gDialogColor, static_cast<int32_t>(RGB(255, 0, 128)));
+    }
+    {
+        // Cancelling keeps the last colour.
+        gDialogColor = 0x00ABCDEF;
         DialogDriver driver(DialogPlan::Cancel());
         driver.WhileShown = [&](HWND) { grab(secondAtStart); };
-        EXPECT_EQ(ShowColor(owner, extErr, 0, kColorFlags), 3);
+        EXPECT_EQ(ShowColor(owner, extErr, 0x112233, kColorFlags), 3);
         EXPECT_TRUE(driver.Done());
+        EXPECT_EQ(gDialogColor, 0x00ABCDEF);
+        EXPECT_EQ(extErr, 0);
     }
     EXPECT_EQ(firstAtStart, white);
-    EXPECT_EQ(firstAdded[0], RGB(200, 100, 50));  // the dialog did write into the block
-    EXPECT_EQ(secondAtStart, white);             // yet nothing was carried over
+    EXPECT_EQ(firstAdded[0], RGB(10, 20, 30));  // the dialog did write into the block
+    EXPECT_EQ(secondAtStart, white);           // yet nothing was carried over
     EXPECT_EQ(ShowingCustomColors(), nullptr);
-}
-
-TEST_F(CmDialogTest, CancelledColorDialogReturns3AndKeepsTheLastColor) {
-    gDialogColor = 0x00ABCDEF;
-    DialogDriver driver(DialogPlan::Cancel());
-    EXPECT_EQ(ShowColor(owner, extErr, 0x112233, kColorFlags), 3);
-    EXPECT_TRUE(driver.Done());
-    EXPECT_EQ(gDialogColor, 0x00ABCDEF);
-    EXPECT_EQ(extErr, 0);
 }
 
 TEST_F(CmDialogTest, FontDialogOpensOnTheOwnersFaceAt14PointsAndReturnsOnlyTheFace) {

@@ -26,41 +26,37 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+std::string ClassOf(HWND window) {
+    char cls[32] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    return cls;
+}
+
 // Visible top-level dialog windows of this thread; the enabled ones are the innermost modal.
 std::vector<HWND> ThreadDialogs(bool enabledOnly) {
-    struct Search {
-        bool enabledOnly;
-        std::vector<HWND> found;
-    } search{enabledOnly, {}};
+    std::pair<bool, std::vector<HWND>> search{enabledOnly, {}};
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND window, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            char cls[32] = {};
-            GetClassNameA(window, cls, sizeof cls);
-            if (std::string(cls) == "#32770" && IsWindowVisible(window) &&
-                (!s->enabledOnly || IsWindowEnabled(window)))
-                s->found.push_back(window);
+            auto& [onlyEnabled, found] = *reinterpret_cast<std::pair<bool, std::vector<HWND>>*>(lParam);
+            if (ClassOf(window) == "#32770" && IsWindowVisible(window) && (!onlyEnabled || IsWindowEnabled(window)))
+                found.push_back(window);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return search.second;
 }
 
 std::string StaticTexts(HWND window) {
     std::string all;
-    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        char cls[32] = {};
-        GetClassNameA(c, cls, sizeof cls);
-        std::string text = WindowText(c);
-        if (std::string(cls) == "Static" && !text.empty()) all += (all.empty() ? "" : " | ") + text;
-    }
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (std::string text = WindowText(c); ClassOf(c) == "Static" && !text.empty())
+            all += (all.empty() ? "" : " | ") + text;
     return all;
 }
 
 void Press(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 int ItemInt(HWND dialog, int id) {
@@ -72,9 +68,9 @@ int ItemInt(HWND dialog, int id) {
 // Selects the item with exactly this text and tells the dialog, as a click in the list would.
 bool SelectInCombo(HWND dialog, int id, const std::string& text) {
     HWND combo = GetDlgItem(dialog, id);
-    if (!combo) return false;
-    LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                 reinterpret_cast<LPARAM>(text.c_str()));
+    LRESULT index = combo ? SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(text.c_str()))
+                          : CB_ERR;
     if (index == CB_ERR) return false;
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
@@ -93,9 +89,7 @@ DialogPlan DialogPlan::ChooseFile(const std::string& fullPath) {
 DialogPlan DialogPlan::PickColor(int r, int g, int b, bool addToCustom) {
     DialogPlan p;
     p.action = Action::PickColor;
-    p.red = r;
-    p.green = g;
-    p.blue = b;
+    p.red = r, p.green = g, p.blue = b;
     p.addToCustom = addToCustom;
     return p;
 }
@@ -103,9 +97,7 @@ DialogPlan DialogPlan::PickColor(int r, int g, int b, bool addToCustom) {
 DialogPlan DialogPlan::PickFont(const std::string& face, const std::string& size, const std::string& style) {
     DialogPlan p;
     p.action = Action::PickFont;
-    p.face = face;
-    p.size = size;
-    p.style = style;
+    p.face = face, p.size = size, p.style = style;
     return p;
 }
 
@@ -121,15 +113,12 @@ DialogDriver::DialogDriver(DialogPlan plan, DWORD timeoutMs)
     : m_Plan(std::move(plan)), m_Deadline(GetTickCount() + timeoutMs) {
     if (gActiveDriver) {
         Fail("another dialog driver is still armed");
-        m_Phase = Phase::Stopped;
-        return;
+    } else {
+        gActiveDriver = this;
+        m_Timer = SetTimer(nullptr, 0, kTickMs, &DialogDriver::Tick);
+        if (!m_Timer) Fail("SetTimer failed");
     }
-    gActiveDriver = this;
-    m_Timer = SetTimer(nullptr, 0, kTickMs, &DialogDriver::Tick);
-    if (!m_Timer) {
-        Fail("SetTimer failed");
-        m_Phase = Phase::Stopped;
-    }
+    if (!m_Failure.empty()) m_Phase = Phase::Stopped;
 }
 
 DialogDriver::~DialogDriver() {
@@ -166,25 +155,20 @@ void DialogDriver::OnTick() {
             }
             break;
         }
-        HWND dialog = dialogs.front();
-        m_Dialog = dialog;
-        Record(dialog);
-        if (m_Plan.action == DialogPlan::Action::NoDialog) {
-            Fail("a dialog appeared: \"" + m_Seen.title + "\"");
+        m_Dialog = dialogs.front();
+        Record(m_Dialog);
+        if (m_Plan.action == DialogPlan::Action::NoDialog) Fail("a dialog appeared: \"" + m_Seen.title + "\"");
+        else if (WhileShown) WhileShown(m_Dialog);
+        if (!m_Failure.empty() || !Fill(m_Dialog)) {
             Abort();
             break;
         }
-        if (WhileShown) WhileShown(dialog);
-        if (!Fill(dialog)) {
-            Abort();
-            break;
-        }
-        if (BeforeAnswer) BeforeAnswer(dialog);
-        Press(dialog, m_Plan.action == DialogPlan::Action::Cancel ? IDCANCEL : IDOK);
+        if (BeforeAnswer) BeforeAnswer(m_Dialog);
+        Press(m_Dialog, m_Plan.action == DialogPlan::Action::Cancel ? IDCANCEL : IDOK);
         m_Phase = Phase::Answered;
         break;
     }
-    case Phase::Answered: {
+    case Phase::Answered:
         if (!IsWindow(m_Dialog) || !IsWindowVisible(m_Dialog)) {
             m_Done = m_Failure.empty();
             Stop();
@@ -195,25 +179,17 @@ void DialogDriver::OnTick() {
             m_Seen.messages.push_back(StaticTexts(other));
             Fail("a message box came up instead of an answer: \"" + m_Seen.messages.back() + "\"");
         }
+        if (m_Failure.empty() && Passed(m_Deadline)) Fail("the dialog did not close after the answer");
         if (!m_Failure.empty()) Abort();
-        else if (Passed(m_Deadline)) {
-            Fail("the dialog did not close after the answer");
-            Abort();
-        }
         break;
-    }
     case Phase::Aborting: {
         std::vector<HWND> open = ThreadDialogs(false);
-        if (open.empty()) {
-            Stop();
-            break;
-        }
         const bool force = Passed(m_AbortDeadline);
         for (HWND w : open) {
             if (force) EndDialog(w, IDCANCEL);
             else if (IsWindowEnabled(w)) Press(w, IDCANCEL);
         }
-        if (force) Stop();
+        if (open.empty() || force) Stop();
         break;
     }
     case Phase::Stopped: break;
@@ -234,55 +210,47 @@ void DialogDriver::Record(HWND dialog) {
         m_Seen.style = WindowText(GetDlgItem(dialog, kStyleCombo));
         m_Seen.size = WindowText(GetDlgItem(dialog, kSizeCombo));
     }
-    if (HWND box = GetDlgItem(dialog, kFileNameCombo)) m_Seen.fileName = WindowText(box);
-    else if (HWND edit = GetDlgItem(dialog, kFileNameEdit)) m_Seen.fileName = WindowText(edit);
+    HWND box = GetDlgItem(dialog, kFileNameCombo);
+    if (box || (box = GetDlgItem(dialog, kFileNameEdit))) m_Seen.fileName = WindowText(box);
 }
 
 bool DialogDriver::Fill(HWND dialog) {
+    auto missing = [&](const std::string& what) {
+        Fail("\"" + m_Seen.title + "\" has no " + what);
+        return false;
+    };
     switch (m_Plan.action) {
     case DialogPlan::Action::ChooseFile: {
         int box = GetDlgItem(dialog, kFileNameCombo) ? kFileNameCombo : kFileNameEdit;
-        if (!GetDlgItem(dialog, box)) {
-            Fail("\"" + m_Seen.title + "\" has no file name box");
-            return false;
-        }
+        if (!GetDlgItem(dialog, box)) return missing("file name box");
         SetDlgItemTextA(dialog, box, m_Plan.path.c_str());
         return true;
     }
-    case DialogPlan::Action::PickColor:
-        if (!GetDlgItem(dialog, kRedEdit) || !GetDlgItem(dialog, kGreenEdit) || !GetDlgItem(dialog, kBlueEdit)) {
-            Fail("\"" + m_Seen.title + "\" has no red, green and blue boxes");
-            return false;
-        }
-        SetDlgItemInt(dialog, kRedEdit, static_cast<UINT>(m_Plan.red), FALSE);
-        SetDlgItemInt(dialog, kGreenEdit, static_cast<UINT>(m_Plan.green), FALSE);
-        SetDlgItemInt(dialog, kBlueEdit, static_cast<UINT>(m_Plan.blue), FALSE);
-        if (m_Plan.addToCustom) {
-            HWND add = GetDlgItem(dialog, kAddCustomColor);
-            if (!add) {
-                Fail("\"" + m_Seen.title + "\" has no Add to Custom Colors button");
-                return false;
-            }
+    case DialogPlan::Action::PickColor: {
+        const std::pair<int, int> channels[] = {
+            {kRedEdit, m_Plan.red}, {kGreenEdit, m_Plan.green}, {kBlueEdit, m_Plan.blue}};
+        for (const auto& channel : channels)
+            if (!GetDlgItem(dialog, channel.first)) return missing("red, green and blue boxes");
+        for (auto [id, value] : channels) SetDlgItemInt(dialog, id, static_cast<UINT>(value), FALSE);
+        HWND add = GetDlgItem(dialog, kAddCustomColor);
+        if (m_Plan.addToCustom && !add) return missing("Add to Custom Colors button");
+        if (m_Plan.addToCustom)
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kAddCustomColor, BN_CLICKED), reinterpret_cast<LPARAM>(add));
-        }
         return true;
+    }
     case DialogPlan::Action::PickFont: {
         const std::pair<int, const std::string*> picks[] = {
             {kFaceCombo, &m_Plan.face}, {kStyleCombo, &m_Plan.style}, {kSizeCombo, &m_Plan.size}};
-        for (const auto& [id, text] : picks) {
-            if (text->empty()) continue;
-            if (!SelectInCombo(dialog, id, *text)) {
+        for (auto [id, text] : picks)
+            if (!text->empty() && !SelectInCombo(dialog, id, *text)) {
                 Fail("\"" + *text + "\" is not in the list of control " + std::to_string(id) + " of \"" +
                      m_Seen.title + "\"");
                 return false;
             }
-        }
         return true;
     }
-    case DialogPlan::Action::Cancel:
-    case DialogPlan::Action::NoDialog: return true;
+    default: return true;
     }
-    return true;
 }
 
 void DialogDriver::Fail(const std::string& why) {

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <exception>
+#include <sstream>
 #include <vector>
 
 #include "PromptScript.h"
@@ -17,38 +18,15 @@ constexpr DWORD kClosingMs = 5000;
 // One driver at a time answers the thread's timer.
 FolderDriver* s_Active = nullptr;
 
-std::string ClassOf(HWND hwnd) {
+// Stops the enumeration at a visible folder dialog: a #32770 holding a folder tree.
+BOOL CALLBACK MatchFolderDialog(HWND hwnd, LPARAM found) {
     char name[64] = {};
     GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
-bool IsFolderDialog(HWND hwnd) {
-    return ClassOf(hwnd) == "#32770" && FindWindowExA(hwnd, nullptr, "SysTreeView32", nullptr) != nullptr;
-}
-
-struct Search {
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindInChildren(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<Search*>(lParam);
-    if (IsWindowVisible(hwnd) && IsFolderDialog(hwnd)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindInTopLevel(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<Search*>(lParam);
-    if (!IsWindowVisible(hwnd)) return TRUE;
-    if (IsFolderDialog(hwnd)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    EnumChildWindows(hwnd, FindInChildren, lParam);
-    return search->found ? FALSE : TRUE;
+    if (!IsWindowVisible(hwnd) || lstrcmpA(name, "#32770") != 0 ||
+        !FindWindowExA(hwnd, nullptr, "SysTreeView32", nullptr))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
 }
 
 std::string ItemText(HWND tree, HTREEITEM item) {
@@ -83,18 +61,14 @@ std::string Upper(std::string text) {
 // above the current selection down through each folder of the path.
 bool SelectByNames(HWND dialog, const std::string& path) {
     HWND tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
-    if (!tree) return false;
     std::vector<std::string> parts;
-    for (size_t start = 0; start < path.size();) {
-        size_t end = path.find('\\', start);
-        if (end == std::string::npos) end = path.size();
-        if (end > start) parts.push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
-    if (parts.size() < 2) return false;
+    std::istringstream in(path);
+    for (std::string part; std::getline(in, part, '\\');)
+        if (!part.empty()) parts.push_back(part);
+    if (!tree || parts.size() < 2) return false;
+    // Built by appending: GCC 12 takes "(" + string for an overlapping copy (-Wrestrict).
     std::string drive = "(";
-    drive += Upper(parts[0]);
-    drive += ')';
+    drive += Upper(parts[0]) + ")";
     HTREEITEM item = Next(tree, nullptr, TVGN_CARET);
     while (item && Upper(ItemText(tree, item)).find(drive) == std::string::npos) item = Next(tree, item, TVGN_PARENT);
     for (size_t j = 1; j < parts.size() && item; ++j) item = ChildNamed(tree, item, parts[j]);
@@ -113,12 +87,7 @@ FolderDriver::FolderDriver(DWORD stepTimeoutMs) : m_StepTimeout(stepTimeoutMs) {
 FolderDriver::~FolderDriver() {
     Stop();
     if (s_Active == this) s_Active = nullptr;
-    if (!m_Checked) {
-        if (!m_Failure.empty()) ADD_FAILURE() << "FolderDriver: " << m_Failure;
-        else if (!m_Steps.empty())
-            ADD_FAILURE() << "FolderDriver: step " << m_StepNumber + 1 << " '" << m_Steps.front().what
-                          << "' never completed (" << m_Steps.front().waiting << ")";
-    }
+    if (!m_Checked && !Failure().empty()) ADD_FAILURE() << "FolderDriver: " << Failure();
 }
 
 bool FolderDriver::Done() const {
@@ -127,18 +96,23 @@ bool FolderDriver::Done() const {
 }
 
 const std::string& FolderDriver::Failure() const {
+    m_Pending = m_Failure;
     if (m_Failure.empty() && !m_Steps.empty())
         m_Pending = "step " + std::to_string(m_StepNumber + 1) + " '" + m_Steps.front().what +
                     "' never completed (" + m_Steps.front().waiting + ")";
-    else
-        m_Pending = m_Failure;
     return m_Pending;
 }
 
 HWND FolderDriver::FindFolderDialog() {
-    Search search;
-    EnumThreadWindows(GetCurrentThreadId(), FindInTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND top, LPARAM p) -> BOOL {
+            if (IsWindowVisible(top) && MatchFolderDialog(top, p)) EnumChildWindows(top, MatchFolderDialog, p);
+            return *reinterpret_cast<HWND*>(p) == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 HWND FolderDriver::FindHost() {
@@ -165,20 +139,16 @@ FolderDriver& FolderDriver::WaitFor(const std::string& what, std::function<bool(
 FolderDriver& FolderDriver::Do(const std::string& what, std::function<void(HWND)> action) {
     return Add(what, "no folder dialog showed", [action = std::move(action)] {
         HWND dialog = FindFolderDialog();
-        if (!dialog) return false;
-        action(dialog);
-        return true;
+        if (dialog) action(dialog);
+        return dialog != nullptr;
     });
 }
 
 FolderDriver& FolderDriver::SelectPath(const std::string& path) {
-    return Add("select " + path, "no folder dialog showed", [path] {
-        HWND dialog = FindFolderDialog();
-        if (!dialog) return false;
+    return Do("select " + path, [path](HWND dialog) {
         // The shell's own message, when the tree does not show a folder of the path yet.
         if (!SelectByNames(dialog, path))
             SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
-        return true;
     });
 }
 
@@ -251,9 +221,7 @@ void FolderDriver::OnTick() {
             m_StepStarted = true;
         } else if (GetTickCount() - m_StepStart > m_StepTimeout) {
             m_Failure = "the folder dialog stayed open after the last step";
-            m_Closing = true;
-            m_CloseStart = GetTickCount();
-            CloseEverything();
+            Fail(m_Failure);
         }
     } else {
         m_StepStarted = false;

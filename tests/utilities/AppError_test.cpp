@@ -37,22 +37,17 @@ TEST(AppError, TextToLongFollowsTheNumericConversion) {
     EXPECT_EQ(TextToLong("&h10"), 16);
     EXPECT_EQ(TextToLong("&O17"), 15);
     EXPECT_EQ(TextToLong("&H80000000"), INT32_MIN);
-    for (const char* bad : {"", "  ", "abc", "12abc", "0x10", "&H", "&HG", "1e", ".", "+"}) {
+    auto refused = [](const char* text, int32_t number) {
         try {
-            TextToLong(bad);
-            ADD_FAILURE() << "converted '" << bad << "'";
+            const int32_t value = TextToLong(text);
+            ADD_FAILURE() << "'" << text << "' converted to " << value;
         } catch (const AppError& e) {
-            EXPECT_EQ(e.Number(), ErrNo::TypeMismatch) << bad;
+            EXPECT_EQ(e.Number(), number) << text;
         }
-    }
-    for (const char* big : {"2147483648", "-2147483649", "&H100000000", "1e20"}) {
-        try {
-            TextToLong(big);
-            ADD_FAILURE() << "converted '" << big << "'";
-        } catch (const AppError& e) {
-            EXPECT_EQ(e.Number(), ErrNo::Overflow) << big;
-        }
-    }
+    };
+    for (const char* bad : {"", "  ", "abc", "12abc", "0x10", "&H", "&HG", "1e", ".", "+"})
+        refused(bad, ErrNo::TypeMismatch);
+    for (const char* big : {"2147483648", "-2147483649", "&H100000000", "1e20"}) refused(big, ErrNo::Overflow);
 }
 
 }  // namespace

@@ -11,56 +11,28 @@
 
 namespace {
 
-struct Split {
-    std::string folder, base, ext;
-};
-
-Split SplitWithExtension(const std::string& name) {
+// GetPath | GetFileName | GetBaseName | GetExtension
+std::string Parts(const std::string& name) {
     File f;
-    Split s;
-    f.SplitFilename(name, s.folder, s.base, &s.ext);
-    return s;
+    return f.GetPath(name) + "|" + f.GetFileName(name) + "|" + f.GetBaseName(name) + "|" + f.GetExtension(name);
 }
 
 TEST(FileNames, PartsOfAPath) {
-    File f;
-    EXPECT_EQ(f.GetPath("C:\\Skins\\Dark.ini"), "C:\\Skins");
-    EXPECT_EQ(f.GetFileName("C:\\Skins\\Dark.ini"), "Dark.ini");
-    EXPECT_EQ(f.GetBaseName("C:\\Skins\\Dark.ini"), "Dark");
-    EXPECT_EQ(f.GetExtension("C:\\Skins\\Dark.ini"), "ini");
-
+    EXPECT_EQ(Parts("C:\\Skins\\Dark.ini"), "C:\\Skins|Dark.ini|Dark|ini");
     // Several dots: the base name ends at the first, the extension at the second.
-    EXPECT_EQ(f.GetBaseName("C:\\Skins\\a.b.ini"), "a");
-    EXPECT_EQ(f.GetExtension("C:\\Skins\\a.b.ini"), "b");
-    EXPECT_EQ(f.GetFileName("C:\\Skins\\a.b.ini"), "a.b.ini");
-
+    EXPECT_EQ(Parts("C:\\Skins\\a.b.ini"), "C:\\Skins|a.b.ini|a|b");
+    EXPECT_EQ(Parts("\\\\server\\share\\x.y.z"), "\\\\server\\share|x.y.z|x|y");
     // Dots in a folder name never split.
-    EXPECT_EQ(f.GetBaseName("C:\\my.skins\\Dark"), "Dark");
-    EXPECT_EQ(f.GetExtension("C:\\my.skins\\Dark"), "");
-    EXPECT_EQ(f.GetPath("C:\\my.skins\\Dark"), "C:\\my.skins");
-
-    // Drive roots, drive-relative names, trailing backslash, bare names.
-    EXPECT_EQ(f.GetPath("C:\\x.ini"), "C:");
-    EXPECT_EQ(f.GetPath("C:x.ini"), "C:");
-    EXPECT_EQ(f.GetFileName("C:x.ini"), "x.ini");
-    EXPECT_EQ(f.GetPath("C:\\Skins\\"), "C:\\Skins");
-    EXPECT_EQ(f.GetFileName("C:\\Skins\\"), "");
-    EXPECT_EQ(f.GetPath("Dark.ini"), "");
-    EXPECT_EQ(f.GetFileName("Dark.ini"), "Dark.ini");
-    EXPECT_EQ(f.GetBaseName(""), "");
-    EXPECT_EQ(f.GetPath("C:\\"), "C:");
-    EXPECT_EQ(f.GetFileName("C:\\"), "");
-
-    Split s = SplitWithExtension(".ini");
-    EXPECT_EQ(s.base, "");
-    EXPECT_EQ(s.ext, "ini");
-    s = SplitWithExtension("\\\\server\\share\\x.y.z");
-    EXPECT_EQ(s.folder, "\\\\server\\share");
-    EXPECT_EQ(s.base, "x");
-    EXPECT_EQ(s.ext, "y");
-    s = SplitWithExtension("Dark.");
-    EXPECT_EQ(s.base, "Dark");
-    EXPECT_EQ(s.ext, "");
+    EXPECT_EQ(Parts("C:\\my.skins\\Dark"), "C:\\my.skins|Dark|Dark|");
+    // Drive roots, drive-relative names, trailing backslash or dot, bare names.
+    EXPECT_EQ(Parts("C:\\x.ini"), "C:|x.ini|x|ini");
+    EXPECT_EQ(Parts("C:x.ini"), "C:|x.ini|x|ini");
+    EXPECT_EQ(Parts("C:\\Skins\\"), "C:\\Skins|||");
+    EXPECT_EQ(Parts("C:\\"), "C:|||");
+    EXPECT_EQ(Parts("Dark.ini"), "|Dark.ini|Dark|ini");
+    EXPECT_EQ(Parts("Dark."), "|Dark.|Dark|");
+    EXPECT_EQ(Parts(".ini"), "|.ini||ini");
+    EXPECT_EQ(Parts(""), "|||");
 }
 
 TEST(FileNames, MakeFilenameNeverDoublesSeparators) {
@@ -83,43 +55,28 @@ TEST_F(FileSystemTest, FileExistsFindsOnlyNormalFiles) {
     SetFileAttributesA((dir / "h.bmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
     CreateDirectoryA((dir / "sub").c_str(), nullptr);
 
-    EXPECT_TRUE(f.FileExists(dir / "a.bmp"));
-    EXPECT_TRUE(f.FileExists(dir / "A.BMP"));
-    EXPECT_TRUE(f.FileExists(dir / "*.bmp"));  // wildcards match as in the search
-    EXPECT_FALSE(f.FileExists(dir / "h.bmp"));
-    EXPECT_FALSE(f.FileExists(dir / "sub"));
-    EXPECT_FALSE(f.FileExists(dir / "missing.bmp"));
-    EXPECT_FALSE(f.FileExists(dir / "nofolder\\a.bmp"));
-    EXPECT_FALSE(f.FileExists(""));
-    EXPECT_FALSE(f.FileExists("Q:\\no\\drive.bmp"));
-    EXPECT_FALSE(f.FileExists(dir / "a.bmp\\x"));
-
-    EXPECT_TRUE(f.DirExists(dir.Path()));
-    EXPECT_TRUE(f.DirExists(dir / "sub"));
-    EXPECT_FALSE(f.DirExists(dir / "a.bmp"));
-    EXPECT_FALSE(f.DirExists(dir / "none"));
-    EXPECT_FALSE(f.DirExists(""));
+    // Wildcards match as in the search.
+    for (const std::string& name : {dir / "a.bmp", dir / "A.BMP", dir / "*.bmp"})
+        EXPECT_TRUE(f.FileExists(name)) << name;
+    for (const std::string& name : {dir / "h.bmp", dir / "sub", dir / "missing.bmp", dir / "nofolder\\a.bmp",
+                                    std::string(), std::string("Q:\\no\\drive.bmp"), dir / "a.bmp\\x"})
+        EXPECT_FALSE(f.FileExists(name)) << name;
+    for (const std::string& name : {dir.Path(), dir / "sub"}) EXPECT_TRUE(f.DirExists(name)) << name;
+    for (const std::string& name : {dir / "a.bmp", dir / "none", std::string()})
+        EXPECT_FALSE(f.DirExists(name)) << name;
     SetFileAttributesA((dir / "h.bmp").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(FileSystemTest, ListsKeepAnEmptyFirstElementAndHonourTheMask) {
-    WriteBytes(dir / "one.exe", "");
-    WriteBytes(dir / "two.bat", "");
-    WriteBytes(dir / "readme.txt", "");
-    WriteBytes(dir / "hid.exe", "");
-    SetFileAttributesA((dir / "hid.exe").c_str(), FILE_ATTRIBUTE_HIDDEN);
     CreateDirectoryA((dir / "tools").c_str(), nullptr);
     CreateDirectoryA((dir / "tools.dir").c_str(), nullptr);
-    WriteBytes(dir / "tools\\three.com", "");
+    for (const char* name : {"one.exe", "two.bat", "readme.txt", "hid.exe", "tools\\three.com"})
+        WriteBytes(dir / name, "");
+    SetFileAttributesA((dir / "hid.exe").c_str(), FILE_ATTRIBUTE_HIDDEN);
 
-    File::NameList none = f.GetFiles(dir / "*.xyz");
-    ASSERT_EQ(none.size(), 1u);
-    EXPECT_EQ(none[0], "");
-
-    File::NameList exes = f.GetFiles(dir / "*.exe");
-    EXPECT_EQ(exes, (File::NameList{"", "one.exe"}));
-    File::NameList withHidden = f.GetFiles(dir / "*.exe", File::kHidden);
-    EXPECT_EQ(withHidden.size(), 3u);
+    EXPECT_EQ(f.GetFiles(dir / "*.xyz"), File::NameList{""});
+    EXPECT_EQ(f.GetFiles(dir / "*.exe"), (File::NameList{"", "one.exe"}));
+    EXPECT_EQ(f.GetFiles(dir / "*.exe", File::kHidden).size(), 3u);
 
     File::NameList dirs = f.GetDirectories(dir.Path());
     std::sort(dirs.begin() + 1, dirs.end());
@@ -128,10 +85,8 @@ TEST_F(FileSystemTest, ListsKeepAnEmptyFirstElementAndHonourTheMask) {
     std::sort(full.begin() + 1, full.end());
     EXPECT_EQ(full[1], dir / "tools");
 
-    File::NameList flat = f.GetExecutableFiles(dir.Path());
-    EXPECT_EQ(flat, (File::NameList{"", "one.exe", "two.bat"}));
-    File::NameList deep = f.GetExecutableFiles(dir.Path(), true);
-    EXPECT_EQ(deep, (File::NameList{"", "one.exe", "two.bat", "three.com"}));
+    EXPECT_EQ(f.GetExecutableFiles(dir.Path()), (File::NameList{"", "one.exe", "two.bat"}));
+    EXPECT_EQ(f.GetExecutableFiles(dir.Path(), true), (File::NameList{"", "one.exe", "two.bat", "three.com"}));
 
     EXPECT_EQ(f.GetAttrDescr(dir / "tools"), "Directory");
     SetFileAttributesA((dir / "hid.exe").c_str(),

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "AppError.h"
 #include "AppInfo.h"
 #include "TempDir.h"
@@ -23,7 +25,7 @@ protected:
     TempDir dir;
 };
 
-TEST_F(IniManagTest, NomeAppliesTheFileNameRuleAndCreatesOnlyMissingFiles) {
+TEST_F(IniManagTest, NomeAppliesTheFileNameRuleAndCreatesOnlyMissingFilesHiddenOrNot) {
     IniManag ini;
     ini.Nome("VexoVadiVirerova.ini");
     EXPECT_EQ(ini.Nome(), dir / "VexoVadiVirerova.ini");
@@ -45,6 +47,15 @@ TEST_F(IniManagTest, NomeAppliesTheFileNameRuleAndCreatesOnlyMissingFiles) {
 
     ini.Nome(dir / "notes.txt");  // a name with a dot keeps it
     EXPECT_EQ(ini.Nome(), dir / "notes.txt");
+
+    // An existing hidden file is used as it is.
+    WriteBytes(dir / "hidden.ini", "[S]\r\nk=v\r\n");
+    SetFileAttributesA((dir / "hidden.ini").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ini.Nome(dir / "hidden.ini");
+    ini.Sezione("S");
+    EXPECT_EQ(ini.Leggi("k", ""), "v");
+    SetFileAttributesA((dir / "hidden.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadBytes(dir / "hidden.ini"), "[S]\r\nk=v\r\n");
 }
 
 TEST_F(IniManagTest, NomeOnAProgramFolderThatIsADriveRootDoesNotDoubleTheBackslash) {
@@ -68,18 +79,7 @@ TEST_F(IniManagTest, NomeRaisesForAPathThatCannotBeCreatedAndKeepsOtherFiles) {
     EXPECT_THROW(ini.Nome(dir / "folder.ini"), AppError);
 }
 
-TEST_F(IniManagTest, NomeLeavesAnExistingHiddenFileAsItIs) {
-    WriteBytes(dir / "hidden.ini", "[S]\r\nk=v\r\n");
-    SetFileAttributesA((dir / "hidden.ini").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    IniManag ini;
-    ini.Nome(dir / "hidden.ini");
-    ini.Sezione("S");
-    EXPECT_EQ(ini.Leggi("k", ""), "v");
-    SetFileAttributesA((dir / "hidden.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(ReadBytes(dir / "hidden.ini"), "[S]\r\nk=v\r\n");
-}
-
-TEST_F(IniManagTest, LeggiReturnsValuesDefaultsAndCutsLongValues) {
+TEST_F(IniManagTest, LeggiAndScriviReadDefaultsCutLongValuesAndShareTheFile) {
     IniManag ini = Bound("a.ini");
     EXPECT_NE(ini.Scrivi("key", "value"), 0);
     EXPECT_EQ(ini.Leggi("key", "dflt"), "value");
@@ -101,9 +101,8 @@ TEST_F(IniManagTest, LeggiReturnsValuesDefaultsAndCutsLongValues) {
     DeleteFileA((dir / "gone.ini").c_str());
     gone.Sezione("S");
     EXPECT_EQ(gone.Leggi("key", "fallback"), "fallback");
-}
 
-TEST_F(IniManagTest, ScriviReplacesAndObjectsShareTheFile) {
+    // Scrivi replaces, and objects on one file share it.
     IniManag a = Bound("shared.ini", "Vexo");
     IniManag b = Bound("shared.ini", "Vexo");
     a.Scrivi("name", "Dark");
@@ -117,14 +116,10 @@ TEST_F(IniManagTest, ScriviReplacesAndObjectsShareTheFile) {
 
 TEST_F(IniManagTest, LeggiBoolReadsZeroFalsoAndEmptyAsFalse) {
     IniManag ini = Bound("b.ini");
-    const struct {
-        const char* text;
-        bool expected;
-    } cases[] = {{"0", false}, {"Falso", false}, {"1", true},     {"falso", true},
-                 {"FALSO", true}, {"Vero", true}, {"-1", true},   {"00", true}};
-    for (const auto& c : cases) {
-        ini.Scrivi("k", c.text);
-        EXPECT_EQ(ini.LeggiBool("k", ""), c.expected) << c.text;
+    for (auto [text, value] : {std::pair{"0", false}, {"Falso", false}, {"1", true}, {"falso", true}, {"FALSO", true},
+                               {"Vero", true}, {"-1", true}, {"00", true}}) {
+        ini.Scrivi("k", text);
+        EXPECT_EQ(ini.LeggiBool("k", ""), value) << text;
     }
     ini.Scrivi("blank", "");
     EXPECT_FALSE(ini.LeggiBool("blank", "1"));
@@ -135,24 +130,20 @@ TEST_F(IniManagTest, LeggiBoolReadsZeroFalsoAndEmptyAsFalse) {
 
 TEST_F(IniManagTest, LeggiCOLORREFConvertsNumbersAndRaisesTypeMismatch) {
     IniManag ini = Bound("c.ini");
-    ini.Scrivi("dec", "16711680");
-    ini.Scrivi("neg", "-2147483643");
-    ini.Scrivi("hex", "&HFF");
-    ini.Scrivi("allbits", "&HFFFFFFFF");
-    ini.Scrivi("cstyle", "0xFF00FF");
-    ini.Scrivi("word", "red");
-    EXPECT_EQ(ini.LeggiCOLORREF("dec", "0"), 16711680);
-    EXPECT_EQ(ini.LeggiCOLORREF("neg", "0"), -2147483643);
-    EXPECT_EQ(ini.LeggiCOLORREF("hex", "0"), 255);
-    EXPECT_EQ(ini.LeggiCOLORREF("allbits", "0"), -1);
+    for (auto [text, color] : {std::pair{"16711680", 16711680}, {"-2147483643", -2147483643}, {"&HFF", 255},
+                               {"&HFFFFFFFF", -1}}) {
+        ini.Scrivi("k", text);
+        EXPECT_EQ(ini.LeggiCOLORREF("k", "0"), color) << text;
+    }
     EXPECT_EQ(ini.LeggiCOLORREF("missing", "42"), 42);
     EXPECT_EQ(ini.LeggiCOLORREF("", "42"), 0);
-    for (const char* key : {"cstyle", "word"}) {
+    for (const char* text : {"0xFF00FF", "red"}) {
+        ini.Scrivi("k", text);
         try {
-            ini.LeggiCOLORREF(key, "0");
-            ADD_FAILURE() << key << " converted";
+            const int32_t color = ini.LeggiCOLORREF("k", "0");
+            ADD_FAILURE() << text << " converted to " << color;
         } catch (const AppError& e) {
-            EXPECT_EQ(e.Number(), 13) << key;
+            EXPECT_EQ(e.Number(), 13) << text;
         }
     }
     EXPECT_THROW(ini.LeggiCOLORREF("missing", ""), AppError);
@@ -172,11 +163,8 @@ TEST_F(IniManagTest, LeggiSezioneListsKeysInFileOrder) {
     ini.Sezione("Other");
     ini.Scrivi("elsewhere", "x");
     ini.LeggiSezione(ini.Nome(), "RecentsFiles", keys, count);
-    ASSERT_EQ(count, 3);
-    ASSERT_EQ(keys.size(), 4u);
-    EXPECT_EQ(keys[1], "RecentFile2");
-    EXPECT_EQ(keys[2], "RecentFile1");
-    EXPECT_EQ(keys[3], "Zeta");
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(keys, (std::vector<std::string>{"", "RecentFile2", "RecentFile1", "Zeta"}));
 
     ini.LeggiSezione(dir / "nofile.ini", "RecentsFiles", keys, count);
     EXPECT_EQ(count, 0);
@@ -189,11 +177,8 @@ TEST_F(IniManagTest, DeleteKeyAndCancellaSezioneWorkOnTheObjectsFile) {
     ini.Nome(dir / "e.ini");
     ini.Sezione("B");  // ignored by both deletions
     ini.DeleteKey("A", "k1");
-    EXPECT_EQ(ReadBytes(dir / "e.ini"), "[A]\r\nk2=2\r\n[B]\r\nk=3\r\n");
-
-    const std::string before = ReadBytes(dir / "e.ini");
     ini.CancellaSezione("Missing");
-    EXPECT_EQ(ReadBytes(dir / "e.ini"), before);
+    EXPECT_EQ(ReadBytes(dir / "e.ini"), "[A]\r\nk2=2\r\n[B]\r\nk=3\r\n");
 
     ini.CancellaSezione("A");
     EXPECT_EQ(ReadBytes(dir / "e.ini"), "[B]\r\nk=3\r\n");

@@ -147,6 +147,8 @@ private:
     void CreateLendingImages();
     void LayPages();
     void ReadSettings();
+    // Runs the captured folder dialog; the chosen folder, or the empty text.
+    std::string BrowseFolder(const std::string& caption, const std::string& initialDir);
     void WireTextFields();
     void WireMenus();
     void MarkChangedUnlessLoading();

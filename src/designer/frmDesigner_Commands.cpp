@@ -117,29 +117,30 @@ void frmDesigner::FileNewProc() {
     }
 }
 
-void frmDesigner::cmdRenameSkin_Click() {
-    // Each failing step is reported and the command goes on with the next.
-    auto step = [](const std::function<void()>& s) {
-        if (!ResumeNext(s)) MsgBox(ErrorMessageText(CurrentError(), "cmdRenameSkin_Click"), MB_OK);
-    };
-    std::string P;
-    bool cancelled = true;
-    step([&] {
+std::string frmDesigner::BrowseFolder(const std::string& caption, const std::string& initialDir) {
+    std::string selected;
+    {
         cCaptureBF capture;
         frmCapture form;
         capture.Browse().hwndOwner(Hwnd());
-        form.SetCaption("Select the skin to rename");
-        capture.Browse().InitialDir(gSkinsFolder.empty() ? ProgramFolder() : gSkinsFolder);
+        form.SetCaption(caption);
+        capture.Browse().InitialDir(initialDir);
         capture.Browse().FileSystemOnly(true);
         capture.Browse().Title("");
         capture.Show(form);
-        cancelled = form.Cancelled();
-        P = form.SelectedFolder();
-    });
+        if (!form.Cancelled()) selected = form.SelectedFolder();
+        capture.Unload();
+    }
     Show();
     SetForegroundWindow(Hwnd());
-    if (cancelled || P.empty()) return;
-    RenameSkinAt(P);
+    return selected;
+}
+
+void frmDesigner::cmdRenameSkin_Click() {
+    std::string P;
+    if (!ResumeNext([&] { P = BrowseFolder("Select the skin to rename", gSkinsFolder.empty() ? ProgramFolder() : gSkinsFolder); }))
+        MsgBox(ErrorMessageText(CurrentError(), "cmdRenameSkin_Click"), MB_OK);
+    if (!P.empty()) RenameSkinAt(P);
 }
 
 void frmDesigner::RenameSkinAt(const std::string& P) {
@@ -256,23 +257,9 @@ void frmDesigner::mnuOptionsSkinsFolder_Click() {
 
 bool frmDesigner::MakeFolderTemplate() {
     try {
-        std::string selected;
-        bool cancelled = true;
-        {
-            cCaptureBF capture;
-            frmCapture form;
-            capture.Browse().hwndOwner(Hwnd());
-            form.SetCaption("Select folder for yours Skins");
-            capture.Browse().InitialDir(gSkinsFolder.empty() ? ProgramFolder() : gSkinsFolder);
-            capture.Browse().FileSystemOnly(true);
-            capture.Browse().Title("");
-            capture.Show(form);
-            cancelled = form.Cancelled();
-            selected = form.SelectedFolder();
-        }
-        Show();
-        SetForegroundWindow(Hwnd());
-        if (cancelled) return false;
+        const std::string selected =
+            BrowseFolder("Select folder for yours Skins", gSkinsFolder.empty() ? ProgramFolder() : gSkinsFolder);
+        if (selected.empty()) return false;
         if (MsgBox("Selected folder is:\r " + Upper(selected) + "\rConfirm?", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
             return false;
         gSkinsFolder = selected;
@@ -288,26 +275,16 @@ bool frmDesigner::MakeFolderTemplate() {
 
 void frmDesigner::SearchVexoSkinFolder() {
     try {
-        auto capture = std::make_unique<cCaptureBF>();
-        auto form = std::make_unique<frmCapture>();
-        capture->Browse().hwndOwner(Hwnd());
-        form->SetCaption("Select the Vexo\\Skins folder path");
-        capture->Browse().InitialDir(capture->Browse().SpecialFolderLocation(CSIDL_PROGRAM_FILES) + "\\Vexo\\Skins");
-        capture->Browse().FileSystemOnly(true);
-        capture->Browse().Title("");
-        capture->Show(*form);
-        Show();
-        SetForegroundWindow(Hwnd());
-        if (!form->Cancelled() &&
-            MsgBox("Selected folder is:\r " + Upper(form->SelectedFolder()) + "\rConfirm?",
-                   MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
-            gSkinsFolder = form->SelectedFolder();
+        const std::string start = cBrowseForFolder().SpecialFolderLocation(CSIDL_PROGRAM_FILES) + "\\Vexo\\Skins";
+        const std::string selected = BrowseFolder("Select the Vexo\\Skins folder path", start);
+        if (!selected.empty() &&
+            MsgBox("Selected folder is:\r " + Upper(selected) + "\rConfirm?", MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
+            gSkinsFolder = selected;
             m_IniSettings->Sezione("Options");
             m_IniSettings->Scrivi("SkinsFolder", gSkinsFolder);
             m_IniSettings->Scrivi("FirstRun", "0");
             txtSkinsFolder.SetText(gSkinsFolder);
         }
-        capture->Unload();
     } catch (const AppError& e) {
         MsgBox(ErrorMessageText(e, "SearchVexoSkinFolder"), MB_OK);
     }

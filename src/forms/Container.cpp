@@ -20,12 +20,7 @@ HFONT Container::Font() const {
 }
 
 void Container::SetFont(const char* face, double points, bool bold) {
-    HDC dc = GetDC(nullptr);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    m_Font.Reset(CreateFontA(PointsToFontHeight(points, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0,
-                             0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+    m_Font.Reset(CreateScreenFont(face, points, bold));
     for (WindowedControl* w : m_Windowed)
         if (w->Hwnd()) SendMessageA(w->Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
     if (m_Window) InvalidateRect(m_Window, nullptr, TRUE);

@@ -35,3 +35,9 @@ int32_t TwipsToPixelsX(int32_t twips) { return TwipsToPixelsAt(twips, ScreenDpi(
 int32_t TwipsToPixelsY(int32_t twips) { return TwipsToPixelsAt(twips, ScreenDpi(LOGPIXELSY)); }
 int32_t PixelsToTwipsX(int32_t pixels) { return PixelsToTwipsAt(pixels, ScreenDpi(LOGPIXELSX)); }
 int32_t PixelsToTwipsY(int32_t pixels) { return PixelsToTwipsAt(pixels, ScreenDpi(LOGPIXELSY)); }
+
+HFONT CreateScreenFont(const char* face, double points, bool bold) {
+    return CreateFontA(PointsToFontHeight(points, ScreenDpi(LOGPIXELSY)), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0,
+                       0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, face);
+}

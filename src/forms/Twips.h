@@ -1,6 +1,8 @@
 // Twips, points and pixels.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 
 // The screen's twips per pixel, rounded to whole numbers (15 at 96 dpi).
@@ -19,3 +21,6 @@ int32_t TwipsToPixelsAt(int32_t twips, int32_t dotsPerInch);
 int32_t PixelsToTwipsAt(int32_t pixels, int32_t dotsPerInch);
 // A font height in pixels for a size in points (negative: character height).
 int32_t PointsToFontHeight(double points, int32_t dotsPerInch);
+
+// A screen font of a face and a size in points; the caller owns it.
+HFONT CreateScreenFont(const char* face, double points, bool bold);

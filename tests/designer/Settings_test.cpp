@@ -66,8 +66,10 @@ TEST_F(SettingsTest, OpeningPutsNewFilesAtTheHeadAndKnownOnesKeepTheirPlace) {
 TEST_F(SettingsTest, ElevenEntriesAtMostTenShownAndMissingFilesDroppedAtClosing) {
     frmDesigner& f = OpenWithSkins();
     for (int i = 1; i <= 12; ++i) {
-        MakeSkin("S" + std::to_string(i));
-        f.UpdateFileMenu(Skin("S" + std::to_string(i)));
+        std::string name = "S";
+        name += std::to_string(i);
+        MakeSkin(name);
+        f.UpdateFileMenu(Skin(name));
     }
     EXPECT_EQ(Recent(1), Skin("S12"));
     EXPECT_EQ(Recent(10), Skin("S3"));

@@ -268,3 +268,27 @@ TEST_F(CommandsTest, AboutShowsTheSplashModallyUntilAClick) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CommandsTest, HelpContentsExitAndTheHiddenPropertiesItem) {
+    frmDesigner& f = OpenWithSkins();
+    f.mnuHelpContents_Click();  // no help file here: the call must simply come back
+    EXPECT_EQ(gHelpFile, dir / "VexoVadiVirerova.chm");
+    EXPECT_TRUE(f.IsVisible());
+
+    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileProperties").Id(), 0);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, "Inserire il codice per il menu Propriet\xE0.");
+
+    f.MarkSkinChanged();
+    prompts.Answer(IDCANCEL);
+    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileExit").Id(), 0);
+    EXPECT_EQ(prompts.asked.back().text, "The skin has changed. Save it?");
+    EXPECT_TRUE(f.IsLoaded());
+    prompts.Answer(IDNO);
+    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileExit").Id(), 0);
+    EXPECT_FALSE(f.IsLoaded());
+}
+
+}  // namespace

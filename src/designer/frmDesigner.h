@@ -147,6 +147,13 @@ private:
     void CreateLendingImages();
     void LayPages();
     void ReadSettings();
+    // Flips an Options item and keeps its key and global in step with the check mark.
+    void ToggleOption(const std::string& itemName, const std::string& key, bool& option);
+    // The "Default" section's version, author, e-mail and web site for new skins.
+    struct DefaultValues {
+        std::string version, author, email, web;
+    };
+    DefaultValues ReadDefaultValues();
     // Runs the captured folder dialog; the chosen folder, or the empty text.
     std::string BrowseFolder(const std::string& caption, const std::string& initialDir);
     void WireTextFields();

@@ -90,11 +90,7 @@ void frmDesigner::FileNewProc() {
         txtSkinName.SetText(name);
         sb1.SetPanelText("skin", name);
         if (gUseDefault) {
-            m_IniSettings->Sezione("Default");
-            const std::string version = m_IniSettings->Leggi("DefaultVersion", "");
-            const std::string author = m_IniSettings->Leggi("DefaultAuthor", "");
-            const std::string email = m_IniSettings->Leggi("DefaultEmail", "");
-            const std::string web = m_IniSettings->Leggi("DefaultWebsite", "");
+            const auto [version, author, email, web] = ReadDefaultValues();
             txtSkinVersion.SetText(version);
             txtAuthor.SetText(author);
             txtEmail.SetText(email);

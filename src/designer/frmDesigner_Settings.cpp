@@ -121,31 +121,31 @@ void frmDesigner::mnuOptionsClearRecentsFiles_Click() {
     for (int i = 0; i <= kRecentMenuItems; ++i) Menu("mnuRecentFile", i).SetVisible(false);
 }
 
-void frmDesigner::mnuOptionsCopyBMP_Click() {
-    MenuItem& item = Menu("mnuOptionsCopyBMP");
+void frmDesigner::ToggleOption(const std::string& itemName, const std::string& key, bool& option) {
+    MenuItem& item = Menu(itemName);
     item.SetChecked(!item.Checked());
-    if (item.Checked() != gCopyBitmapToSkinFolder) {
+    if (item.Checked() != option) {
         m_IniSettings->Sezione("Options");
-        m_IniSettings->Scrivi("CopyBitmapToSkinFolder", item.Checked() ? "1" : "0");
-        gCopyBitmapToSkinFolder = item.Checked();
+        m_IniSettings->Scrivi(key, item.Checked() ? "1" : "0");
+        option = item.Checked();
     }
 }
 
+frmDesigner::DefaultValues frmDesigner::ReadDefaultValues() {
+    m_IniSettings->Sezione("Default");
+    return {m_IniSettings->Leggi("DefaultVersion", ""), m_IniSettings->Leggi("DefaultAuthor", ""),
+            m_IniSettings->Leggi("DefaultEmail", ""), m_IniSettings->Leggi("DefaultWebsite", "")};
+}
+
+void frmDesigner::mnuOptionsCopyBMP_Click() {
+    ToggleOption("mnuOptionsCopyBMP", "CopyBitmapToSkinFolder", gCopyBitmapToSkinFolder);
+}
+
 void frmDesigner::mnuOptionsUseDefault_Click() {
-    MenuItem& item = Menu("mnuOptionsUseDefault");
-    item.SetChecked(!item.Checked());
-    if (item.Checked() != gUseDefault) {
-        m_IniSettings->Sezione("Options");
-        m_IniSettings->Scrivi("UseDefault", item.Checked() ? "1" : "0");
-        gUseDefault = item.Checked();
-    }
+    ToggleOption("mnuOptionsUseDefault", "UseDefault", gUseDefault);
     if (m_Loading || !gUseDefault) return;
 
-    m_IniSettings->Sezione("Default");
-    const std::string version = m_IniSettings->Leggi("DefaultVersion", "");
-    const std::string author = m_IniSettings->Leggi("DefaultAuthor", "");
-    const std::string email = m_IniSettings->Leggi("DefaultEmail", "");
-    const std::string web = m_IniSettings->Leggi("DefaultWebsite", "");
+    const auto [version, author, email, web] = ReadDefaultValues();
     if (MsgBox("Do you want set or change the default User values?", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
 
     struct Ask {

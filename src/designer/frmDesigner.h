@@ -10,12 +10,13 @@
 #include "ControlArray.h"
 #include "File.h"
 #include "Form.h"
+#include "ISkinSource.h"
 #include "IniManag.h"
 #include "Label.h"
 #include "PictureBox.h"
 #include "StdControls.h"
 
-class frmDesigner : public Form {
+class frmDesigner : public Form, public ISkinSource {
 public:
     frmDesigner();
     ~frmDesigner() override;
@@ -86,8 +87,20 @@ public:
     bool OpenFile(const std::string& path);
     void UpdateFileVexo(const std::string& path);
     bool mnuFileSave_Click();
-    std::string SkinBitmapFolder();
-    std::string SkinBitmapPath(int slot);
+    // Whether the folder is the loaded skin's own bitmap folder: a skin is loaded from
+    // <skins folder>\<base name>.ini and the folder is <skins folder>\<base name>.
+    // Whatever writes or deletes bitmaps asks this first.
+    bool IsLoadedSkinFolder(const std::string& folder) const;
+
+    // What the previews read (ISkinSource).
+    std::string SlotFileName(int slot) const override;
+    std::string SkinBitmapFolder() const override;
+    std::string SkinBitmapPath(int slot) const override;
+    int32_t SlotColor(int slot) const override;
+    std::string FontName() const override;
+    std::string FontWidth() const override;
+    std::string FontHeight() const override;
+    std::string FontWeight() const override;
 
     // The skin's text fields.
     void txtSkinName_Change();

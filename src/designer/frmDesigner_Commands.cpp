@@ -20,12 +20,6 @@
 namespace {
 constexpr int32_t kOpenFlags = 0x281824;
 
-// Capitals as the system makes them, accented letters included.
-std::string Upper(std::string s) {
-    if (!s.empty()) CharUpperBuffA(s.data(), static_cast<DWORD>(s.size()));
-    return s;
-}
-
 // Sets the loading flag for a scope, and clears it whatever happens.
 class LoadingScope {
 public:
@@ -74,7 +68,7 @@ void frmDesigner::FileNewProc() {
             "Enter the filename (not the extension) for new Skin :\r\n(note: this name is used for subfolder, also)",
             "New skin", "");
         if (name.empty()) return;
-        if (name.size() >= 4 && Upper(name.substr(name.size() - 4)) == ".INI") name.resize(name.size() - 4);
+        if (name.size() >= 4 && UpperCase(name.substr(name.size() - 4)) == ".INI") name.resize(name.size() - 4);
         if (const std::string problem = name.empty() ? "it is empty" : SkinNameProblem(name); !problem.empty()) {
             RefuseName(name, problem);
             return;
@@ -82,7 +76,7 @@ void frmDesigner::FileNewProc() {
         // A folder, a file, or a skin file of the name: any of them belongs to another skin.
         const std::string folder = gSkinsFolder + "\\" + name;
         if (PathTaken(folder) || PathTaken(folder + ".ini")) {
-            MsgBox("This skin " + Upper(name) + " already exist!  Please, enter another name.", MB_ICONEXCLAMATION,
+            MsgBox("This skin " + UpperCase(name) + " already exist!  Please, enter another name.", MB_ICONEXCLAMATION,
                    "Skin name error");
             return;
         }
@@ -142,7 +136,7 @@ void frmDesigner::cmdRenameSkin_Click() {
 void frmDesigner::RenameSkinAt(const std::string& P) {
     const std::string leaf = P.substr(P.find_last_of('\\') + 1);
     // Letter case aside: the open dialog and the folder browser may spell one name two ways.
-    if (Upper(leaf + ".ini") == Upper(gSkinFileName)) {
+    if (UpperCase(leaf + ".ini") == UpperCase(gSkinFileName)) {
         MsgBox("This skin is currently loaded by Vadi Virerova!\r\nCan't be renamed!", MB_ICONEXCLAMATION);
         return;
     }
@@ -179,9 +173,9 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
     const std::string parent = m_File->GetPath(P + ".ini");
     // The skin is the file P.ini with its folder P; nothing of another skin may be taken over.
     const std::string newFile = parent + "\\" + renamed + ".ini", newFolder = parent + "\\" + renamed;
-    const bool sameName = Upper(renamed) == Upper(leaf);
+    const bool sameName = UpperCase(renamed) == UpperCase(leaf);
     if (!sameName && (PathTaken(newFile) || PathTaken(newFolder))) {
-        MsgBox("This skin " + Upper(renamed) + " already exist!  Please, enter another name.", MB_ICONEXCLAMATION,
+        MsgBox("This skin " + UpperCase(renamed) + " already exist!  Please, enter another name.", MB_ICONEXCLAMATION,
                "Skin name error");
         return;
     }
@@ -231,10 +225,10 @@ void frmDesigner::DeleteUnusedBitmap() {
     for (size_t k = 1; k < files.size(); ++k) {
         const std::string& f = files[k];
         // The search also matches short names: "x.bmpx" is listed for "*.bmp".
-        if (f.size() < 4 || Upper(f.substr(f.size() - 4)) != ".BMP") continue;
+        if (f.size() < 4 || UpperCase(f.substr(f.size() - 4)) != ".BMP") continue;
         bool inUse = false;
         for (int i = lblBmpName.LBound(); i <= lblBmpName.UBound() && !inUse; ++i)
-            inUse = Upper(lblBmpName(i).Caption()) == Upper(f);
+            inUse = UpperCase(lblBmpName(i).Caption()) == UpperCase(f);
         if (inUse || f[0] == '_') continue;
         if (DeleteFileA((folder + f).c_str())) {
             ++count;
@@ -256,7 +250,7 @@ bool frmDesigner::MakeFolderTemplate() {
         const std::string selected =
             BrowseFolder("Select folder for yours Skins", gSkinsFolder.empty() ? ProgramFolder() : gSkinsFolder);
         if (selected.empty()) return false;
-        if (MsgBox("Selected folder is:\r " + Upper(selected) + "\rConfirm?", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        if (MsgBox("Selected folder is:\r " + UpperCase(selected) + "\rConfirm?", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
             return false;
         gSkinsFolder = selected;
         m_IniSettings->Sezione("Options");
@@ -274,7 +268,7 @@ void frmDesigner::SearchVexoSkinFolder() {
         const std::string start = cBrowseForFolder().SpecialFolderLocation(CSIDL_PROGRAM_FILES) + "\\Vexo\\Skins";
         const std::string selected = BrowseFolder("Select the Vexo\\Skins folder path", start);
         if (!selected.empty() &&
-            MsgBox("Selected folder is:\r " + Upper(selected) + "\rConfirm?", MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
+            MsgBox("Selected folder is:\r " + UpperCase(selected) + "\rConfirm?", MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
             gSkinsFolder = selected;
             m_IniSettings->Sezione("Options");
             m_IniSettings->Scrivi("SkinsFolder", gSkinsFolder);

@@ -18,12 +18,28 @@ bool HasSeveralDots(const std::string& fileName) {
 }
 }  // namespace
 
-std::string frmDesigner::SkinBitmapFolder() {
+std::string frmDesigner::SkinBitmapFolder() const {
     return gSkinsFolder + "\\" + m_File->GetBaseName(gSkinFileName);
 }
 
-std::string frmDesigner::SkinBitmapPath(int slot) {
+std::string frmDesigner::SkinBitmapPath(int slot) const {
     return SkinBitmapFolder() + "\\" + lblBmpName(slot).Caption();
+}
+
+std::string frmDesigner::SlotFileName(int slot) const { return lblBmpName(slot).Caption(); }
+int32_t frmDesigner::SlotColor(int slot) const { return lblCtrlColor(slot).BackColor(); }
+std::string frmDesigner::FontName() const { return txtFontName.Text(); }
+std::string frmDesigner::FontWidth() const { return txtFontWidth.Text(); }
+std::string frmDesigner::FontHeight() const { return txtFontHeight.Text(); }
+std::string frmDesigner::FontWeight() const { return txtFontWeight.Text(); }
+
+bool frmDesigner::IsLoadedSkinFolder(const std::string& folder) const {
+    if (gSkinsFolder.empty() || gSkinFileName.empty() || !TabStrip1.Enabled()) return false;
+    const std::string base = m_File->GetBaseName(gSkinFileName);
+    if (base.empty()) return false;
+    std::string root = gSkinsFolder;
+    while (!root.empty() && root.back() == '\\') root.pop_back();
+    return SamePath(gSkinFileName, root + "\\" + base + ".ini") && SamePath(folder, root + "\\" + base);
 }
 
 void frmDesigner::WriteKey(const std::string& key, const std::string& value) {

@@ -31,11 +31,6 @@ RECT Pixels(const Place& p) {
     return {left, top, left + TwipsToPixelsX(p.width), top + TwipsToPixelsY(p.height)};
 }
 
-std::string UpperCase(std::string text) {
-    if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
 bool IsFolder(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

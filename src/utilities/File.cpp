@@ -272,3 +272,14 @@ std::string File::MakeFilename(const std::string& folder, const std::string& bas
 void File::AppendArray(NameList& destination, const NameList& source) {
     destination.insert(destination.end(), source.begin(), source.end());
 }
+
+std::string UpperCase(std::string text) {
+    if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+bool SamePath(std::string a, std::string b) {
+    while (!a.empty() && a.back() == '\\') a.pop_back();
+    while (!b.empty() && b.back() == '\\') b.pop_back();
+    return UpperCase(a) == UpperCase(b);
+}

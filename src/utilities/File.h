@@ -58,3 +58,9 @@ public:
 private:
     void AppendArray(NameList& destination, const NameList& source);
 };
+
+// Capitals as the system makes them, accented letters included.
+std::string UpperCase(std::string text);
+// Two paths name one file or folder: compared as Windows does, without regard to letter
+// case, a trailing backslash ignored.
+bool SamePath(std::string a, std::string b);

@@ -28,7 +28,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 std::string Upper(std::string s) {
     CharUpperBuffA(s.data(), static_cast<DWORD>(s.size()));

@@ -22,6 +22,10 @@
 /* 231: the picture across the top of the folder dialog window */
 #define IDB_CAPTURE 231
 
+/* 241-259: pictures of the main-window preview */
+
+/* 261-279: pictures of the Input Settings preview */
+
 /* 301-399: status icons for the saved / unsaved state of a skin */
 #define IDI_CHANGED 301
 #define IDI_SAVED 302

@@ -29,7 +29,10 @@ frmDesigner::frmDesigner() : Form("frmDesigner") {
     Form_Initialize();
 }
 
-frmDesigner::~frmDesigner() { Destroy(); }
+frmDesigner::~frmDesigner() {
+    ReleaseToolbarObjects();
+    Destroy();
+}
 
 Label& frmDesigner::lblTab(int page) {
     Label* labels[] = {&lblTabGeneral, &lblTabImages, &lblTabButtons, &lblTabColors, &lblTabMenu};
@@ -40,6 +43,7 @@ void frmDesigner::Form_Initialize() {
     InitCommonControls();
     gOSVersion = GetOSVersion();
     m_SettingsFile = JoinPath(ProgramFolder(), "VexoVadiVirerova.ini");
+    CreateToolbarObjects();
     gTwipsPerPixelY = ScreenTwipsPerPixelY();
     gTwipsPerPixelX = ScreenTwipsPerPixelX();
 }
@@ -48,6 +52,7 @@ void frmDesigner::Form_Load() {
     const bool xp = gOSVersion == OSVersionCode::WinXP;
 
     lblSkinDirectory.SetVisible(false);
+    Toolbar_Initialize();
 
     // No context-help button on the title bar, though What's This stays on.
     LONG ex = GetWindowLongA(Hwnd(), GWL_EXSTYLE);
@@ -222,5 +227,7 @@ void frmDesigner::Form_Unload(bool& cancel) {
         cancel = true;
         return;
     }
-    UpdateRecentsFilesList();
+    // A load that failed before the settings were read has no list to rewrite.
+    if (m_IniSettings) UpdateRecentsFilesList();
+    ReleaseToolbarObjects();
 }

@@ -15,6 +15,9 @@
 #include "Label.h"
 #include "PictureBox.h"
 #include "StdControls.h"
+#include "clsCoolBar.h"
+#include "clsImageList.h"
+#include "clsToolBar.h"
 
 class frmDesigner : public Form, public ISkinSource {
 public:
@@ -142,6 +145,17 @@ public:
     void mnuHelpAbout_Click();
     void cmdInTitlebar_Click();
 
+    // The toolbar.
+    std::unique_ptr<clsCoolBar> m_CoolBar;
+    std::unique_ptr<clsImageList> m_ImageList;
+    std::unique_ptr<clsToolBar> m_ToolBar;
+    void Toolbar_Initialize();
+    void EnableButton(int32_t position, bool enabled);
+    void ButtonInfo_ButtonClick(int32_t position);
+    void sb1_MouseMove(int button, int shift, float x, float y);
+    void mnuPreviewVexo_Click();
+    void mnuPreviewInput_Click();
+
     void Preview_Vexo() {}
     void Preview_Input() {}
     void Preview_Output() {}
@@ -174,6 +188,9 @@ private:
     void MarkChangedUnlessLoading();
     void WriteKey(const std::string& key, const std::string& value);
     void AskFirstRun();
+    void CreateToolbarObjects();
+    // Ends the toolbar before its window goes, so the window's own procedure is back first.
+    void ReleaseToolbarObjects();
 };
 
 // The designer window's single instance.

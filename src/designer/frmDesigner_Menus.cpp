@@ -71,6 +71,11 @@ void frmDesigner::mnuView_Click() {
     Menu("mnuPreviewUpdate").SetEnabled(true);
 }
 
+// The preview windows open and close here once they exist; until then the
+// items and their toolbar buttons do nothing.
+void frmDesigner::mnuPreviewVexo_Click() {}
+void frmDesigner::mnuPreviewInput_Click() {}
+
 void frmDesigner::mnuPreviewUpdate_Click() {
     DoEvents();
     SetCursor(LoadCursor(nullptr, IDC_WAIT));

@@ -139,6 +139,9 @@ bool frmDesigner::OpenFile(const std::string& path) {
         picButtonPreview.SetPicture(Picture());
         MarkSkinSaved();
         TabStrip1.SetEnabled(true);
+        EnableButton(4, true);
+        EnableButton(5, true);
+        EnableButton(2, true);
         return true;
     } catch (const AppError& e) {
         MsgBox(ErrorMessageText(e, "OpenFile"), MB_OK);

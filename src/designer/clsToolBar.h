@@ -40,9 +40,6 @@ public:
     int32_t Height();  // twips
     LRESULT WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
-    // The table of buttons, a dummy first: an entry's index is its command id.
-    const std::vector<ToolbarButtonEntry>& Buttons() const { return m_Buttons; }
-
 private:
     int32_t NextButtonID();
     int32_t ButtonsWidth();
@@ -51,6 +48,7 @@ private:
     ToolbarButtonEntry& Entry(int32_t index);
     void AnswerTipRequest(LPARAM lParam);
 
+    // A dummy first: an entry's index is its command id.
     std::vector<ToolbarButtonEntry> m_Buttons;
     int32_t m_LastButtonID = 0;
 };

@@ -143,9 +143,9 @@ double TextToNumber(const std::string& text) {
     return value;
 }
 
-HBITMAP LoadFaceFile(const std::string& path) {
-    return static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+Picture LoadFaceFile(const std::string& path) {
+    return Picture::FromBitmap(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
 }
 }  // namespace
 
@@ -174,6 +174,8 @@ frmPreInput::frmPreInput(const ISkinSource& skin) : Form("frmPreInput"), m_Skin(
 }
 
 frmPreInput::~frmPreInput() { Destroy(); }
+
+void frmPreInput::SetFaceLoader(FaceLoader loader) { m_LoadFace = loader ? std::move(loader) : LoadFaceFile; }
 
 void frmPreInput::CreateControls() {
     picDlgInput.Create(*this, 0, 0, kDialogW, kDialogH);
@@ -222,6 +224,8 @@ void frmPreInput::Draw() {
     };
     std::unique_ptr<File> names;
     std::string menuBarPath;
+    std::map<std::string, Picture> faces;
+    m_DrawFaces = &faces;
     told([&] { names = std::make_unique<File>(); });
     told([&] { (void)m_Skin.SkinBitmapFolder(); });
     told([&] { picTmp.SetPicture(Picture::LoadBitmapFile(m_Skin.SkinBitmapPath(kBackgroundSlot))); });
@@ -261,6 +265,7 @@ void frmPreInput::Draw() {
         ResumeNext([&] { CreateButton(b.x, b.y, b.w, b.h, b.caption, b.highlight); });
 
     ResumeNext([&] { picDlgInput.SetPicture(picDlgInput.Image()); });
+    m_DrawFaces = nullptr;
     names.reset();
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,10 +56,11 @@ public:
     double TitleFontPoints() const { return m_TitleSize; }
     bool TitleFontIsBold() const { return m_TitleBold; }
 
-    // Face bitmaps come from this loader (a file path in, a bitmap the caller deletes out);
-    // the default reads the file. The benchmark swaps it for bitmaps held in memory.
-    using FaceLoader = std::function<HBITMAP(const std::string& path)>;
-    void SetFaceLoader(FaceLoader loader) { m_LoadFace = std::move(loader); }
+    // Face bitmaps come from this loader (a file path in, a bitmap out, empty when the file
+    // gives none); the default reads the file. The benchmark swaps it for bitmaps held in memory.
+    using FaceLoader = std::function<Picture(const std::string& path)>;
+    // An empty loader puts the file reader back.
+    void SetFaceLoader(FaceLoader loader);
 
 protected:
     void CreateControls() override;
@@ -81,6 +83,9 @@ private:
 
     const ISkinSource& m_Skin;
     FaceLoader m_LoadFace;
+    // While Draw runs, each face file is read once and shared by the controls; a control
+    // drawn on its own reads its file and frees it again.
+    std::map<std::string, Picture>* m_DrawFaces = nullptr;
     std::string m_TitleFace = "Tahoma";
     double m_TitleSize = 8.25;
     bool m_TitleBold = false;

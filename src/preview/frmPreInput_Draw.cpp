@@ -32,15 +32,49 @@ frmPreInput::BorderColors frmPreInput::StyleColors(const std::string& style) con
     return {kBlack, kBlack};
 }
 
+namespace {
+// Strokes straight on a surface's DC, shown once the whole shape is drawn: hundreds of
+// strokes make a mock-up, and a repaint request for each would cost more than the drawing.
+class Strokes {
+public:
+    explicit Strokes(PictureBox& pic) : m_Pic(pic), m_Dc(pic.hDC()) {}
+    Strokes(const Strokes&) = delete;
+    Strokes& operator=(const Strokes&) = delete;
+    ~Strokes() {
+        m_Pic.CurrentX = m_LastX;
+        m_Pic.CurrentY = m_LastY;
+        m_Pic.Refresh();
+    }
+    void Point(int x, int y, int32_t color) {
+        SetPixel(m_Dc, x, y, ResolveColor(color));
+        m_LastX = x, m_LastY = y;
+    }
+    // The end pixel is not painted.
+    void Line(int x1, int y1, int x2, int y2, int32_t color) {
+        Pen pen(CreatePen(PS_SOLID, 1, ResolveColor(color)));
+        SelectGuard keep(m_Dc, pen.Get());
+        MoveToEx(m_Dc, x1, y1, nullptr);
+        LineTo(m_Dc, x2, y2);
+        m_LastX = x2, m_LastY = y2;
+    }
+
+private:
+    PictureBox& m_Pic;
+    HDC m_Dc;
+    int m_LastX = 0, m_LastY = 0;
+};
+}  // namespace
+
 void frmPreInput::CutCornerOutline(PictureBox& Pic, int X, int Y, int W, int H, int32_t first, int32_t second) {
-    Pic.PSet(X + 1, Y + 1, first);
-    Pic.PSet(X + W - 3, Y + 1, first);
-    Pic.Line(X + 2, Y, X + W - 3, Y, first);
-    Pic.Line(X, Y + 2, X, Y + H - 2, first);
-    Pic.PSet(X + 1, Y + H - 2, second);
-    Pic.PSet(X + W - 3, Y + H - 2, second);
-    Pic.Line(X + 2, Y + H - 1, X + W - 3, Y + H - 1, second);
-    Pic.Line(X + W - 2, Y + 2, X + W - 2, Y + H - 2, second);
+    Strokes s(Pic);
+    s.Point(X + 1, Y + 1, first);
+    s.Point(X + W - 3, Y + 1, first);
+    s.Line(X + 2, Y, X + W - 3, Y, first);
+    s.Line(X, Y + 2, X, Y + H - 2, first);
+    s.Point(X + 1, Y + H - 2, second);
+    s.Point(X + W - 3, Y + H - 2, second);
+    s.Line(X + 2, Y + H - 1, X + W - 3, Y + H - 1, second);
+    s.Line(X + W - 2, Y + 2, X + W - 2, Y + H - 2, second);
 }
 
 void frmPreInput::DrawRect(PictureBox& Pic, int X, int Y, int W, int H, int32_t Color) {
@@ -54,10 +88,18 @@ void frmPreInput::Border3D(PictureBox& Pic, const std::string& Style, int X, int
 
 void frmPreInput::FillWithFace(int bitmapSlot, HRGN region) {
     Region owned(region);
-    Bitmap face(m_LoadFace(m_Skin.SkinBitmapPath(bitmapSlot)));
+    const std::string path = m_Skin.SkinBitmapPath(bitmapSlot);
+    Picture face;
+    if (m_DrawFaces) {
+        auto found = m_DrawFaces->find(path);
+        if (found == m_DrawFaces->end()) found = m_DrawFaces->emplace(path, m_LoadFace(path)).first;
+        face = found->second;
+    } else {
+        face = m_LoadFace(path);
+    }
     // A missing or unreadable bitmap leaves the surface showing through.
-    if (!face || !owned) return;
-    Brush pattern(CreatePatternBrush(face.Get()));
+    if (!face.AsBitmap() || !owned) return;
+    Brush pattern(CreatePatternBrush(face.AsBitmap()));
     if (!pattern) return;
     HDC dc = picDlgInput.hDC();
     SelectGuard keep(dc, pattern.Get());
@@ -78,15 +120,18 @@ void frmPreInput::CreateCombo(int X, int Y, int W, const std::string& Text) {
     const int32_t light = m_Skin.SlotColor(kComboLight), dark = m_Skin.SlotColor(kComboDark);
     CutCornerOutline(p, X, Y, W, kComboHeight, light, dark);
     FillWithFace(kComboForeBitmap, CreateRectRgn(X + 5, Y + 3, X + W - 14, Y + 18));
-    // The text field's sunken frame.
-    p.Line(X + 5, Y + 17, X + W - 14, Y + 17, light);
-    p.Line(X + W - 14, Y + 3, X + W - 14, Y + 18, light);
-    p.Line(X + 5, Y + 3, X + W - 14, Y + 3, dark);
-    p.Line(X + 5, Y + 3, X + 5, Y + 18, dark);
-    // The drop arrow.
-    p.Line(X + W - 11, Y + 9, X + W - 4, Y + 9, light);
-    p.Line(X + W - 10, Y + 10, X + W - 8, Y + 15, light);
-    p.Line(X + W - 7, Y + 14, X + W - 4, Y + 9, dark);
+    {
+        Strokes s(p);
+        // The text field's sunken frame.
+        s.Line(X + 5, Y + 17, X + W - 14, Y + 17, light);
+        s.Line(X + W - 14, Y + 3, X + W - 14, Y + 18, light);
+        s.Line(X + 5, Y + 3, X + W - 14, Y + 3, dark);
+        s.Line(X + 5, Y + 3, X + 5, Y + 18, dark);
+        // The drop arrow.
+        s.Line(X + W - 11, Y + 9, X + W - 4, Y + 9, light);
+        s.Line(X + W - 10, Y + 10, X + W - 8, Y + 15, light);
+        s.Line(X + W - 7, Y + 14, X + W - 4, Y + 9, dark);
+    }
     p.SetForeColor(m_Skin.SlotColor(kComboTextLight));
     PrintAt(p, X + 7, Y + 4, Text);
     p.SetForeColor(m_Skin.SlotColor(kComboTextDark));

@@ -146,12 +146,19 @@ TEST_F(PreInputTest, TitleFontSizeAndWeightRules) {
     EXPECT_TRUE(prompts.asked.empty());
 }
 
-TEST_F(PreInputTest, SecondDrawGivesTheSamePicture) {
+TEST_F(PreInputTest, SecondDrawGivesTheSamePictureAndABitmapChangedOnDiskShows) {
     frmPreInput& f = Load();
     const std::vector<int32_t> dialog = Pixels(f.picDlgInput), title = Pixels(f.picTitlebar2);
     f.Draw();
     EXPECT_TRUE(dialog == Pixels(f.picDlgInput));
     EXPECT_TRUE(title == Pixels(f.picTitlebar2));
+
+    // Combo "1" at (222, 42, 60) and combo "None" at (302, 275, 118): their text fields.
+    EXPECT_EQ(f.picDlgInput.Point(250, 50), Tile(kComboFore, 250, 50));
+    WriteBytes(dir / "cfore.bmp", BmpFile(1, 1, 0x0A0B0C));
+    f.Draw();
+    EXPECT_EQ(f.picDlgInput.Point(250, 50), 0x0A0B0C);
+    EXPECT_EQ(f.picDlgInput.Point(400, 288), 0x0A0B0C);
 }
 
 TEST_F(PreInputTest, EscapeUnloadsAndTellsTheOwner) {

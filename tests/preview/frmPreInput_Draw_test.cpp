@@ -113,7 +113,11 @@ TEST_F(PreInputTest, SecondDrawGivesTheSamePictureAndABitmapChangedOnDiskShows) 
 TEST_F(PreInputTest, HundredDrawsOfABadSkinLeakNothing) {
     WriteBytes(dir / "empty.bmp", "");
     WriteBytes(dir / "text.bmp", "BM but nothing more");
-    skin.slots[1] = "empty.bmp", skin.slots[7] = "text.bmp", skin.slots[8] = "missing.bmp";
+    std::string absurd = BmpFile(32, 32, 0x123456);
+    absurd.replace(18, 8, std::string("\x30\x75\0\0\x30\x75\0\0", 8));  // 30000 x 30000, 32 x 32 of pixels
+    WriteBytes(dir / "absurd.bmp", absurd);
+    WriteBytes(dir / "cut.bmp", BmpFile(32, 32, 0x123456).substr(0, 1000));
+    skin.slots[0] = "cut.bmp", skin.slots[1] = "empty.bmp", skin.slots[7] = "absurd.bmp", skin.slots[8] = "text.bmp";
     skin.fontName = "No Such Face Anywhere", skin.fontHeight = "1e9", skin.fontWeight = "abc";
     frmPreInput& f = Load();
     const int gdi = CountGdiObjects(), user = CountUserObjects();
@@ -123,6 +127,6 @@ TEST_F(PreInputTest, HundredDrawsOfABadSkinLeakNothing) {
     }
     EXPECT_EQ(CountGdiObjects(), gdi);
     EXPECT_EQ(CountUserObjects(), user);
-    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(prompts.asked.size(), 101u) << "the cut background, once a Draw";
 }
 }  // namespace

@@ -1,4 +1,5 @@
 #include "frmDesigner.h"
+#include "frmPreInput.h"
 
 #include <commctrl.h>
 
@@ -229,5 +230,6 @@ void frmDesigner::Form_Unload(bool& cancel) {
     }
     // A load that failed before the settings were read has no list to rewrite.
     if (m_IniSettings) UpdateRecentsFilesList();
+    if (gFrmPreInput && gFrmPreInput->Unload()) gFrmPreInput.reset();
     ReleaseToolbarObjects();
 }

@@ -138,6 +138,7 @@ public:
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
     void mnuView_Click();
+    void mnuPreviewInput_Click();
     void mnuPreviewUpdate_Click();
     void mnuHelp_Click();
     void mnuHelpContents_Click();
@@ -154,7 +155,6 @@ public:
     void ButtonInfo_ButtonClick(int32_t position);
     void sb1_MouseMove(int button, int shift, float x, float y);
     void mnuPreviewVexo_Click();
-    void mnuPreviewInput_Click();
 
     void Preview_Vexo() {}
     void Preview_Input() {}

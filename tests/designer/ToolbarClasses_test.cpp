@@ -24,11 +24,12 @@ class ToolbarClassesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         gTwipsPerPixelX = gTwipsPerPixelY = 15;
+        g_Commands.clear();
         WNDCLASSA wc{};
         wc.lpfnWndProc = HostProc;
         wc.lpszClassName = "ToolbarHostTest";
         RegisterClassA(&wc);
-        host = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 700, 600, 500, 300, nullptr, nullptr,
+        host = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 700, 600, 500, 300, nullptr, nullptr,
                                nullptr, nullptr);
     }
     void TearDown() override { DestroyWindow(host); }

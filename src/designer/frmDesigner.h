@@ -85,12 +85,16 @@ public:
     // The skin file.
     bool FileSaveProc();
     bool OpenFile(const std::string& path);
-    void UpdateFileVexo(const std::string& path);
+    bool UpdateFileVexo(const std::string& path);
     bool mnuFileSave_Click();
     // Whether the folder is the loaded skin's own bitmap folder: a skin is loaded from
     // <skins folder>\<base name>.ini and the folder is <skins folder>\<base name>.
     // Whatever writes or deletes bitmaps asks this first.
     bool IsLoadedSkinFolder(const std::string& folder) const;
+    // The full path of the file the loaded skin was read from or last saved into.
+    std::string m_SkinFilePath;
+    // The skins folder is chosen and exists; when not, says how to choose it.
+    bool SkinsFolderReady();
 
     // What the previews read (ISkinSource).
     std::string SlotFileName(int slot) const override;
@@ -173,6 +177,9 @@ private:
     void WireMenus();
     void MarkChangedUnlessLoading();
     void WriteKey(const std::string& key, const std::string& value);
+    struct SkinValues;
+    SkinValues ReadSkinValues();
+    void ShowSkinValues(const SkinValues& values);
     void AskFirstRun();
 };
 

@@ -53,6 +53,7 @@ TEST_F(SkinFileSafetyTest, SaveWritesAFileTheSkinWasNotOpenedFromOnlyAfterAYes) 
         f.txtAuthor.SetText("Me");
         prompts.asked.clear();
         EXPECT_FALSE(f.FileSaveProc()) << opened;  // No, the default answer
+        ASSERT_EQ(prompts.asked.size(), 1u) << opened;
         EXPECT_TRUE(Matches(Said(), "Saving writes this skin into \"" + anns + "\" (the skin was opened from \"" +
                                         opened + "\"), but that file already exists*Overwrite it?"))
             << Said();

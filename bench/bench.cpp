@@ -12,6 +12,7 @@
 #include "IniManag.h"
 #include "Prompts.h"
 #include "frmDesigner.h"
+#include "frmPreview.h"
 #include "modDesign.h"
 
 namespace {
@@ -57,6 +58,32 @@ double MedianMs(int runs, const std::function<void()>& work) {
 
 void Row(const char* what, int runs, double ms) {
     std::printf("%-52s %6d %12.3f\n", what, runs, ms);
+}
+
+double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The sample skin's files copied into <to>\Sample.ini and <to>\Sample\, so nothing of the
+// source tree is opened for writing. Returns the copied names, for the clean-up.
+std::vector<std::string> CopySampleSkin(const std::string& to) {
+    std::string from = VEXO_SAMPLE_DIR;
+    for (char& c : from)
+        if (c == '/') c = '\\';
+    if (from[0] == '\\') from = "Z:" + from;
+    std::vector<std::string> copied{to + "\\Sample.ini"};
+    CopyFileA((from + "\\Sample.ini").c_str(), copied[0].c_str(), FALSE);
+    CreateDirectoryA((to + "\\Sample").c_str(), nullptr);
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((from + "\\Sample\\*.bmp").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE) return copied;
+    do {
+        copied.push_back(to + "\\Sample\\" + fd.cFileName);
+        CopyFileA((from + "\\Sample\\" + fd.cFileName).c_str(), copied.back().c_str(), FALSE);
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+    return copied;
 }
 
 }  // namespace
@@ -118,6 +145,47 @@ int main() {
     gFrmDesigner.reset();
     DeleteFileA((skins + "\\Bench.ini").c_str());
     RemoveDirectoryA(skins.c_str());
+
+    // The main-window preview of the sample skin: Draw as built, with the per-pixel
+    // GetPixel/SetPixel recolouring, and with no recolouring at all (the floor of the
+    // loads, tiles and blits). Runs interleaved, so the three share the machine's moods.
+    {
+        CreateDirectoryA(skins.c_str(), nullptr);
+        const std::vector<std::string> copied = CopySampleSkin(skins);
+        gFrmDesigner = std::make_unique<frmDesigner>();
+        gFrmDesigner->Show();
+        frmDesigner& d = *gFrmDesigner;
+        gSkinsFolder = skins;
+        d.m_Loading = true;
+        d.OpenFile(skins + "\\Sample.ini");
+        d.m_Loading = false;
+        frmPreview preview(d);
+        preview.Show();
+        const struct {
+            const char* what;
+            frmPreview::Recolor mode;
+        } modes[] = {{"preview: Draw of the sample skin, as built", frmPreview::Recolor::Direct},
+                     {"preview: Draw, per-pixel GetPixel/SetPixel recolour", frmPreview::Recolor::PerPixel},
+                     {"preview: Draw, recolour skipped (floor)", frmPreview::Recolor::Skip}};
+        const int drawRuns = 40;
+        std::vector<double> times[3];
+        for (int run = 0; run < drawRuns; ++run)
+            for (int m = 0; m < 3; ++m) {
+                preview.RecolorMode = modes[m].mode;
+                auto start = std::chrono::steady_clock::now();
+                preview.Draw();
+                times[m].push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+            }
+        for (int m = 0; m < 3; ++m) Row(modes[m].what, drawRuns, Median(times[m]));
+        std::printf("%-52s %6s %12.2f\n", "preview: as built / floor", "", Median(times[0]) / Median(times[2]));
+        preview.Unload();
+        d.MarkSkinSaved();
+        d.Unload();
+        gFrmDesigner.reset();
+        for (auto it = copied.rbegin(); it != copied.rend(); ++it) DeleteFileA(it->c_str());
+        RemoveDirectoryA((skins + "\\Sample").c_str());
+        RemoveDirectoryA(skins.c_str());
+    }
 
     DeleteFileA(settings.c_str());
     DeleteFileA(file.c_str());

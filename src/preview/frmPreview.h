@@ -3,10 +3,13 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "AppError.h"
 #include "ControlArray.h"
 #include "Form.h"
 #include "ISkinSource.h"
@@ -62,6 +65,8 @@ protected:
 
 private:
     std::string SlotPath(const std::string& folder, int slot) const;
+    // A slot's bitmap as Draw loads it; raises the load's error.
+    Picture LoadSlot(int slot);
     // Loads a slot's bitmap into picTmp; on a failure picTmp keeps what it held.
     void LoadIntoTmp(int slot);
     // Tiles controlback into the panel and lays the template over it.
@@ -70,11 +75,19 @@ private:
                     const std::function<COLORREF()>& red = nullptr);
     void PanelRecolor(PictureBox& panel, const PictureBox& templ, int markSlot);
     COLORREF SlotColor(int slot) const;
+    void Compose();
     void DrawButtonsUp();
     void DrawProgressBlocks();
 
     const ISkinSource& m_Skin;
     std::string m_Folder;  // the skin's bitmap folder, taken once per Draw
+    // What one Draw has loaded, by path: it does not pump messages, so a file loaded twice
+    // in one call is the same picture, and a load that failed fails again.
+    struct Loaded {
+        Picture picture;
+        std::optional<AppError> error;
+    };
+    std::map<std::string, Loaded> m_Loaded;
     std::vector<std::unique_ptr<PictureBox>> m_PBar;
 };
 

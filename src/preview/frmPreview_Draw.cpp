@@ -46,8 +46,24 @@ void PrintAt(PictureBox& box, int x, int y, const std::string& text) {
 
 COLORREF frmPreview::SlotColor(int slot) const { return ResolveColor(m_Skin.SlotColor(slot)); }
 
+Picture frmPreview::LoadSlot(int slot) {
+    const std::string path = SlotPath(m_Folder, slot);
+    auto it = m_Loaded.find(path);
+    if (it == m_Loaded.end()) {
+        Loaded loaded;
+        try {
+            loaded.picture = Picture::LoadBitmapFile(path);
+        } catch (const AppError& e) {
+            loaded.error = e;
+        }
+        it = m_Loaded.emplace(path, std::move(loaded)).first;
+    }
+    if (it->second.error) throw *it->second.error;
+    return it->second.picture;
+}
+
 void frmPreview::LoadIntoTmp(int slot) {
-    ResumeNext([&] { picTmp.SetPicture(Picture::LoadBitmapFile(SlotPath(m_Folder, slot))); });
+    ResumeNext([&] { picTmp.SetPicture(LoadSlot(slot)); });
 }
 
 void frmPreview::PanelLay(PictureBox& panel, const PictureBox& templ) {
@@ -85,11 +101,12 @@ void frmPreview::DrawProgressBlocks() {
                     m_PBar.push_back(std::move(block));
                 }
                 PictureBox& block = picPBar(i);
-                block.SetVisible(true);
-                block.Move(picPBar(i - 1).Left() + kBlockStep, picPBar(i - 1).Top());
+                if (!block.Visible()) block.SetVisible(true);
+                const int left = picPBar(i - 1).Left() + kBlockStep, top = picPBar(i - 1).Top();
+                if (block.Left() != left || block.Top() != top) block.Move(left, top);
             });
         }
-        ResumeNext([&] { picPBar(i).PaintPicture(Picture::LoadBitmapFile(SlotPath(m_Folder, kProgressFore)), 0, 0); });
+        ResumeNext([&] { picPBar(i).PaintPicture(LoadSlot(kProgressFore), 0, 0); });
     }
 }
 
@@ -114,12 +131,18 @@ void frmPreview::DrawButtonsUp() {
 }
 
 void frmPreview::Draw() {
+    m_Loaded.clear();
     ResumeNext([&] { m_Folder = m_Skin.SkinBitmapFolder(); });
+    Compose();
+    m_Loaded.clear();  // no picture outlives the call
+}
 
+void frmPreview::Compose() {
     // 1. The window fits the host picture with its frame and caption.
     ResumeNext([&] {
-        SetWidth(PixelsToTwipsX(picVexo.Width()) + 90);
-        SetHeight(PixelsToTwipsY(picVexo.Height()) + 420);
+        const int32_t w = PixelsToTwipsX(picVexo.Width()) + 90, h = PixelsToTwipsY(picVexo.Height()) + 420;
+        if (Width() != w) SetWidth(w);
+        if (Height() != h) SetHeight(h);
         picVexo.SetVisible(true);
         SetWindowPos(picVexo.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     });
@@ -136,7 +159,7 @@ void frmPreview::Draw() {
 
     // 3. Title bar with the menu names.
     ResumeNext([&] {
-        picTitlebar.PaintPicture(Picture::LoadBitmapFile(SlotPath(m_Folder, kMenuBar)), 0, 0, picTitlebar.Width(),
+        picTitlebar.PaintPicture(LoadSlot(kMenuBar), 0, 0, picTitlebar.Width(),
                                  picTitlebar.Height());
     });
     ResumeNext([&] {
@@ -166,7 +189,7 @@ void frmPreview::Draw() {
 
     // 6. The open menu and its highlighted item.
     ResumeNext([&] {
-        picMenuSettings.PaintPicture(Picture::LoadBitmapFile(SlotPath(m_Folder, kMenuFore)), 0, 0,
+        picMenuSettings.PaintPicture(LoadSlot(kMenuFore), 0, 0,
                                      picMenuSettings.Width(), picMenuSettings.Height());
     });
     LoadIntoTmp(kMenuBack);

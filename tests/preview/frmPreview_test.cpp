@@ -1,3 +1,7 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <cstdlib>
 #include <set>
 
@@ -128,6 +132,28 @@ TEST_F(MainPreviewTest, WindowLayoutTooltipsAndTemplates) {
         EXPECT_EQ(p.picBtn(i).MousePointer(), 99);
         EXPECT_NE(p.picBtn(i).MouseIcon().AsIcon(), nullptr);
     }
+
+    // The tips are real tools of picVexo's tooltip window, one per button window.
+    struct Find {
+        HWND owner, tip;
+    } find{p.Hwnd(), nullptr};  // a popup's owner is the top-level window
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM l) -> BOOL {
+        auto* f = reinterpret_cast<Find*>(l);
+        char cls[64] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        if (std::string(cls) == TOOLTIPS_CLASSA && GetWindow(w, GW_OWNER) == f->owner) f->tip = w;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&find));
+    ASSERT_NE(find.tip, nullptr);
+    EXPECT_EQ(SendMessageA(find.tip, TTM_GETTOOLCOUNT, 0, 0), 12);
+    char text[80] = {};
+    TOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = p.picVexo.Hwnd();
+    ti.uId = reinterpret_cast<UINT_PTR>(p.picBtn(10).Hwnd());
+    ti.lpszText = text;
+    SendMessageA(find.tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, "Select destination");
 
     // The templates: their sizes and only the colours they may hold.
     auto isGrey = [](COLORREF c) { return GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c); };

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "IniManag.h"
 #include "Prompts.h"
 #include "frmDesigner.h"
+#include "frmPreInput.h"
 #include "frmPreview.h"
 #include "modDesign.h"
 
@@ -45,6 +47,42 @@ std::string TempFolder() {
     return folder;
 }
 
+// The sample skin's files copied into a folder, so nothing of the source tree is touched.
+void CopyFolderFiles(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            CopyFileA((from + "\\" + data.cFileName).c_str(), (to + "\\" + data.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+void RemoveFolderFiles(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((folder + "\\" + data.cFileName).c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// The sample skins folder as Wine sees the source tree.
+std::string SampleSkinsFolder() {
+    std::string path = VEXO_SAMPLE_DIR;
+    if (!path.empty() && path[0] == '/') {
+        for (char& c : path)
+            if (c == '/') c = '\\';
+        path = "Z:" + path;
+    }
+    return path;
+}
+
 double MedianMs(int runs, const std::function<void()>& work) {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
@@ -63,27 +101,6 @@ void Row(const char* what, int runs, double ms) {
 double Median(std::vector<double> times) {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
-}
-
-// The sample skin's files copied into <to>\Sample.ini and <to>\Sample\, so nothing of the
-// source tree is opened for writing. Returns the copied names, for the clean-up.
-std::vector<std::string> CopySampleSkin(const std::string& to) {
-    std::string from = VEXO_SAMPLE_DIR;
-    for (char& c : from)
-        if (c == '/') c = '\\';
-    if (from[0] == '\\') from = "Z:" + from;
-    std::vector<std::string> copied{to + "\\Sample.ini"};
-    CopyFileA((from + "\\Sample.ini").c_str(), copied[0].c_str(), FALSE);
-    CreateDirectoryA((to + "\\Sample").c_str(), nullptr);
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((from + "\\Sample\\*.bmp").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE) return copied;
-    do {
-        copied.push_back(to + "\\Sample\\" + fd.cFileName);
-        CopyFileA((from + "\\Sample\\" + fd.cFileName).c_str(), copied.back().c_str(), FALSE);
-    } while (FindNextFileA(find, &fd));
-    FindClose(find);
-    return copied;
 }
 
 }  // namespace
@@ -146,46 +163,83 @@ int main() {
     DeleteFileA((skins + "\\Bench.ini").c_str());
     RemoveDirectoryA(skins.c_str());
 
+    // The Input Settings preview over the full sample skin.
+    CreateDirectoryA(skins.c_str(), nullptr);
+    CopyFolderFiles(SampleSkinsFolder(), skins);
+    CopyFolderFiles(SampleSkinsFolder() + "\\Sample", skins + "\\Sample");
+    gFrmDesigner = std::make_unique<frmDesigner>();
+    gFrmDesigner->Show();
+    gSkinsFolder = skins;
+    gFrmDesigner->m_Loading = true;
+    gFrmDesigner->OpenFile(skins + "\\Sample.ini");
+    gFrmDesigner->m_Loading = false;
+    {
+        frmPreInput preview(*gFrmDesigner);
+        preview.Show(false, gFrmDesigner.get());
+        const int drawRuns = 60;
+        // The floor: every face bitmap already in memory.
+        std::map<std::string, Picture> held;
+        for (int slot : {0, 1, 7, 8}) {
+            const std::string path = gFrmDesigner->SkinBitmapPath(slot);
+            held[path] = Picture::FromBitmap(
+                static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+        }
+        // Taken in turns, so both see the same load of the machine.
+        std::vector<double> built, floor;
+        for (int i = 0; i < drawRuns; ++i) {
+            preview.SetFaceLoader(nullptr);
+            built.push_back(MedianMs(1, [&] { preview.Draw(); }));
+            preview.SetFaceLoader([&](const std::string& path) { return held[path]; });
+            floor.push_back(MedianMs(1, [&] { preview.Draw(); }));
+        }
+        std::sort(built.begin(), built.end());
+        std::sort(floor.begin(), floor.end());
+        Row("Input Settings preview: Draw", drawRuns, built[built.size() / 2]);
+        Row("Input Settings preview: Draw, face bitmaps in memory", drawRuns, floor[floor.size() / 2]);
+        preview.Unload();
+    }
+    gFrmDesigner->Unload();
+    gFrmDesigner.reset();
+    RemoveFolderFiles(skins + "\\Sample");
+    DeleteFileA((skins + "\\Sample.ini").c_str());
+    RemoveDirectoryA(skins.c_str());
+
     // The main-window preview of the sample skin: Draw as built, with the per-pixel
     // GetPixel/SetPixel recolouring, and with no recolouring at all (the floor of the
     // loads, tiles and blits). Runs interleaved, so the three share the machine's moods.
+    CreateDirectoryA(skins.c_str(), nullptr);
+    CopyFolderFiles(SampleSkinsFolder(), skins);
+    CopyFolderFiles(SampleSkinsFolder() + "\\Sample", skins + "\\Sample");
+    gFrmDesigner = std::make_unique<frmDesigner>();
+    gFrmDesigner->Show();
+    gSkinsFolder = skins;
+    gFrmDesigner->m_Loading = true;
+    gFrmDesigner->OpenFile(skins + "\\Sample.ini");
+    gFrmDesigner->m_Loading = false;
     {
-        CreateDirectoryA(skins.c_str(), nullptr);
-        const std::vector<std::string> copied = CopySampleSkin(skins);
-        gFrmDesigner = std::make_unique<frmDesigner>();
-        gFrmDesigner->Show();
-        frmDesigner& d = *gFrmDesigner;
-        gSkinsFolder = skins;
-        d.m_Loading = true;
-        d.OpenFile(skins + "\\Sample.ini");
-        d.m_Loading = false;
-        frmPreview preview(d);
-        preview.Show();
+        frmPreview preview(*gFrmDesigner);
+        preview.Show(false, gFrmDesigner.get());
         const struct {
             const char* what;
             frmPreview::Recolor mode;
-        } modes[] = {{"preview: Draw of the sample skin, as built", frmPreview::Recolor::Direct},
-                     {"preview: Draw, per-pixel GetPixel/SetPixel recolour", frmPreview::Recolor::PerPixel},
-                     {"preview: Draw, recolour skipped (floor)", frmPreview::Recolor::Skip}};
+        } modes[] = {{"main-window preview: Draw, as built", frmPreview::Recolor::Direct},
+                     {"main-window preview: Draw, per-pixel recolour", frmPreview::Recolor::PerPixel},
+                     {"main-window preview: Draw, recolour skipped", frmPreview::Recolor::Skip}};
         const int drawRuns = 40;
         std::vector<double> times[3];
         for (int run = 0; run < drawRuns; ++run)
             for (int m = 0; m < 3; ++m) {
                 preview.RecolorMode = modes[m].mode;
-                auto start = std::chrono::steady_clock::now();
-                preview.Draw();
-                times[m].push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+                times[m].push_back(MedianMs(1, [&] { preview.Draw(); }));
             }
         for (int m = 0; m < 3; ++m) Row(modes[m].what, drawRuns, Median(times[m]));
-        std::printf("%-52s %6s %12.2f\n", "preview: as built / floor", "", Median(times[0]) / Median(times[2]));
         preview.Unload();
-        d.MarkSkinSaved();
-        d.Unload();
-        gFrmDesigner.reset();
-        for (auto it = copied.rbegin(); it != copied.rend(); ++it) DeleteFileA(it->c_str());
-        RemoveDirectoryA((skins + "\\Sample").c_str());
-        RemoveDirectoryA(skins.c_str());
     }
+    gFrmDesigner->Unload();
+    gFrmDesigner.reset();
+    RemoveFolderFiles(skins + "\\Sample");
+    DeleteFileA((skins + "\\Sample.ini").c_str());
+    RemoveDirectoryA(skins.c_str());
 
     DeleteFileA(settings.c_str());
     DeleteFileA(file.c_str());

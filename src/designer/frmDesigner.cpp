@@ -1,4 +1,5 @@
 #include "frmDesigner.h"
+#include "frmPreInput.h"
 
 #include <commctrl.h>
 
@@ -228,4 +229,5 @@ void frmDesigner::Form_Unload(bool& cancel) {
         gFrmPreview->Unload();
         gFrmPreview.reset();
     }
+    if (gFrmPreInput && gFrmPreInput->Unload()) gFrmPreInput.reset();
 }

@@ -136,6 +136,7 @@ public:
     void mnuFileOpen_Click();
     void mnuView_Click();
     void mnuPreviewVexo_Click();
+    void mnuPreviewInput_Click();
     void mnuPreviewUpdate_Click();
     void mnuHelp_Click();
     void mnuHelpContents_Click();

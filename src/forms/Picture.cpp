@@ -1,6 +1,7 @@
 #include "Picture.h"
 
 #include "AppError.h"
+#include "BitmapFileCheck.h"
 #include "Gdi.h"
 
 Picture::Data::~Data() {
@@ -22,6 +23,7 @@ Picture Picture::FromCursor(HCURSOR cursor) { return Picture(Kind::Cursor, curso
 
 Picture Picture::LoadBitmapFile(const std::string& path) {
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) RaiseLastError();
+    if (!IsWholeBitmapFile(path)) throw AppError(481, "Invalid picture");
     HANDLE h = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
                           LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     if (!h) throw AppError(481, "Invalid picture");

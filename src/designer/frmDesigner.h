@@ -88,12 +88,16 @@ public:
     // The skin file.
     bool FileSaveProc();
     bool OpenFile(const std::string& path);
-    void UpdateFileVexo(const std::string& path);
+    bool UpdateFileVexo(const std::string& path);
     bool mnuFileSave_Click();
     // Whether the folder is the loaded skin's own bitmap folder: a skin is loaded from
     // <skins folder>\<base name>.ini and the folder is <skins folder>\<base name>.
     // Whatever writes or deletes bitmaps asks this first.
     bool IsLoadedSkinFolder(const std::string& folder) const;
+    // The full path of the file the loaded skin was read from or last saved into.
+    std::string m_SkinFilePath;
+    // The skins folder is chosen and exists; when not, says how to choose it.
+    bool SkinsFolderReady();
 
     // What the previews read (ISkinSource).
     std::string SlotFileName(int slot) const override;
@@ -138,6 +142,7 @@ public:
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
     void mnuView_Click();
+    void mnuPreviewVexo_Click();
     void mnuPreviewInput_Click();
     void mnuPreviewUpdate_Click();
     void mnuHelp_Click();
@@ -154,7 +159,6 @@ public:
     void EnableButton(int32_t position, bool enabled);
     void ButtonInfo_ButtonClick(int32_t position);
     void sb1_MouseMove(int button, int shift, float x, float y);
-    void mnuPreviewVexo_Click();
 
     void Preview_Vexo() {}
     void Preview_Input() {}
@@ -187,6 +191,9 @@ private:
     void WireMenus();
     void MarkChangedUnlessLoading();
     void WriteKey(const std::string& key, const std::string& value);
+    struct SkinValues;
+    SkinValues ReadSkinValues();
+    void ShowSkinValues(const SkinValues& values);
     void AskFirstRun();
     void CreateToolbarObjects();
     // Ends the toolbar before its window goes, so the window's own procedure is back first.

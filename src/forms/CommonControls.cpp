@@ -144,12 +144,14 @@ void StatusBar::Apply(int index) {
 
 void StatusBar::SetPanelText(const std::string& key, const std::string& text) {
     Panel& p = PanelByKey(key);
+    if (p.text == text) return;
     p.text = text;
     Apply(static_cast<int>(&p - m_Panels.data()));
 }
 
 void StatusBar::SetPanelPicture(const std::string& key, const Picture& picture) {
     Panel& p = PanelByKey(key);
+    if (p.picture == picture) return;
     p.picture = picture;
     Apply(static_cast<int>(&p - m_Panels.data()));
     if (m_Hwnd) InvalidateRect(m_Hwnd, nullptr, TRUE);

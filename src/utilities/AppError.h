@@ -16,6 +16,7 @@ constexpr int32_t Overflow = 6;
 constexpr int32_t TypeMismatch = 13;
 constexpr int32_t BadFileName = 52;
 constexpr int32_t FileNotFound = 53;
+constexpr int32_t FileAccess = 75;
 constexpr int32_t ObjectRequired = 91;
 }  // namespace ErrNo
 

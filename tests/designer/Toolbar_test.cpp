@@ -6,6 +6,7 @@
 #include "DialogDriver.h"
 #include "DoEvents.h"
 #include "frmPreInput.h"
+#include "frmPreview.h"
 #include "modToolBar.h"
 
 namespace {
@@ -103,14 +104,19 @@ TEST_F(ToolbarTest, ButtonsRunTheirCommandsOnlyWhenEnabledAndMenuCommandsAreNotB
     DoEvents();  // what the closed dialog left in the queue, as the program's loop would
     Click(9);
     EXPECT_TRUE(s_InMode);
-    Click(5);  // as the menu item: opens the Input Settings preview, then closes it
-    EXPECT_TRUE(gFrmPreInput && f.Menu("mnuPreviewInput").Checked());
+    Click(4);  // as the menu items: the previews open, then close
     Click(5);
-    EXPECT_FALSE(gFrmPreInput || f.Menu("mnuPreviewInput").Checked());
+    EXPECT_TRUE(gFrmPreview && f.Menu("mnuPreviewVexo").Checked());
+    EXPECT_TRUE(gFrmPreInput && f.Menu("mnuPreviewInput").Checked());
+    // Update redraws them: the Input Settings preview reports the missing background again.
     const size_t asked = prompts.asked.size();
-    DialogDriver none(DialogPlan::NoDialog());
-    for (int p : {4, 7}) Click(p);
-    EXPECT_EQ(prompts.asked.size(), asked);
+    Click(7);
+    ASSERT_EQ(prompts.asked.size(), asked + 1);
+    EXPECT_NE(prompts.asked.back().text.find("in procedure Preview_Input"), std::string::npos);
+    Click(4);
+    Click(5);
+    EXPECT_FALSE(gFrmPreview || f.Menu("mnuPreviewVexo").Checked());
+    EXPECT_FALSE(gFrmPreInput || f.Menu("mnuPreviewInput").Checked());
 }
 
 TEST_F(ToolbarTest, OpenAndARecentFileEnableSaveAndThePreviewsARefusedUpgradeDoesNot) {

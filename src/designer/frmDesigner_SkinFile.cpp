@@ -39,7 +39,8 @@ bool frmDesigner::IsLoadedSkinFolder(const std::string& folder) const {
     if (base.empty()) return false;
     std::string root = gSkinsFolder;
     while (!root.empty() && root.back() == '\\') root.pop_back();
-    return SamePath(gSkinFileName, root + "\\" + base + ".ini") && SamePath(folder, root + "\\" + base);
+    // gSkinFileName is the bare name; where the skin really came from is the file it is bound to.
+    return m_IniSkin && SamePath(m_IniSkin->Nome(), root + "\\" + base + ".ini") && SamePath(folder, root + "\\" + base);
 }
 
 void frmDesigner::WriteKey(const std::string& key, const std::string& value) {

@@ -17,6 +17,7 @@ constexpr int32_t TypeMismatch = 13;
 constexpr int32_t BadFileName = 52;
 constexpr int32_t FileNotFound = 53;
 constexpr int32_t ObjectRequired = 91;
+constexpr int32_t InvalidPicture = 481;
 }  // namespace ErrNo
 
 class AppError : public std::runtime_error {

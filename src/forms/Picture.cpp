@@ -57,7 +57,8 @@ bool BitmapHeaderFits(const std::string& head, uint64_t fileSize) {
     // The pixels start after the headers, the masks and the palette, and inside the file.
     if (offBits < kFileHeader + infoSize + masks + palette || offBits > fileSize) return false;
     const uint64_t stride = (uint64_t(width) * bpp + 31) / 32 * 4;
-    return rle || fileSize - offBits >= stride * uint64_t(height);
+    if (rle) return fileSize - offBits >= Dword(b + 34);  // the run data as the header sizes it
+    return fileSize - offBits >= stride * uint64_t(height);
 }
 
 Picture Picture::LoadBitmapFile(const std::string& path) {

@@ -20,7 +20,7 @@ public:
     static Picture FromCursor(HCURSOR cursor);
 
     // Loads a bitmap file; raises AppError 53 "File not found" when it is missing and
-    // 481 "Invalid picture" when it is not a bitmap the header's own sizes can hold.
+    // 481 "Invalid picture" when it is not a whole bitmap.
     static Picture LoadBitmapFile(const std::string& path);
     // Resources of the running program; raise AppError when missing.
     static Picture LoadBitmapResource(int id);
@@ -51,10 +51,6 @@ private:
     explicit Picture(Kind kind, HANDLE handle);
     std::shared_ptr<Data> m_Data;
 };
-
-// Whether a bitmap file's first bytes (file and info header) describe a picture that a
-// file of fileSize bytes can hold: sane sizes and depth, palette and pixels inside the file.
-bool BitmapHeaderFits(const std::string& head, uint64_t fileSize);
 
 // A colour as the controls take it: 0x00BBGGRR, or a system colour 0x800000nn.
 constexpr int32_t kSysColorFlag = static_cast<int32_t>(0x80000000);

@@ -587,6 +587,105 @@ def capture_banner():
     return c
 
 
+# --- the Input Settings preview: a plain dialog (432x335) and its icons --------
+# The dialog's controls sit where the preview draws its skinned ones, so a skin
+# without a background shows them under its own drawing.
+
+FACE = (212, 208, 200)
+SHADOW = (128, 128, 128)
+DARK = (64, 64, 64)
+FIELD = WHITE
+
+
+def sunken(c, x0, y0, x1, y1):
+    c.fill_rect(x0, y0, x1, y0 + 1, SHADOW); c.fill_rect(x0, y0, x0 + 1, y1, SHADOW)
+    c.fill_rect(x0 + 1, y0 + 1, x1 - 1, y0 + 2, DARK); c.fill_rect(x0 + 1, y0 + 1, x0 + 2, y1 - 1, DARK)
+    c.fill_rect(x0, y1 - 1, x1, y1, WHITE); c.fill_rect(x1 - 1, y0, x1, y1, WHITE)
+
+
+def raised(c, x0, y0, x1, y1):
+    c.fill_rect(x0, y0, x1, y1, FACE)
+    c.fill_rect(x0, y0, x1, y0 + 1, WHITE); c.fill_rect(x0, y0, x0 + 1, y1, WHITE)
+    c.fill_rect(x0, y1 - 1, x1, y1, DARK); c.fill_rect(x1 - 1, y0, x1, y1, DARK)
+    c.fill_rect(x0 + 1, y1 - 2, x1 - 1, y1 - 1, SHADOW); c.fill_rect(x1 - 2, y0 + 1, x1 - 1, y1 - 1, SHADOW)
+
+
+def input_dialog():
+    W, H = 432, 335
+    c = Canvas(W, H, bg=FACE)
+    c.rect(0, 0, W, H, WHITE)
+    c.fill_rect(W - 1, 0, W, H, DARK); c.fill_rect(0, H - 1, W, H, DARK)
+    for x in range(3, 429):                          # title bar, dark to light blue
+        t = (x - 3) / 425.0
+        c.fill_rect(x, 5, x + 1, 26, (round(10 + 156 * t), round(36 + 166 * t), round(106 + 134 * t)))
+    raised(c, 409, 8, 425, 22)
+    c.line(413.5, 11.5, 420.5, 18.5, INK, 1.4); c.line(420.5, 11.5, 413.5, 18.5, INK, 1.4)
+    for x, y, w, h in ((10, 34, 281, 34), (297, 34, 128, 69), (10, 78, 120, 86), (136, 78, 155, 86),
+                       (297, 110, 128, 74), (10, 170, 281, 51), (297, 192, 128, 64),
+                       (10, 229, 281, 72), (297, 265, 128, 36)):   # etched group boxes
+        c.rect(x + 1, y + 1, x + w, y + h, WHITE)
+        c.rect(x, y, x + w - 1, y + h - 1, SHADOW)
+        c.fill_rect(x + 8, y - 1, x + 14, y + 3, FACE)   # the gap left for the caption
+    for x, y, w in ((47, 42, 132), (222, 42, 60), (141, 101, 147), (302, 120, 117), (14, 135, 108),
+                    (141, 138, 102), (15, 180, 130), (356, 229, 64), (42, 237, 106), (302, 275, 118)):
+        c.fill_rect(x, y, x + w, y + 21, FIELD)         # combo boxes
+        sunken(c, x, y, x + w, y + 21)
+        raised(c, x + w - 18, y + 2, x + w - 2, y + 19)
+        c.poly([(x + w - 14, y + 9), (x + w - 7, y + 9), (x + w - 10.5, y + 12.5)], INK)
+    for x, y, w in ((366, 57, 52), (366, 80, 52), (245, 138, 42), (236, 185, 52), (357, 203, 64),
+                    (249, 239, 38)):
+        c.fill_rect(x, y, x + w, y + 19, FIELD)         # edit boxes
+        sunken(c, x, y, x + w, y + 19)
+    for x, y in ((306, 46), (19, 90), (19, 106), (192, 85), (306, 148), (306, 166), (19, 205),
+                 (22, 266), (22, 284)):
+        c.fill_rect(x + 1, y + 1, x + 14, y + 14, FIELD)  # check boxes
+        sunken(c, x + 1, y + 1, x + 14, y + 14)
+    for x, w in ((6, 76), (84, 76), (162, 106), (350, 76)):
+        raised(c, x, 306, x + w, 329)                    # push buttons
+    c.rect(6, 306, 82, 329, INK)                         # the default one
+    return c
+
+
+def dialog_close_icon():
+    c = Canvas(16, 16, ss=4)
+    c.fill_rect(0, 0, 16, 16, (200, 60, 45))
+    c.rect(0, 0, 16, 16, (120, 25, 20))
+    c.fill_rect(1, 1, 15, 2, (235, 140, 120))
+    c.line(4.5, 4.5, 11.5, 11.5, WHITE, 2.0)
+    c.line(11.5, 4.5, 4.5, 11.5, WHITE, 2.0)
+    return c
+
+
+def dialog_icons():
+    disc = Canvas(16, 16, ss=8)                 # DeCSS: a disc
+    outlined(disc, [('ell', 8, 8, 7, 7, (200, 205, 225))], 0.8)
+    disc.ellipse(8, 8, 5.5, 5.5, (150, 190, 240))
+    disc.ellipse(8, 8, 2.2, 2.2, (235, 235, 240))
+    disc.ellipse(8, 8, 1.0, 1.0, None)
+    sun = Canvas(16, 16, ss=8)                  # luminance: a sun
+    for a in range(8):
+        r = math.radians(45 * a)
+        sun.line(8 + 4 * math.cos(r), 8 + 4 * math.sin(r), 8 + 7 * math.cos(r), 8 + 7 * math.sin(r),
+                 (230, 150, 20), 1.4)
+    outlined(sun, [('ell', 8, 8, 3.6, 3.6, (255, 210, 50))], 0.8, (170, 100, 10))
+    film = Canvas(16, 16, ss=4)                 # frame rate: a film strip
+    film.fill_rect(3, 0, 13, 16, (45, 45, 50))
+    for y in range(1, 16, 3):
+        film.fill_rect(4, y, 5, y + 1.5, WHITE); film.fill_rect(11, y, 12, y + 1.5, WHITE)
+    film.fill_rect(6, 2, 10, 7, (120, 180, 230)); film.fill_rect(6, 9, 10, 14, (240, 190, 90))
+    bubble = Canvas(16, 16, ss=8)               # subtitles: a speech bubble
+    outlined(bubble, [('ell', 8, 7, 7, 5.2, WHITE), ('poly', [(4, 10), (3, 15), (8, 11)], WHITE)], 0.9)
+    for x in (5, 8, 11):
+        bubble.circle(x, 7, 0.9, INK)
+    gear = Canvas(16, 16, ss=8)                 # misc: a gear
+    teeth = [('cap', 8 + 5.2 * math.cos(math.radians(45 * a)), 8 + 5.2 * math.sin(math.radians(45 * a)),
+              8 + 6.4 * math.cos(math.radians(45 * a)), 8 + 6.4 * math.sin(math.radians(45 * a)), 2.2,
+              (150, 155, 165)) for a in range(8)]
+    outlined(gear, teeth + [('ell', 8, 8, 5.2, 5.2, (150, 155, 165))], 0.8)
+    gear.ellipse(8, 8, 2.0, 2.0, None)
+    return [disc, sun, film, bubble, gear]
+
+
 def main():
     preview = sys.argv[sys.argv.index('--preview') + 1] if '--preview' in sys.argv else None
     files = {}
@@ -604,6 +703,10 @@ def main():
     files['capture.bmp'] = capture_banner()
     files['banner_skin.bmp'] = banner_skin()
     files['banner_side.bmp'] = banner_side()
+    files['dlg_input.bmp'] = input_dialog()
+    files['dlg_close.ico'] = [dialog_close_icon()]
+    for n, cv in enumerate(dialog_icons()):
+        files['dlg_icon%d.ico' % n] = [cv]
     for name, what in files.items():
         hot = None
         if isinstance(what, tuple):

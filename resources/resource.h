@@ -25,6 +25,14 @@
 /* 241-259: pictures of the main-window preview */
 
 /* 261-279: pictures of the Input Settings preview */
+#define IDB_DLG_INPUT 261
+#define IDI_DLG_CLOSE 262
+/* 263-267: the dialog's five small icons */
+#define IDI_DLG_ICON0 263
+#define IDI_DLG_ICON1 264
+#define IDI_DLG_ICON2 265
+#define IDI_DLG_ICON3 266
+#define IDI_DLG_ICON4 267
 
 /* 301-399: status icons for the saved / unsaved state of a skin */
 #define IDI_CHANGED 301

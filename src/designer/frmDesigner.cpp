@@ -1,4 +1,5 @@
 #include "frmDesigner.h"
+#include "frmPreInput.h"
 
 #include <commctrl.h>
 
@@ -225,4 +226,5 @@ void frmDesigner::Form_Unload(bool& cancel) {
         return;
     }
     UpdateRecentsFilesList();
+    if (gFrmPreInput && gFrmPreInput->Unload()) gFrmPreInput.reset();
 }

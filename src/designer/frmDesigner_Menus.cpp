@@ -6,6 +6,7 @@
 #include "DoEvents.h"
 #include "Prompts.h"
 #include "frmDesigner.h"
+#include "frmPreInput.h"
 #include "frmSplash.h"
 #include "modSubMain.h"
 
@@ -28,6 +29,7 @@ void frmDesigner::WireMenus() {
     Menu("mnuOptionsClearRecentsFiles").Click = [this] { mnuOptionsClearRecentsFiles_Click(); };
     Menu("mnuOptionsSkinsFolder").Click = [this] { mnuOptionsSkinsFolder_Click(); };
     Menu("mnuView").Click = [this] { mnuView_Click(); };
+    Menu("mnuPreviewInput").Click = [this] { mnuPreviewInput_Click(); };
     Menu("mnuPreviewOutput").Click = [this] { Preview_Output(); };
     Menu("mnuPreviewUpdate").Click = [this] { mnuPreviewUpdate_Click(); };
     Menu("mnuHelp").Click = [this] { mnuHelp_Click(); };
@@ -71,11 +73,25 @@ void frmDesigner::mnuView_Click() {
     Menu("mnuPreviewUpdate").SetEnabled(true);
 }
 
+void frmDesigner::mnuPreviewInput_Click() {
+    MenuItem& item = Menu("mnuPreviewInput");
+    item.SetChecked(!item.Checked());
+    if (item.Checked()) {
+        gFrmPreInput = std::make_unique<frmPreInput>(*this);
+        gFrmPreInput->Unloaded = [this] { Menu("mnuPreviewInput").SetChecked(false); };
+        gFrmPreInput->Show(false, this);
+    } else if (gFrmPreInput) {
+        gFrmPreInput->Unload();
+        gFrmPreInput.reset();
+    }
+}
+
 void frmDesigner::mnuPreviewUpdate_Click() {
     DoEvents();
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
     // The checked previews redraw here from the fields being edited; none is open
     // until the preview windows exist, so the hourglass only flashes.
+    if (Menu("mnuPreviewInput").Checked() && gFrmPreInput) gFrmPreInput->Draw();
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
     // Let the control under the pointer put its own cursor back.
     POINT at;

@@ -14,6 +14,7 @@
 #include "Prompts.h"
 #include "frmDesigner.h"
 #include "frmPreInput.h"
+#include "frmPreview.h"
 #include "modDesign.h"
 
 namespace {
@@ -95,6 +96,11 @@ double MedianMs(int runs, const std::function<void()>& work) {
 
 void Row(const char* what, int runs, double ms) {
     std::printf("%-52s %6d %12.3f\n", what, runs, ms);
+}
+
+double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
 }
 
 }  // namespace
@@ -190,6 +196,43 @@ int main() {
         std::sort(floor.begin(), floor.end());
         Row("Input Settings preview: Draw", drawRuns, built[built.size() / 2]);
         Row("Input Settings preview: Draw, face bitmaps in memory", drawRuns, floor[floor.size() / 2]);
+        preview.Unload();
+    }
+    gFrmDesigner->Unload();
+    gFrmDesigner.reset();
+    RemoveFolderFiles(skins + "\\Sample");
+    DeleteFileA((skins + "\\Sample.ini").c_str());
+    RemoveDirectoryA(skins.c_str());
+
+    // The main-window preview of the sample skin: Draw as built, with the per-pixel
+    // GetPixel/SetPixel recolouring, and with no recolouring at all (the floor of the
+    // loads, tiles and blits). Runs interleaved, so the three share the machine's moods.
+    CreateDirectoryA(skins.c_str(), nullptr);
+    CopyFolderFiles(SampleSkinsFolder(), skins);
+    CopyFolderFiles(SampleSkinsFolder() + "\\Sample", skins + "\\Sample");
+    gFrmDesigner = std::make_unique<frmDesigner>();
+    gFrmDesigner->Show();
+    gSkinsFolder = skins;
+    gFrmDesigner->m_Loading = true;
+    gFrmDesigner->OpenFile(skins + "\\Sample.ini");
+    gFrmDesigner->m_Loading = false;
+    {
+        frmPreview preview(*gFrmDesigner);
+        preview.Show(false, gFrmDesigner.get());
+        const struct {
+            const char* what;
+            frmPreview::Recolor mode;
+        } modes[] = {{"main-window preview: Draw, as built", frmPreview::Recolor::Direct},
+                     {"main-window preview: Draw, per-pixel recolour", frmPreview::Recolor::PerPixel},
+                     {"main-window preview: Draw, recolour skipped", frmPreview::Recolor::Skip}};
+        const int drawRuns = 40;
+        std::vector<double> times[3];
+        for (int run = 0; run < drawRuns; ++run)
+            for (int m = 0; m < 3; ++m) {
+                preview.RecolorMode = modes[m].mode;
+                times[m].push_back(MedianMs(1, [&] { preview.Draw(); }));
+            }
+        for (int m = 0; m < 3; ++m) Row(modes[m].what, drawRuns, Median(times[m]));
         preview.Unload();
     }
     gFrmDesigner->Unload();

@@ -587,6 +587,231 @@ def capture_banner():
     return c
 
 
+# --- main-window preview: the unskinned host window and the panel templates ----
+# Plain pixel rasters: every colour is exact, as the preview's recolouring needs.
+
+class Raster:
+    def __init__(self, w, h, col):
+        self.w, self.h = w, h
+        self.rows = [[col] * w for _ in range(h)]
+
+    def put(self, x, y, col):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.rows[y][x] = col
+
+    def fill(self, x0, y0, x1, y1, col):  # x1, y1 exclusive
+        for y in range(max(0, y0), min(self.h, y1)):
+            for x in range(max(0, x0), min(self.w, x1)):
+                self.rows[y][x] = col
+
+    def edge(self, x0, y0, x1, y1, light, dark):
+        """Top and left in `light`, bottom and right in `dark` (x1, y1 exclusive)."""
+        self.fill(x0, y0, x1, y0 + 1, light)
+        self.fill(x0, y0, x0 + 1, y1, light)
+        self.fill(x0, y1 - 1, x1, y1, dark)
+        self.fill(x1 - 1, y0, x1, y1, dark)
+
+    def text(self, x, y, s, col):
+        for ch in s:
+            glyph = FONT5X7.get(ch)
+            if glyph:
+                for j, line in enumerate(glyph):
+                    for i, bit in enumerate(line):
+                        if bit == '#':
+                            self.put(x + i, y + j, col)
+            x += (len(glyph[0]) if glyph else 3) + 1
+        return x
+
+    def pixels(self):
+        return [[c + (255,) for c in row] for row in self.rows]
+
+
+FONT5X7 = {k: v.split() for k, v in {
+    'A': '.###. #...# #...# ##### #...# #...# #...#',
+    'C': '.###. #...# #.... #.... #.... #...# .###.',
+    'F': '##### #.... #.... ####. #.... #.... #....',
+    'I': '### .#. .#. .#. .#. .#. ###',
+    'M': '#...# ##.## #.#.# #.#.# #...# #...# #...#',
+    'O': '.###. #...# #...# #...# #...# #...# .###.',
+    'R': '####. #...# #...# ####. #.#.. #..#. #...#',
+    'S': '.#### #.... #.... .###. ....# ....# ####.',
+    'T': '##### ..#.. ..#.. ..#.. ..#.. ..#.. ..#..',
+    'V': '#...# #...# #...# #...# #...# .#.#. ..#..',
+    'a': '.... .... .##. ...# .### #..# .###',
+    'b': '#... #... ###. #..# #..# #..# ###.',
+    'd': '...# ...# .### #..# #..# #..# .###',
+    'e': '.... .... .##. #..# #### #... .###',
+    'g': '.... .### #..# #..# .### ...# .##.',
+    'i': '# . # # # # #',
+    'l': '# # # # # # #',
+    'm': '..... ..... ####. #.#.# #.#.# #.#.# #.#.#',
+    'n': '.... .... ###. #..# #..# #..# #..#',
+    'o': '.... .... .##. #..# #..# #..# .##.',
+    'p': '.... ###. #..# #..# ###. #... #...',
+    'r': '... ... #.# ##. #.. #.. #..',
+    's': '.... .... .### #... .##. ...# ###.',
+    't': '.#. .#. ### .#. .#. .#. ..#',
+    'u': '.... .... #..# #..# #..# #..# .###',
+    'v': '..... ..... #...# #...# #...# .#.#. ..#..',
+    'y': '.... #..# #..# #..# .### ...# .##.',
+    '0': '.###. #...# #..## #.#.# ##..# #...# .###.',
+    '1': '..#.. .##.. ..#.. ..#.. ..#.. ..#.. .###.',
+    ':': '. # . . . # .',
+    '.': '. . . . . . #',
+    '\\': '#.... #.... .#... ..#.. ...#. ....# ....#',
+}.items()}
+
+HOST_FACE, HOST_SHADOW, HOST_DARK, HOST_HILITE = (212, 208, 200), (128, 128, 128), (64, 64, 64), (255, 255, 255)
+BUTTON_LEFTS = (7, 42, 76, 111, 146, 187, 222, 257, 291, 326, 361, 402)  # 105 ... 6030 twips
+
+
+def host_sunken(r, x0, y0, x1, y1):
+    r.edge(x0, y0, x1, y1, HOST_SHADOW, HOST_HILITE)
+    r.edge(x0 + 1, y0 + 1, x1 - 1, y1 - 1, HOST_DARK, HOST_FACE)
+
+
+def host_raised(r, x0, y0, x1, y1):
+    r.edge(x0, y0, x1, y1, HOST_HILITE, HOST_DARK)
+    r.edge(x0 + 1, y0 + 1, x1 - 1, y1 - 1, HOST_FACE, HOST_SHADOW)
+
+
+def etched_group(r, x0, y0, x1, y1, caption, cx, cy):
+    r.edge(x0, y0, x1, y1, HOST_SHADOW, HOST_HILITE)
+    r.edge(x0 + 1, y0 + 1, x1 - 1, y1 - 1, HOST_HILITE, HOST_SHADOW)
+    end = r.text(cx + 4, cy + 3, caption, (0, 0, 0))
+    r.fill(cx, y0, cx + 3, y0 + 2, HOST_FACE)
+    r.fill(end, y0, end + 3, y0 + 2, HOST_FACE)
+    for x in range(cx + 3, end):
+        if r.rows[y0][x] != (0, 0, 0):
+            r.rows[y0][x] = r.rows[y0 + 1][x] = HOST_FACE
+
+
+def host_window():
+    """519 x 580: the host's main window without a skin, boxes where the preview lays them."""
+    r = Raster(519, 580, HOST_FACE)
+    # Title bar with the menu names; "Settings" pressed, its menu open below.
+    r.fill(4, 2, 518, 23, HOST_FACE)
+    r.edge(1, 1, 519, 24, HOST_HILITE, HOST_SHADOW)
+    r.text(13, 9, 'File', (0, 0, 0))
+    r.edge(35, 3, 80, 22, HOST_SHADOW, HOST_HILITE)
+    r.text(40, 9, 'Settings', (0, 0, 0))
+    r.text(89, 9, 'Tools', (0, 0, 0))
+    # Progress and status.
+    host_sunken(r, 6, 27, 513, 37)
+    r.fill(8, 29, 511, 35, HOST_HILITE)
+    for i in range(13):
+        r.fill(8 + 8 * i, 29, 14 + 8 * i, 35, (10, 36, 106))
+    host_sunken(r, 6, 41, 513, 55)
+    r.text(10, 44, 'Ready', (0, 0, 0))
+    # Input group with its three boxes.
+    etched_group(r, 7, 64, 513, 95, 'Input', 13, 58)
+    for label, lx, (bx, bw) in (('Audio', 17, (50, 129)), ('Video', 186, (218, 125)),
+                                ('Subtitle', 350, (390, 118))):
+        r.text(lx, 78, label, (0, 0, 0))
+        r.fill(bx, 74, bx + bw, 89, HOST_HILITE)
+        host_sunken(r, bx, 74, bx + bw, 89)
+    # The video picture: a dark screen with a film frame in the middle.
+    host_sunken(r, 6, 101, 513, 476)
+    r.fill(8, 103, 511, 474, (16, 18, 24))
+    r.fill(219, 249, 301, 329, (60, 64, 76))
+    for y in (253, 317):
+        for x in range(223, 297, 10):
+            r.fill(x, y, x + 6, y + 8, (16, 18, 24))
+    r.fill(223, 265, 297, 313, (90, 120, 160))
+    # Twelve buttons in a row, each with a small mark.
+    for n, left in enumerate(BUTTON_LEFTS):
+        r.fill(left, 482, left + 34, 511, HOST_FACE)
+        host_raised(r, left, 482, left + 34, 511)
+        cx, cy = left + 17, 496
+        if n < 5:
+            for k in range(7):
+                h = 6 - k if n != 0 else k
+                r.fill(cx - 3 + k, cy - h // 2 - 1, cx - 2 + k, cy + h // 2 + 1, (0, 0, 0))
+        else:
+            r.fill(cx - 6, cy - 5, cx + 6, cy + 5, (0, 0, 0))
+            r.fill(cx - 5, cy - 4, cx + 5, cy + 4, (230, 190, 80) if n < 11 else (200, 40, 40))
+    # Slider and time.
+    host_sunken(r, 6, 514, 369, 539)
+    r.edge(14, 524, 361, 528, HOST_SHADOW, HOST_HILITE)
+    for x in range(14, 362, 23):
+        r.fill(x, 532, x + 1, 536, (0, 0, 0))
+    r.fill(30, 517, 40, 536, HOST_FACE)
+    host_raised(r, 30, 517, 40, 536)
+    host_sunken(r, 372, 514, 511, 539)
+    r.fill(374, 516, 509, 537, (0, 0, 0))
+    r.text(408, 523, '00:00:00', (80, 240, 120))
+    # Output group with its box.
+    etched_group(r, 7, 544, 513, 575, 'Output', 13, 538)
+    r.fill(12, 552, 507, 569, HOST_HILITE)
+    host_sunken(r, 12, 552, 507, 569)
+    r.text(16, 557, 'C:\\Video\\movie.mpg', (0, 0, 0))
+    return r
+
+
+def tmp_progress():
+    # A groove in greys; no pure black, so the skin's colour never takes it.
+    r = Raster(507, 10, MAGENTA)
+    r.edge(0, 0, 507, 10, (115, 115, 115), (247, 247, 247))
+    r.edge(1, 1, 506, 9, (16, 16, 16), (156, 156, 156))
+    r.fill(2, 8, 505, 9, (132, 132, 132))
+    return r
+
+
+def tmp_status():
+    r = Raster(507, 14, MAGENTA)
+    r.text(4, 4, 'Ready', (0, 0, 0))
+    r.fill(380, 2, 381, 12, (128, 128, 128))
+    r.fill(381, 2, 382, 12, (192, 192, 192))
+    r.text(388, 4, 'Frame 0', (0, 0, 0))
+    return r
+
+
+def tmp_slider():
+    r = Raster(363, 25, MAGENTA)
+    r.fill(8, 11, 355, 12, (255, 0, 0))         # groove: the skin's dark colour ...
+    r.fill(8, 12, 355, 13, (0, 0, 0))           # ... its text colour ...
+    r.fill(8, 13, 355, 14, (255, 255, 255))     # ... and a white lip
+    for x in range(8, 356, 23):
+        r.fill(x, 18, x + 1, 22, (0, 0, 0))
+    r.edge(28, 4, 40, 21, (255, 255, 255), (0, 0, 0))
+    r.fill(29, 5, 39, 20, (255, 0, 0))
+    return r
+
+
+def tmp_numbers():
+    """Seven-segment 00:00:00: lit segments black (the skin's colour), unlit grey."""
+    r = Raster(139, 24, MAGENTA)
+    lit, dim = (0, 0, 0), (132, 132, 132)
+    segs = {'a': (1, 0, 8, 2), 'b': (8, 1, 10, 9), 'c': (8, 10, 10, 18), 'd': (1, 17, 8, 19),
+            'e': (-1, 10, 1, 18), 'f': (-1, 1, 1, 9), 'g': (1, 8, 8, 10)}
+    x = 18
+    for ch in '00:00:00':
+        if ch == ':':
+            r.fill(x, 8, x + 2, 10, lit)
+            r.fill(x, 15, x + 2, 17, lit)
+            x += 6
+            continue
+        for name, (x0, y0, x1, y1) in segs.items():
+            r.fill(x + 1 + x0, 3 + y0, x + 1 + x1, 3 + y1, dim if name == 'g' else lit)
+        x += 15
+    return r
+
+
+def tmp_output():
+    r = Raster(495, 17, MAGENTA)
+    r.text(4, 5, 'C:\\Video\\movie.mpg', (0, 0, 0))
+    r.fill(470, 2, 471, 15, (128, 128, 128))
+    r.fill(471, 2, 472, 15, (192, 192, 192))
+    for x in (477, 481, 485):
+        r.fill(x, 10, x + 2, 12, (0, 0, 0))
+    return r
+
+
+def preview_pictures():
+    return {'vexo_main.bmp': host_window(), 'tmp_progress.bmp': tmp_progress(),
+            'tmp_status.bmp': tmp_status(), 'tmp_slider.bmp': tmp_slider(),
+            'tmp_numbers.bmp': tmp_numbers(), 'tmp_output.bmp': tmp_output()}
+
 # --- the Input Settings preview: a plain dialog (432x335) and its icons --------
 # The dialog's controls sit where the preview draws its skinned ones, so a skin
 # without a background shows them under its own drawing.
@@ -703,6 +928,7 @@ def main():
     files['capture.bmp'] = capture_banner()
     files['banner_skin.bmp'] = banner_skin()
     files['banner_side.bmp'] = banner_side()
+    files.update(preview_pictures())
     files['dlg_input.bmp'] = input_dialog()
     files['dlg_close.ico'] = [dialog_close_icon()]
     for n, cv in enumerate(dialog_icons()):

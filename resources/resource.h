@@ -22,7 +22,14 @@
 /* 231: the picture across the top of the folder dialog window */
 #define IDB_CAPTURE 231
 
-/* 241-259: pictures of the main-window preview */
+/* 241-259: pictures of the main-window preview: the unskinned host window and the
+   panel templates (magenta is see-through) */
+#define IDB_PREVIEW_VEXO 241
+#define IDB_TMP_PROGRESS 242
+#define IDB_TMP_STATUS 243
+#define IDB_TMP_SLIDER 244
+#define IDB_TMP_NUMBERS 245
+#define IDB_TMP_OUTPUT 246
 
 /* 261-279: pictures of the Input Settings preview */
 #define IDB_DLG_INPUT 261

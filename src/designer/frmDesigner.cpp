@@ -11,6 +11,7 @@
 #include "Prompts.h"
 #include "SkinTables.h"
 #include "Twips.h"
+#include "frmPreview.h"
 #include "modDesign.h"
 #include "modOperativeSystem.h"
 #include "modToolBar.h"
@@ -213,7 +214,7 @@ void frmDesigner::ButtonInfo_ButtonHelp(const std::string& text) { sb1.SetPanelT
 void frmDesigner::Form_MouseMove(int, int, float, float) { ButtonInfo_ButtonHelp(""); }
 
 void frmDesigner::Form_Click() {
-    // The main-window preview redraws here once it exists; until then there is nothing to redraw.
+    if (Menu("mnuPreviewVexo").Checked() && gFrmPreview) gFrmPreview->Draw();
 }
 
 void frmDesigner::AskFirstRun() {
@@ -226,5 +227,9 @@ void frmDesigner::Form_Unload(bool& cancel) {
         return;
     }
     UpdateRecentsFilesList();
+    if (Menu("mnuPreviewVexo").Checked() && gFrmPreview) {
+        gFrmPreview->Unload();
+        gFrmPreview.reset();
+    }
     if (gFrmPreInput && gFrmPreInput->Unload()) gFrmPreInput.reset();
 }

@@ -135,6 +135,7 @@ public:
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
     void mnuView_Click();
+    void mnuPreviewVexo_Click();
     void mnuPreviewInput_Click();
     void mnuPreviewUpdate_Click();
     void mnuHelp_Click();

@@ -21,23 +21,18 @@ Picture Picture::FromBitmap(HBITMAP bitmap) { return Picture(Kind::Bitmap, bitma
 Picture Picture::FromIcon(HICON icon) { return Picture(Kind::Icon, icon); }
 Picture Picture::FromCursor(HCURSOR cursor) { return Picture(Kind::Cursor, cursor); }
 
-namespace {
-constexpr const char* kFileNotFound = "File not found";
-constexpr const char* kInvalidPicture = "Invalid picture";
-}  // namespace
-
 Picture Picture::LoadBitmapFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_INVALID_NAME)
-            throw AppError(ErrNo::FileNotFound, kFileNotFound);
+            throw AppError(ErrNo::FileNotFound, ErrText::FileNotFound);
         throw Win32Error(code);
     }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw AppError(ErrNo::FileNotFound, kFileNotFound);
-    if (!IsWholeBitmapFile(path)) throw AppError(ErrNo::InvalidPicture, kInvalidPicture);
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw AppError(ErrNo::FileNotFound, ErrText::FileNotFound);
+    if (!IsWholeBitmapFile(path)) throw AppError(ErrNo::InvalidPicture, ErrText::InvalidPicture);
     HANDLE h = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    if (!h) throw AppError(ErrNo::InvalidPicture, kInvalidPicture);
+    if (!h) throw AppError(ErrNo::InvalidPicture, ErrText::InvalidPicture);
     return FromBitmap(static_cast<HBITMAP>(h));
 }
 

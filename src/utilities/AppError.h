@@ -20,6 +20,12 @@ constexpr int32_t ObjectRequired = 91;
 constexpr int32_t InvalidPicture = 481;
 }  // namespace ErrNo
 
+// The descriptions users know those numbers by, where the program raises them itself.
+namespace ErrText {
+constexpr const char* FileNotFound = "File not found";
+constexpr const char* InvalidPicture = "Invalid picture";
+}  // namespace ErrText
+
 class AppError : public std::runtime_error {
 public:
     AppError(int32_t number, std::string description)

@@ -124,6 +124,8 @@ void frmDesigner::Form_Load() {
 
     WireTextFields();
     WireMenus();
+    WireBitmapSlots();
+    WireColorSwatches();
     TabStrip1.Click = [this] { TabStrip1_Click(); };
     TabStrip1_Click();
     GetRecentFiles();

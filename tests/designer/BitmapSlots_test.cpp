@@ -15,11 +15,11 @@ namespace {
 class BitmapSlotsTest : public DesignerTest {
 protected:
     // The skin "Dark" made in the skins folder; the bitmaps to choose lie in Art.
-    frmDesigner& OpenDark(const char* copy) {
+    frmDesigner& OpenDark() {
         CreateDirectoryA(skins.c_str(), nullptr);
         CreateDirectoryA(art.c_str(), nullptr);
-        WriteBytes(art + "\\sky.bmp", BmpFile(4, 4, 0x0000FF));
-        frmDesigner& f = Open("[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\nCopyBitmapToSkinFolder=" + copy);
+        WriteBytes(sky, BmpFile(4, 4, 0x0000FF));
+        frmDesigner& f = Open("[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\nCopyBitmapToSkinFolder=1");
         prompts.AnswerInput("Dark");
         f.mnuFileNew_Click();
         return f;
@@ -27,18 +27,14 @@ protected:
     // A left click on the slot with the dialog answered: its title and folder, then what the window shows.
     std::string Choose(int slot, const std::string& path) {
         prompts.asked.clear();
-        std::string folder;
+        char folder[MAX_PATH] = {};
         DialogDriver driver(path.empty() ? DialogPlan::Cancel() : DialogPlan::ChooseFile(path));
-        driver.WhileShown = [&folder](HWND dialog) {
-            char shown[MAX_PATH] = {};
-            SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(shown));
-            folder = shown;
-        };
+        driver.WhileShown = [&](HWND d) { SendMessageA(d, CDM_GETFOLDERPATH, MAX_PATH, LPARAM(folder)); };
         gFrmDesigner->lblBmpName_MouseDown(int16_t(slot), 1, 0, 0, 0);
         EXPECT_TRUE(driver.Done()) << driver.Failure();
-        return driver.Seen().title + " in " + UpperCase(folder.substr(dir.Path().size())) + ": " + Shown(slot);
+        return driver.Seen().title + " in " + UpperCase(folder + dir.Path().size()) + ": " + Shown(slot);
     }
-    // The slot's name, the skin state, the lit slots, the titles of the boxes asked.
+    // The slot's name, the skin state, the lit slots, the titles and styles of the boxes asked.
     std::string Shown(int slot) {
         frmDesigner& f = *gFrmDesigner;
         std::string s = f.lblBmpName(slot).Caption() + "|" + f.sb1.PanelText("state") + "|lit";
@@ -50,61 +46,32 @@ protected:
         for (auto& a : prompts.asked) s += "|" + a.title + " " + std::to_string(a.style);
         return s;
     }
-    // A real message through the page at the slot; a press is released.
-    void Send(int slot, UINT msg, WPARAM keys = 0) {
-        Label& l = gFrmDesigner->lblBmpName(slot);
-        for (UINT m : {msg, msg == WM_MOUSEMOVE ? 0u : msg + 1})
-            if (m) SendMessageA(l.GetContainer()->Hwnd(), m, m == msg ? keys : 0, MAKELPARAM(l.Left() + 3, l.Top() + 3));
-    }
-    std::string skins = dir / "Skins", dark = dir / "Skins\\Dark", art = dir / "Art";
+    std::string skins = dir / "Skins", dark = dir / "Skins\\Dark", art = dir / "Art", sky = art + "\\sky.bmp";
 };
 
-TEST_F(BitmapSlotsTest, CopyOffCancelLoadingAndTheDialogsFolder) {
-    frmDesigner& f = OpenDark("0");
+TEST_F(BitmapSlotsTest, ChoicesCopyOnlyIntoTheSkinsOwnFolderAskingBeforeOverwritingAndLosingNothing) {
+    frmDesigner& f = OpenDark();
+    // Cancelled, or chosen while loading: at most the name changes. With the copy off the name is looked for in the skin.
+    gCopyBitmapToSkinFolder = false;
     EXPECT_EQ(Choose(3, ""), "Select bitmap for Progress foreground: in \\SKINS: |Saved|lit");
     f.m_Loading = true;
-    EXPECT_EQ(Choose(4, art + "\\sky.bmp"), "Select bitmap for MenuBar: in \\SKINS: sky.bmp|Saved|lit");
+    EXPECT_EQ(Choose(4, sky), "Select bitmap for MenuBar: in \\SKINS: sky.bmp|Saved|lit");
     f.m_Loading = false;
-    EXPECT_EQ(Choose(0, art + "\\sky.bmp"), "Select bitmap for Background: in \\ART: sky.bmp|Changed|lit 0|Error # 53 48");
+    EXPECT_EQ(Choose(0, sky), "Select bitmap for Background: in \\ART: sky.bmp|Changed|lit 0|Error # 53 48");
     EXPECT_EQ(prompts.asked[0].text, "Error loading image!\r\nFile not found\r\n\r\nPlease, check your folder images Name.");
     EXPECT_FALSE(PathExists(dark + "\\sky.bmp"));
 
-    // Right clicks and moves as real messages: an empty slot and the middle button do nothing.
-    WriteBytes(dark + "\\a.bmp", BmpFile(3, 3, 0x0A0B0C));
-    f.lblBmpName(10).SetCaption("a.bmp");
-    f.lblBmpName(11).SetCaption("a.bmp");
-    DialogDriver none(DialogPlan::NoDialog());
-    prompts.asked.clear();
-    Send(9, WM_RBUTTONDOWN, MK_RBUTTON);
-    Send(10, WM_MBUTTONDOWN, MK_MBUTTON);
-    EXPECT_EQ(Shown(10), "a.bmp|Changed|lit 0");
-    EXPECT_EQ(f.picBitmapPreview.GetPicture().Handle(), 0u);
-    Send(10, WM_RBUTTONDOWN, MK_RBUTTON);
-    EXPECT_EQ(f.picBitmapPreview.Point(2, 2), 0x0A0B0C);
-    EXPECT_EQ(f.picButtonPreview.GetPicture().Handle(), 0u);
-    Send(11, WM_RBUTTONDOWN, MK_RBUTTON);
-    EXPECT_EQ(Shown(11), "a.bmp|Changed|lit 11");
-    EXPECT_EQ(f.picButtonPreview.Point(2, 2), 0x0A0B0C);
-    Send(11, WM_MOUSEMOVE);
-    EXPECT_EQ(f.sb1.PanelText("msg"), "Left-click to load a image; right-click to show preview");
-    Send(13, WM_MOUSEMOVE);
-    EXPECT_EQ(f.sb1.PanelText("msg"), "Left-click to load a image");
-}
-
-TEST_F(BitmapSlotsTest, CopyOnAsksBeforeOverwritingAndCopiesOnlyIntoTheSkinsOwnFolder) {
-    frmDesigner& f = OpenDark("1");
-    EXPECT_EQ(Choose(1, art + "\\sky.bmp"), "Select bitmap for Foreground: in \\SKINS: sky.bmp|Changed|lit 1");
-    EXPECT_EQ(f.picBitmapPreview.Point(1, 1), 0x0000FF);
-    WriteBytes(art + "\\sky.bmp", BmpFile(4, 4, 0x00FF00));
+    gCopyBitmapToSkinFolder = true;
+    EXPECT_EQ(Choose(1, sky), "Select bitmap for Foreground: in \\ART: sky.bmp|Changed|lit 1");
+    WriteBytes(sky, BmpFile(4, 4, 0x00FF00));
     f.MarkSkinSaved();
     prompts.Answer(IDCANCEL);
-    EXPECT_EQ(Choose(2, art + "\\sky.bmp"),
-              "Select bitmap for Control background: in \\ART: sky.bmp|Changed|lit 2|Vexo VadiVirerova 49");
+    EXPECT_EQ(Choose(2, sky), "Select bitmap for Control background: in \\ART: sky.bmp|Changed|lit 2|Vexo VadiVirerova 49");
     EXPECT_EQ(prompts.asked[0].text, "The file " + dark + "\\sky.bmp already exists. Overwrite?");
     EXPECT_EQ(ReadBytes(dark + "\\sky.bmp"), BmpFile(4, 4, 0x0000FF));
-    EXPECT_EQ(f.picBitmapPreview.Point(1, 1), 0x0000FF);
+    EXPECT_EQ(f.picBitmapPreview.Point(1, 1), 0x0000FF);  // shown by the first choice, not since
     prompts.Answer(IDOK);
-    Choose(2, art + "\\sky.bmp");
+    Choose(2, sky);
     EXPECT_EQ(f.picBitmapPreview.Point(1, 1), 0x00FF00);
 
     // Already there in other letter case: nothing asked or copied; slot 11 shows in the Buttons box.
@@ -113,9 +80,10 @@ TEST_F(BitmapSlotsTest, CopyOnAsksBeforeOverwritingAndCopiesOnlyIntoTheSkinsOwnF
     EXPECT_EQ(f.picButtonPreview.Point(0, 0), 0x302010);
 
     // A read-only destination: said with the system's reason, and the old bitmap kept.
+    WriteBytes(sky, BmpFile(4, 4, 0x112233));
     SetFileAttributesA((dark + "\\sky.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
     prompts.Answer(IDOK);
-    EXPECT_EQ(Choose(5, art + "\\sky.bmp"), "Select bitmap for Menu foreground: in \\SKINS\\DARK: "
+    EXPECT_EQ(Choose(5, sky), "Select bitmap for Menu foreground: in \\SKINS\\DARK: "
                                              "sky.bmp|Changed|lit 5|Vexo VadiVirerova 49|Vexo VadiVirerova 48");
     EXPECT_EQ(prompts.asked[1].text.find("The bitmap " + art + "\\sky.bmp could not be copied to " + dark +
                                          "\\sky.bmp:\r\n" + SystemErrorText(ERROR_ACCESS_DENIED)), 0u);
@@ -126,7 +94,7 @@ TEST_F(BitmapSlotsTest, CopyOnAsksBeforeOverwritingAndCopiesOnlyIntoTheSkinsOwnF
     // The skin opened from elsewhere: the skins folder's Dark is another skin's.
     WriteBytes(dir / "Dark.ini", "[Vexo]\r\nname=Stranger\r\n");
     ASSERT_TRUE(f.OpenFile(dir / "Dark.ini"));
-    Choose(7, art + "\\sky.bmp");
+    Choose(7, sky);
     EXPECT_NE(prompts.asked.at(0).text.find("was not copied"), std::string::npos);
     EXPECT_EQ(ReadBytes(dark + "\\sky.bmp"), BmpFile(4, 4, 0x00FF00));
 }
@@ -137,37 +105,34 @@ std::string Put(std::string b, size_t at, uint32_t v, size_t n = 4) {
 }
 
 TEST_F(BitmapSlotsTest, BadBitmapsGiveTheMessageOrThePictureAndLeakNoGdiObject) {
-    frmDesigner& f = OpenDark("1");
+    frmDesigner& f = OpenDark();
     const std::string bmp = BmpFile(4, 3, 0x336699);  // rows of 12 bytes: also 3 pixels of 32 bits
     std::string rle = Put(Put(Put(Put(bmp, 28, 8, 2), 30, BI_RLE8), 10, 54 + 1024), 34, 12) + std::string(1024, '\x7f');
     rle = rle.substr(0, 54) + rle.substr(90) + std::string("\x04\x01\0\0\x04\x01\0\0\x04\x01\0\x01", 12);
-    std::vector<std::pair<std::string, bool>> files = {
+    // Made by hand, with whether they show; then damaged ones, which must not.
+    const std::pair<std::string, bool> made[] = {
         {"text, not a bitmap", false}, {bmp.substr(0, 60), false}, {Put(Put(bmp, 18, 65535), 22, 65535), false},
         {"", false}, {BmpFile(1, 1, 0), true}, {rle, true}, {Put(Put(bmp, 28, 32, 2), 18, 3), true},
         {Put(Put(bmp, 28, 8, 2), 46, 0xFFFFFFF0), false}};
     std::mt19937 random(20261207);
-    for (int n = 0; n < 300; ++n) {
-        std::string b = n % 4 ? BmpFile(1 + random() % 40, 1 + random() % 40, 0x123456) : rle;
-        for (int edits = 1 + random() % 3; edits > 0; --edits) {
-            const uint32_t field[] = {2, 10, 14, 18, 22, 26, 28, 30, 34, 46}, value[] = {0, 1, 0xFFFF, 0x80000000, 0xFFFFFFFF};
+    WriteBytes(dark + "\\bad.bmp", bmp);
+    f.lblBmpName(0).SetCaption("bad.bmp");
+    f.lblBmpName_MouseDown(0, 2, 0, 0, 0);  // the box holds a picture, so a shown one replaces it
+    const int gdi = CountGdiObjects();
+    for (int n = 0; n < 308; ++n) {
+        std::string b = n < 8 ? made[n].first : n % 4 ? BmpFile(1 + random() % 40, 1 + random() % 40, 0x123456) : rle;
+        for (int edits = n < 8 ? 0 : 1 + random() % 3; edits > 0; --edits) {
+            const uint32_t field[] = {2, 10, 14, 18, 22, 26, 28, 30, 34, 46}, value[] = {0, 1, 0xFFFF, 0x80000000, ~0u};
             if (random() % 3 == 0 && !b.empty()) b.resize(random() % b.size());
             else if (b.size() >= 54) b = Put(b, field[random() % 10], random() % 2 ? value[random() % 5] : random() % 64);
         }
-        files.push_back({b, false});
-    }
-    WriteBytes(dark + "\\base.bmp", bmp);
-    f.lblBmpName(0).SetCaption("base.bmp");
-    f.lblBmpName_MouseDown(0, 2, 0, 0, 0);  // the box holds a picture, so a shown one replaces it
-    const int gdi = CountGdiObjects();
-    for (size_t n = 0; n < files.size(); ++n) {
-        WriteBytes(dark + "\\bad.bmp", files[n].first);
-        f.lblBmpName(0).SetCaption("bad.bmp");
+        WriteBytes(dark + "\\bad.bmp", b);
         prompts.asked.clear();
         const uintptr_t before = f.picBitmapPreview.GetPicture().Handle();
         f.lblBmpName_MouseDown(0, 2, 0, 0, 0);
         const bool shown = f.picBitmapPreview.GetPicture().Handle() != before;
         EXPECT_EQ(Shown(0), shown ? "bad.bmp|Saved|lit 0" : "bad.bmp|Saved|lit 0|Error # 481 48") << n;
-        EXPECT_TRUE(n >= 8 || shown == files[n].second) << n;
+        EXPECT_TRUE(n >= 8 || shown == made[n].second) << n;
         ASSERT_EQ(CountGdiObjects(), gdi) << n;
     }
 }

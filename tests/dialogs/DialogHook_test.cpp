@@ -66,7 +66,8 @@ struct AtDestroy {
     bool visible = true;
 };
 LRESULT CALLBACK WatchDestroy(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
-    if (msg == WM_DESTROY) *reinterpret_cast<AtDestroy*>(data) = {GetParent(window), IsWindowVisible(window) != 0};
+    if (msg == WM_DESTROY)
+        *reinterpret_cast<AtDestroy*>(data) = {GetParent(window), (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0};
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(window, WatchDestroy, id);
     return DefSubclassProc(window, msg, wParam, lParam);
 }
@@ -110,10 +111,9 @@ TEST_F(DialogHookTest, BitmapDialogPreviewsAndKeepsTheLastGoodPicture) {
     while (folder.size() < 230)
         ASSERT_TRUE(CreateDirectoryA(folder.append("\\").append(std::min<size_t>(40, 236 - folder.size()), 'd').c_str(), nullptr));
     std::vector<int32_t> halves(32 * 32, kBlue);
-    for (int i = 0; i < 32 * 32; ++i)
-        if (i % 32 < 16) halves[size_t(i)] = kRed;
-    const std::string good = BmpFile(32, 32, kGreen), absurd = good.substr(0, 18) + "\x30\x75\0\0\x30\x75\0\0"s + good.substr(26);
-    const std::string longName = std::string(258 - folder.size() - 5, 'L') + ".bmp";  // 30000 x 30000 above
+    for (int i = 0; i < 32 * 32; i += 32) std::fill_n(halves.begin() + i, 16, kRed);
+    const std::string good = BmpFile(32, 32, kGreen), longName = std::string(258 - folder.size() - 5, 'L') + ".bmp",
+                      absurd = good.substr(0, 18) + "\x30\x75\0\0\x30\x75\0\0"s + good.substr(26);  // 30000 x 30000
     const std::map<std::string, std::string> files = {{"halves.bmp", BmpFile(32, 32, halves)}, {"text.bmp", "not a picture"},
                                                       {"zero.bmp", ""}, {"cut.bmp", good.substr(0, 1000)},
                                                       {"absurd.bmp", absurd}, {longName, absurd}};

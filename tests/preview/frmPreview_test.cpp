@@ -70,10 +70,9 @@ protected:
     }
     // A template of its size, magenta but for the marks given.
     Picture Template(int w, int h, std::initializer_list<std::tuple<int, int, int32_t>> marks) {
-        std::vector<int32_t> px(size_t(w * h), kMagenta);
-        for (auto [x, y, c] : marks) px[size_t(y * w + x)] = c;
-        WriteBytes(dir / "t.bmp", BmpFile(w, h, px));
-        return Picture::LoadBitmapFile(dir / "t.bmp");
+        std::vector<COLORREF> px(size_t(w * h), kMagenta);
+        for (auto [x, y, c] : marks) px[size_t(y * w + x)] = COLORREF(c);
+        return Surface(w, h, px).AsPicture();
     }
     std::vector<std::vector<int32_t>> AllImages(frmPreview& p) {
         std::vector<std::vector<int32_t>> all;

@@ -42,7 +42,8 @@ protected:
 TEST_F(SkinFileSafetyTest, SaveWritesAFileTheSkinWasNotOpenedFromOnlyAfterAYes) {
     frmDesigner& f = OpenWithSkins();
     const std::string anns = skins + "\\Dark.ini";
-    for (const std::string& opened : {skins + "\\Dark.txt", skins + "\\Dark.skin", other + "\\Dark.ini", skins + "\\Dark.v2.ini"}) {
+    for (const std::string& opened :
+         {skins + "\\Dark.txt", skins + "\\Dark.skin", other + "\\Dark.ini", skins + "\\Dark.v2.ini"}) {
         WriteBytes(anns, kAnns);
         WriteBytes(opened, "[Vexo]\r\nname=Mine\r\n");
         ASSERT_TRUE(Load(f, opened));
@@ -115,8 +116,9 @@ TEST_F(SkinFileSafetyTest, NewSaveAndRenameNeedTheSkinsFolderAndSaveASkinFile) {
         f.cmdRenameSkin_Click();
         ASSERT_EQ(prompts.asked.size(), 3u);
         for (const auto& asked : prompts.asked)
-            EXPECT_EQ(asked.text, (folder.empty() ? "No skins folder is chosen yet." : "The skins folder \"" + folder + "\" doesn't exist.") +
-                                      "\r\nChoose it with \"Select the Vexo skins folder...\" in the Options menu, then try again.");
+            EXPECT_EQ(asked.text,
+                      (folder.empty() ? "No skins folder is chosen yet." : "The skins folder \"" + folder + "\" doesn't exist.") +
+                          "\r\nChoose it with \"Select the Vexo skins folder...\" in the Options menu, then try again.");
         EXPECT_TRUE(prompts.inputPrompts.empty() && !g_BrowserShown);
         EXPECT_FALSE(PathExists("\\" + zed + ".ini") || PathExists("\\" + zed) || f.TabStrip1.Enabled());
     }
@@ -125,7 +127,8 @@ TEST_F(SkinFileSafetyTest, NewSaveAndRenameNeedTheSkinsFolderAndSaveASkinFile) {
     gSkinsFolder = skins;
     f.txtSkinFilename.SetText("");
     EXPECT_FALSE(f.FileSaveProc());
-    EXPECT_EQ(Said(), "There is no skin file to save this skin into.\r\nUse \"New skin...\" or \"Open skin...\" in the File menu first.");
+    EXPECT_EQ(Said(),
+              "There is no skin file to save this skin into.\r\nUse \"New skin...\" or \"Open skin...\" in the File menu first.");
     EXPECT_FALSE(PathExists(skins + "\\.ini"));
 }
 
@@ -153,8 +156,8 @@ TEST_F(SkinFileSafetyTest, OpeningFilesOfEveryKindChangesTheWindowOnlyWhenTheyLo
     };
     auto hold = [&](Hold h) {
         return h < Locked ? INVALID_HANDLE_VALUE
-                          : CreateFileA(path.c_str(), GENERIC_READ | (h == Locked ? GENERIC_WRITE : 0), h == Locked ? 0 : FILE_SHARE_READ,
-                                        nullptr, OPEN_EXISTING, 0, nullptr);
+                          : CreateFileA(path.c_str(), GENERIC_READ | (h == Locked ? GENERIC_WRITE : 0),
+                                        h == Locked ? 0 : FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     };
     for (const Case& c : cases) {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);

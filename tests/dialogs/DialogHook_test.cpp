@@ -81,7 +81,8 @@ protected:
         DialogDriver driver(DialogPlan::Cancel());
         driver.WhileShown = check;
         gDialogKind = kind;
-        const std::string filter = kind == DialogKind::BitmapPreview ? "Bitmap (*.BMP)\0*.bmp\0\0"s : "Vexo skins (*.INI)\0*.ini\0\0"s;
+        const std::string filter =
+            kind == DialogKind::BitmapPreview ? "Bitmap (*.BMP)\0*.bmp\0\0"s : "Vexo skins (*.INI)\0*.ini\0\0"s;
         EXPECT_EQ(ShowOpen(owner, extErr, filter, folder, "Open", 1, 0x281824, ""), 3);
         gDialogKind = DialogKind::Plain;
         EXPECT_TRUE(driver.Done());
@@ -145,10 +146,12 @@ TEST_F(DialogHookTest, BitmapDialogPreviewsAndKeepsTheLastGoodPicture) {
         ASSERT_TRUE(Select(dialog, "halves.bmp"));
         EXPECT_TRUE(gPicPreview->ToolTipText() == "3126" && RealTip(*gPicPreview) == "3126") << RealTip(*gPicPreview);
         EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_WAIT));
-        EXPECT_EQ(colours({{0, 0}, {15, 31}, {16, 0}, {31, 31}, {32, 5}, {5, 32}}), (std::vector{kRed, kRed, kBlue, kBlue, face, face}));
+        EXPECT_EQ(colours({{0, 0}, {15, 31}, {16, 0}, {31, 31}, {32, 5}, {5, 32}}),
+                  (std::vector{kRed, kRed, kBlue, kBlue, face, face}));
         SendMessageA(check, BM_CLICK, 0, 0);
         EXPECT_EQ(gStretchImage, 1);
-        EXPECT_EQ(colours({{0, h - 1}, {w / 2 - 3, h / 2}, {w / 2 + 3, h / 2}, {w - 1, h - 1}}), (std::vector{kRed, kRed, kBlue, kBlue}));
+        EXPECT_EQ(colours({{0, h - 1}, {w / 2 - 3, h / 2}, {w / 2 + 3, h / 2}, {w - 1, h - 1}}),
+                  (std::vector{kRed, kRed, kBlue, kBlue}));
         SendMessageA(check, BM_CLICK, 0, 0);
         const int gdi = CountGdiObjects();
         const std::pair<std::string, std::string> tips[] = {{"text.bmp", "13"},    {"zero.bmp", "0"}, {"cut.bmp", "1000"},
@@ -215,7 +218,7 @@ TEST_F(DialogHookTest, BannerKindsMakeRoomAndTheDeleteKindRenamesOk) {
         EXPECT_TRUE(W(s.frame) == W(plain.frame) + dx && H(s.frame) == H(plain.frame) + dy) << kind;
         ASSERT_EQ(s.controls.size(), plain.controls.size());
         for (auto [key, r] : plain.controls)
-            EXPECT_TRUE(OffsetRect(&r, dx, dy) && EqualRect(&s.controls.at(key), &r)) << kind << " " << key.second << " " << key.first;
+            EXPECT_TRUE(OffsetRect(&r, dx, dy) && EqualRect(&s.controls.at(key), &r)) << kind << key.second << key.first;
         const RECT expected = dx ? RECT{list.left, lookIn.top, list.left + 205, lookIn.top + 260}
                                  : RECT{list.left, lookIn.top, list.left + list.right - 5, lookIn.top + 80};
         EXPECT_TRUE(EqualRect(&s.banner, &expected) && s.bannerWhole) << kind;

@@ -107,8 +107,6 @@ TEST_F(PreInputTest, EditShowsTheSurfaceWhereItsFaceBitmapFails) {
 }
 
 TEST_F(PreInputTest, ButtonCaptionFrameAndText) {
-    EXPECT_DOUBLE_EQ(frmPreInput::CaptionLeft(6, 76, 15), 36.5);
-    EXPECT_DOUBLE_EQ(frmPreInput::CaptionLeft(200, 20, 45), 187.5);
     frmPreInput& f = Load(true);
     PictureBox& p = f.picDlgInput;
     f.CreateButton(20, 20, 60);

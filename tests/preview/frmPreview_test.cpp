@@ -121,7 +121,7 @@ TEST_F(MainPreviewTest, WindowLayoutTooltipsAndTemplates) {
         for (int n = 0; n < w * h; ++n) seen.insert(s.At(n % w, n / w));
         EXPECT_TRUE(seen.erase(kMagenta) && !seen.empty()) << box.Name();
         for (COLORREF c : seen)
-            EXPECT_TRUE(&box == &p.picTmpSlider ? c == kBlack || c == kRed || c == kWhite : c % 0x10101 == 0) << box.Name() << " " << c;
+            EXPECT_TRUE(&box == &p.picTmpSlider ? c == kBlack || c == kRed || c == kWhite : c % 0x10101 == 0) << box.Name() << c;
     }
 }
 
@@ -130,7 +130,8 @@ TEST_F(MainPreviewTest, ComposesEveryElementFromTheSkinAndRedrawsTheSame) {
     frmPreview& p = Open();
     p.picTmpProgress.SetPicture(Template(507, 10, {{3, 3, kGrey}}));
     p.picTmpStatus.SetPicture(Template(507, 14, {{3, 3, kBlack}, {4, 3, kRed}, {505, 5, kBlack}, {5, 1, kBlack}}));
-    p.picTmpSlider.SetPicture(Template(363, 25, {{3, 3, kBlack}, {4, 3, kRed}, {5, 3, kWhite}, {6, 3, kGrey}, {361, 5, kBlack}, {5, 23, kBlack}}));
+    p.picTmpSlider.SetPicture(
+        Template(363, 25, {{3, 3, kBlack}, {4, 3, kRed}, {5, 3, kWhite}, {6, 3, kGrey}, {361, 5, kBlack}, {5, 23, kBlack}}));
     p.picTmpNumbers.SetPicture(Template(139, 24, {{3, 3, kBlack}, {4, 3, kGrey}}));
     p.picTmpOutput.SetPicture(Template(495, 17, {{3, 3, kBlack}}));
     p.Draw();

@@ -41,7 +41,7 @@ TEST(TileBackground, RepeatsFromTheTopLeftAndCutsAtTheEdges) {
 TEST(PanelMarks, BothWaysFollowTheRule) {
     const MarkColors slider{[] { return RGB(12, 34, 56); }, [] { return RGB(78, 90, 12); }}, plain{slider.black, nullptr};
     const COLORREF palette[] = {0x000000, 0x0000FF, 0xFF00FF, 0x808080, 0xFFFFFF, 0x010000, 0x0000FE};
-    const int w = 13, h = 9;  // every colour at every place, over the rows and columns
+    const int w = 12, h = 9;  // each colour in every row and column
     std::vector<COLORREF> panel(w * h);
     for (int n = 0; n < w * h; ++n) panel[size_t(n)] = palette[(n + n / w) % 7];
     for (int inset : {0, 2})  // the panel's own bounds (x1 = width lies outside), the slider's

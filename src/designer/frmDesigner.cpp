@@ -119,6 +119,8 @@ void frmDesigner::Form_Load() {
 
     WireTextFields();
     WireMenus();
+    WireBitmapSlots();
+    WireColorSwatches();
     TabStrip1.Click = [this] { TabStrip1_Click(); };
     TabStrip1_Click();
     GetRecentFiles();

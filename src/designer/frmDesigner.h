@@ -148,6 +148,29 @@ public:
     void mnuHelpAbout_Click();
     void cmdInTitlebar_Click();
 
+    // Bitmap slots (frmDesigner_Bitmaps.cpp).
+    std::string m_LastBitmapPath;
+    std::string BitmapOpenFile(const std::string& title);
+    void lblBmpName_MouseDown(int16_t index, int16_t button, int16_t shift, float x, float y);
+    void lblBmpName_MouseMove(int16_t index, int16_t button, int16_t shift, float x, float y);
+    void lblBmpName_MouseUp(int16_t, int16_t, int16_t, float, float) {}
+
+    // Colour swatches and the pick colour (frmDesigner_Colors.cpp).
+    bool m_OverColorLabel = false;
+    int16_t m_ColorLabelIndex = 0;
+    bool m_PasteColorKey = false;
+    bool m_CopyColorKey = false;
+    void lblCtrlColor_MouseDown(int16_t index, int16_t button, int16_t shift, float x, float y);
+    void lblCtrlColor_MouseMove(int16_t index, int16_t button, int16_t shift, float x, float y);
+    void Form_KeyDown(int keyCode, int shift) override;
+    void Form_KeyUp(int keyCode, int shift) override;
+    void picBitmapPreview_MouseMove(int button, int shift, float x, float y);
+    void picButtonPreview_MouseMove(int button, int shift, float x, float y);
+    void picBitmapPreview_MouseUp(int button, int shift, float x, float y);
+    void picButtonPreview_MouseUp(int button, int shift, float x, float y);
+    void picTab_MouseMove(int16_t index, int button, int shift, float x, float y);
+    void Update_picColor(int32_t color);
+
     void Preview_Vexo() {}
     void Preview_Input() {}
     void Preview_Output() {}
@@ -183,6 +206,14 @@ private:
     SkinValues ReadSkinValues();
     void ShowSkinValues(const SkinValues& values);
     void AskFirstRun();
+    void WireBitmapSlots();
+    void WireColorSwatches();
+    // Slots and previews.
+    void HighlightSlot(int index);
+    bool CopyBitmapIntoSkin(const std::string& path, const std::string& destination);
+    // Colours.
+    void ShowPixelReadout(PictureBox& box, Label& readout, float x, float y);
+    void PickColorAt(PictureBox& box, float x, float y);
 };
 
 // The designer window's single instance.

@@ -15,6 +15,7 @@ T Read(const std::string& bytes, size_t at) {
 
 constexpr size_t kFileHeader = 14;
 constexpr uint32_t kCoreHeader = 12;
+constexpr uint64_t kMaxBitmapPixels = uint64_t{1} << 26;
 
 }  // namespace
 
@@ -44,13 +45,16 @@ bool IsWholeBitmapFile(const std::string& head, uint64_t fileSize) {
     }
     if (height < 0) height = -height;  // stored top row first
     if (width <= 0 || height <= 0 || planes != 1) return false;
+    // Far beyond any skin bitmap; run-length data could claim it in a few bytes.
+    if (static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxBitmapPixels) return false;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
 
     // The colour table (or the three masks) lies between the header and the pixels.
     uint64_t table = 0;
     if (bits <= 8) table = (colorsUsed ? colorsUsed : (1u << bits)) * (core ? 3u : 4u);
     if (compression == BI_BITFIELDS && infoSize == 40) table = 12;
-    if (kFileHeader + infoSize + table > fileSize || offBits > fileSize) return false;
+    // Pixels that would start inside the headers make the loader read far off.
+    if (offBits < kFileHeader + infoSize + table || offBits > fileSize) return false;
 
     uint64_t pixels;
     switch (compression) {

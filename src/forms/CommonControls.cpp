@@ -21,7 +21,7 @@ ImageList::~ImageList() {
 }
 
 void ImageList::Add(const std::string& key, const Picture& bitmap) {
-    if (!bitmap.AsBitmap()) throw AppError(481, "Invalid picture");
+    if (!bitmap.AsBitmap()) throw AppError(ErrNo::InvalidPicture, ErrText::InvalidPicture);
     // The list keeps its own copy, so the picture stays the caller's.
     HBITMAP copy = static_cast<HBITMAP>(CopyImage(bitmap.AsBitmap(), IMAGE_BITMAP, 0, 0, 0));
     ImageList_AddMasked(m_List, copy, kMaskColor);

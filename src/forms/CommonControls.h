@@ -80,6 +80,7 @@ public:
     const Picture& PanelPicture(const std::string& key) { return PanelByKey(key).picture; }
     void SetPanelPicture(const std::string& key, const Picture& picture);
     void SetPanelToolTip(const std::string& key, const std::string& text);
+    const std::string& PanelToolTip(const std::string& key) { return PanelByKey(key).toolTip; }
     // Lays the panels out again after the bar changed size.
     void Layout();
     // Panel edges in pixels, as laid out.

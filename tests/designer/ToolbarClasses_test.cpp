@@ -6,6 +6,7 @@
 #include "AppError.h"
 #include "ObjectCounts.h"
 #include "Picture.h"
+#include "clsCoolBar.h"
 #include "clsImageList.h"
 #include "clsToolBar.h"
 #include "modToolBar.h"
@@ -26,9 +27,12 @@ TEST(ToolbarClasses, ToolbarSizedToItsButtonsKeepsOtherStatesAndGivesTheHostItsP
     {
         clsToolBar tb;
         tb.Create(host, 5, 7, 0, 0);
+        RECT r;
+        GetWindowRect(tb.hWnd, &r);
+        EXPECT_EQ(tb.Width(), 0);  // no buttons
+        EXPECT_EQ(tb.Height(), (r.bottom - r.top) * 15 + 75);
         tb.AddButton(0, 0, "One", "First");
         tb.AddButton(-1, 1, "", "");
-        RECT r;
         GetWindowRect(tb.hWnd, &r);
         EXPECT_EQ(tb.Width(), 15 * (r.right - r.left));  // sized to its buttons
         SendMessageA(tb.hWnd, TB_SETSTATE, 2, MAKELONG(TBSTATE_ENABLED | TBSTATE_CHECKED, 0));
@@ -41,6 +45,42 @@ TEST(ToolbarClasses, ToolbarSizedToItsButtonsKeepsOtherStatesAndGivesTheHostItsP
     EXPECT_EQ(FindWindowExA(host, nullptr, TOOLBARCLASSNAMEA, nullptr), nullptr);
     EXPECT_EQ(GetWindowLongPtrA(host, GWLP_WNDPROC), own);
     EXPECT_EQ(gToolbarObject, nullptr);
+    DestroyWindow(host);
+}
+
+TEST(ToolbarClasses, TwipsHalvesGoToTheEvenPixelAndTheRebarInsertsBandsInFront) {
+    const int cases[][3] = {{22, 15, 1}, {23, 15, 2}, {5, 2, 2}, {7, 2, 4}, {-5, 2, -2}, {-7, 2, -4}};
+    for (const auto& c : cases) EXPECT_EQ(TwipsToPixelsEven(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
+    EXPECT_THROW(TwipsToPixelsEven(100, 0), AppError);
+
+    gTwipsPerPixelX = gTwipsPerPixelY = 15;
+    HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 500, 300, nullptr, nullptr, nullptr, nullptr);
+    clsCoolBar bar;
+    bar.Create(host, 0, 0, 300, 90);
+    HWND a = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 40, 20, host, nullptr, nullptr, nullptr);
+    HWND b = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 60, 24, host, nullptr, nullptr, nullptr);
+    bar.AddBand(a, "First");
+    bar.AddBand(b, "");
+    for (int i = 0; i < 2; ++i) {
+        char text[32] = "unset";
+        REBARBANDINFOA info{};
+        info.cbSize = REBARBANDINFOA_V3_SIZE;
+        info.fMask = RBBIM_CHILD | RBBIM_TEXT;
+        info.lpText = text;
+        info.cch = sizeof text;
+        SendMessageA(bar.hWnd, RB_GETBANDINFOA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(info.hwndChild, i == 0 ? b : a);
+        EXPECT_STREQ(text, i == 0 ? "" : "First");
+    }
+    bar.Move(150, 300, 4500, 1500);
+    RECT placed, moved;
+    GetWindowRect(bar.hWnd, &placed);
+    bar.Move(-1, -1, 3000, -1);  // only the width changes
+    GetWindowRect(bar.hWnd, &moved);
+    EXPECT_EQ(moved.left, placed.left);
+    EXPECT_EQ(moved.top, placed.top);
+    EXPECT_EQ(moved.bottom - moved.top, placed.bottom - placed.top);
+    EXPECT_EQ(moved.right - moved.left, 200);
     DestroyWindow(host);
 }
 

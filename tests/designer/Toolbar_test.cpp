@@ -92,17 +92,24 @@ TEST_F(ToolbarTest, BandAboveTheTabStripWithButtonsThatRunTheirCommandsOnlyWhenE
 
 TEST_F(ToolbarTest, TipsAndHelpTextsReachTheWindowAndTheFrameClearsTheHint) {
     frmDesigner& f = Start();
-    // Asked for Update Preview's tip, then for an id no button has: no tip, the hint kept.
-    for (UINT_PTR id : {8, 77}) {
+    // Update Preview's tip; an id no button has: no tip, the hint kept; the dummy 0: no tip, the hint cleared.
+    for (UINT_PTR id : {8, 77, 0}) {
         NMTTDISPINFOA info{};
         info.hdr = {Bar(), id, TTN_NEEDTEXTA};
         f.ButtonInfo_ButtonHelp("kept");
         SendMessageA(f.Hwnd(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&info));
         EXPECT_EQ(std::string(info.lpszText ? info.lpszText : "none") + "|" + f.sb1.PanelText("msg"),
-                  id == 8 ? "Update Preview|Update all the preview windows, if any is open" : "none|kept");
+                  id == 8 ? "Update Preview|Update all the preview windows, if any is open" : id ? "none|kept" : "none|");
     }
     SendMessageA(f.Hwnd(), WM_NCMOUSEMOVE, HTCAPTION, 0);
     EXPECT_EQ(f.sb1.PanelText("msg"), "");
+    // The state picture's tip follows the picture shown.
+    f.MarkSkinChanged();
+    SendMessageA(f.sb1.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(f.sb1.PanelToolTip("img"), "Changed");
+    f.MarkSkinSaved();
+    SendMessageA(f.sb1.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(f.sb1.PanelToolTip("img"), "Saved");
 }
 
 TEST_F(ToolbarTest, AMissingBitmapGoesToTheLoadAndClosingGivesTheProcedureBack) {

@@ -78,6 +78,9 @@ TEST_F(BitmapSlotsTest, ChoicesCopyOnlyIntoTheSkinsOwnFolderAskingBeforeOverwrit
     WriteBytes(dark + "\\btn.bmp", BmpFile(2, 2, 0x302010));
     EXPECT_EQ(Choose(11, skins + "\\DARK\\BTN.BMP"), "Select bitmap for Btn alpha: in \\ART: BTN.BMP|Changed|lit 11");
     EXPECT_EQ(f.picButtonPreview.Point(0, 0), 0x302010);
+    f.lblBmpName(10).SetCaption("btn.bmp");  // slot 10, the last of the Images page, shows in the Images box
+    f.lblBmpName_MouseDown(10, 2, 0, 0, 0);
+    EXPECT_EQ(f.picBitmapPreview.Point(0, 0), 0x302010);
 
     // A read-only destination: said with the system's reason, and the old bitmap kept.
     WriteBytes(sky, BmpFile(4, 4, 0x112233));

@@ -92,27 +92,45 @@ TEST_F(SettingsTest, ElevenEntriesAtMostTenShownAndMissingFilesDroppedAtClosing)
     EXPECT_EQ(Recent(10), "");
 }
 
-TEST_F(SettingsTest, AllEntriesMissingAtClosingRemoveTheSectionAndClearAsksFirst) {
+// The items the File menu shows after Exit, in order; the separator shows with them.
+std::vector<std::string> Listed(frmDesigner& f) {
+    std::vector<std::string> shown;
+    for (int i = 1; i <= 10; ++i)
+        if (f.Menu("mnuRecentFile", i).Visible()) shown.push_back(f.Menu("mnuRecentFile", i).Caption());
+    EXPECT_EQ(f.Menu("mnuRecentFile", 0).Visible(), !shown.empty());
+    return shown;
+}
+
+TEST_F(SettingsTest, TheMenuShowsExactlyTheListAfterCleanUpsAndClearing) {
     frmDesigner& f = OpenWithSkins();
-    f.UpdateFileMenu(Skin("A"));
-    f.UpdateFileMenu(Skin("B"));
+    for (const char* name : {"C", "B", "A"}) f.UpdateFileMenu(Skin(name));
+    DeleteFileA(Skin("B").c_str());
+    f.mnuRecentFile_Click(3);  // C moves to the head; the missing B goes
+    EXPECT_EQ(Listed(f), (std::vector<std::string>{Skin("C"), Skin("A")}));
+    EXPECT_EQ(ReadBytes(dir / "VexoVadiVirerova.ini"),
+              "[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\n[RecentsFiles]\r\nRecentFile1=" + Skin("C") +
+                  "\r\nRecentFile2=" + Skin("A") + "\r\n");
+
     prompts.Answer(IDCANCEL);
     f.mnuOptionsClearRecentsFiles_Click();
     EXPECT_EQ(prompts.asked.back().text, "Are you sure to delete all entries for recents files?");
     EXPECT_EQ(prompts.asked.back().style, 33u);
-    EXPECT_EQ(Recent(1), Skin("B"));
-    EXPECT_TRUE(f.Menu("mnuRecentFile", 1).Visible());
-
+    EXPECT_EQ(Listed(f).size(), 2u);
     prompts.Answer(IDOK);
     f.mnuOptionsClearRecentsFiles_Click();
     EXPECT_EQ(Recent(1), "");
-    for (int i = 0; i <= 10; ++i) EXPECT_FALSE(f.Menu("mnuRecentFile", i).Visible());
+    EXPECT_TRUE(Listed(f).empty());
 
+    // A skin that was listed before the clearing is listed again when opened.
     f.UpdateFileMenu(Skin("A"));
+    EXPECT_EQ(Recent(1), Skin("A"));
+    EXPECT_EQ(Listed(f), std::vector<std::string>{Skin("A")});
+
+    // All entries missing at closing: the section goes, no key is written, no error shown.
     DeleteFileA(Skin("A").c_str());
     const size_t asked = prompts.asked.size();
     EXPECT_TRUE(f.Unload());
-    EXPECT_EQ(prompts.asked.size(), asked);  // no error shown
+    EXPECT_EQ(prompts.asked.size(), asked);
     EXPECT_EQ(ReadBytes(dir / "VexoVadiVirerova.ini").find("RecentsFiles"), std::string::npos);
 }
 

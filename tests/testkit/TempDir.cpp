@@ -7,7 +7,6 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace {
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
@@ -24,7 +23,6 @@ void RemoveTree(const std::string& path) {
     }
     RemoveDirectoryA(path.c_str());
 }
-}  // namespace
 
 TempDir::TempDir() {
     static std::atomic<unsigned> counter{0};

@@ -8,14 +8,7 @@
 
 namespace {
 
-class CommandsTest : public DesignerTest {
-protected:
-    frmDesigner& OpenWithSkins(const std::string& extra = "") {
-        CreateDirectoryA(skins.c_str(), nullptr);
-        return Open("[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\n" + extra);
-    }
-    std::string skins = dir / "Skins";
-};
+class CommandsTest : public DesignerTest {};
 
 TEST_F(CommandsTest, NewMakesTheFolderAndTheFileAndKeepsTheFontFields) {
     frmDesigner& f = OpenWithSkins();

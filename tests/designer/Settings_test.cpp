@@ -11,7 +11,7 @@ protected:
     frmDesigner& OpenWithSkins(const std::string& extra = "") {
         CreateDirectoryA(skins.c_str(), nullptr);
         for (const char* name : {"A", "B", "C", "D"}) MakeSkin(name);
-        return Open("[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\n" + extra);
+        return DesignerTest::OpenWithSkins(extra);
     }
     void MakeSkin(const std::string& name) {
         WriteBytes(Skin(name), "[Vexo]\r\nname=" + name + "\r\n");
@@ -23,7 +23,6 @@ protected:
                                  sizeof buffer, (dir / "VexoVadiVirerova.ini").c_str());
         return buffer;
     }
-    std::string skins = dir / "Skins";
 };
 
 TEST_F(SettingsTest, OpeningPutsNewFilesAtTheHeadAndKnownOnesKeepTheirPlace) {

@@ -177,6 +177,10 @@ TEST_F(DesignerTest, ChangedAndSavedShowInBothPanelsAndClosingAsksOnlyWhenChange
     EXPECT_EQ(prompts.asked[0].text, "The skin has changed. Save it?");
     EXPECT_EQ(prompts.asked[0].style, 35u);
     EXPECT_TRUE(f.IsVisible());
+    prompts.Answer(IDYES);  // a save refused for want of a name keeps the window too
+    EXPECT_FALSE(f.Unload());
+    EXPECT_EQ(prompts.asked.back().text, "Name is missing! You must enter the Name for your skin, first.");
+    EXPECT_TRUE(f.SkinIsChanged());
 
     f.MarkSkinSaved();
     EXPECT_EQ(f.sb1.PanelText("state"), "Saved");
@@ -185,7 +189,7 @@ TEST_F(DesignerTest, ChangedAndSavedShowInBothPanelsAndClosingAsksOnlyWhenChange
     SendMessageA(f.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));  // bare background
     EXPECT_EQ(f.sb1.PanelText("msg"), "");
     EXPECT_TRUE(f.Unload());
-    EXPECT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked.size(), 3u);
 }
 
 TEST_F(DesignerTest, LoadingAndUnloadingLeavesNoObjectsBehind) {

@@ -109,11 +109,6 @@ protected:
         c.Show(f);
     }
 
-    std::string Why(const FolderDriver& driver) const {
-        return driver.Failure() + "; selected: " + form.SelectedFolder() + "; input boxes: " +
-               std::to_string(prompts.inputPrompts.size());
-    }
-
     std::function<bool()> Selected(const std::string& path, const frmCapture* f = nullptr) {
         return [this, f, path] { return SamePath((f ? f : &form)->SelectedFolder(), path); };
     }
@@ -172,9 +167,18 @@ TEST_F(FolderBrowserTest, WithoutAShownDialogOperationsRaiseAndAMalformedStartSh
     EXPECT_TRUE(form.Cancelled());
     EXPECT_EQ(capture.Browse().InitialDir(), tooLong);
     EXPECT_EQ(FolderDriver::FindFolderDialog(), nullptr);
+
+    // A new folder goes into the selected folder, hidden or not, or beside a selected file.
+    const std::string folder = Folder("Skins\\Blue");
+    WriteBytes(folder + "\\notes.txt", "x");
+    ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(frmCapture::NewFolderBase(folder), Upper(folder));
+    EXPECT_EQ(frmCapture::NewFolderBase(folder + "\\notes.txt"), Upper(folder));
+    EXPECT_EQ(frmCapture::NewFolderBase(""), "");
+    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(FolderBrowserTest, OkWithoutChangingTheSelectionReturnsTheStartingFolder) {
+TEST_F(FolderBrowserTest, OkWithoutChangingTheSelectionReturnsTheStartingFolderAndFocusGoesToTheCapture) {
     const std::string start = Folder("skins");
     char cwd[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, cwd);
@@ -185,39 +189,30 @@ TEST_F(FolderBrowserTest, OkWithoutChangingTheSelectionReturnsTheStartingFolder)
     driver.WaitFor("start selected", Selected(start)).Do("look at the capture", [&](HWND dialog) {
         const HWND box = form.picCapture.Hwnd();
         EXPECT_EQ(GetParent(dialog), box);
-        const LONG style = GetWindowLongA(dialog, GWL_STYLE);
-        EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0);
-        EXPECT_NE(style & WS_CHILD, 0);
-        EXPECT_EQ(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0);
+        EXPECT_EQ(GetWindowLongA(dialog, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_CHILD), WS_CHILD);
         RECT client, tree;
         GetClientRect(box, &client);
         GetWindowRect(FindWindowExA(dialog, nullptr, "SysTreeView32", ""), &tree);
         MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&tree), 2);
         EXPECT_TRUE(EqualRect(&client, &tree)) << tree.left << "," << tree.top << "," << tree.right << "," << tree.bottom;
         EXPECT_EQ(client.right, TwipsToPixelsX(4950));
-        EXPECT_FALSE(form.picCapture.Border());
-        EXPECT_NE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_CONTROLPARENT, 0);
         EXPECT_EQ(reinterpret_cast<HWND>(GetWindowLongPtrA(form.Hwnd(), GWLP_HWNDPARENT)), owner.Hwnd());
         EXPECT_NE(GetWindowLongA(form.Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
         EXPECT_TRUE(IsWindowEnabled(form.Hwnd()));
         EXPECT_TRUE(SamePath(form.lblFolder.Caption(), start));
         EXPECT_EQ(form.Caption(), "Where are the skins?");
     });
-    // OK losing the focus to the form hands it to picCapture (again if another program took it meanwhile).
-    int tries = 0;
-    driver.WaitFor("picCapture takes the focus", [&] {
-              if (GetFocus() == form.picCapture.Hwnd()) return true;
-              if (tries++ % 10 == 0) {
-                  SetFocus(form.cmdOK.Hwnd());
-                  SetFocus(form.Hwnd());
-              }
-              return false;
+    // The form taking the focus from OK hands it on to picCapture.
+    driver.Do("focus the form", [&](HWND) {
+              SetFocus(form.cmdOK.Hwnd());
+              SetFocus(form.Hwnd());
           })
+        .WaitFor("picCapture takes the focus", [&] { return GetFocus() == form.picCapture.Hwnd(); })
         .PressOK();
     ShowCaptured("skins");  // relative: stored back as the full path
     SetCurrentDirectoryA(cwd);
 
-    ASSERT_TRUE(driver.Done()) << Why(driver);
+    ASSERT_TRUE(driver.Done()) << driver.Failure();
     EXPECT_FALSE(form.Cancelled());
     EXPECT_TRUE(SamePath(form.SelectedFolder(), start)) << form.SelectedFolder();
     EXPECT_TRUE(SamePath(capture.Browse().InitialDir(), start));
@@ -261,16 +256,7 @@ TEST_F(FolderBrowserTest, NewFolderRefusesBadNamesSelectsAnExistingOneAndCreates
     const std::string blue = Folder("skins\\Blue");
     const std::string fresh = blue + "\\Fresh Skin";
     WriteBytes(base + "\\taken", "a file, not a folder");
-    const Names refused = {"a*b", "what?", "x:y", "sub\\deep", "..", "dot.", "taken"};
-    // The script answers; this records the input box's title and default too.
-    Names titles;
-    const PromptHook scripted = SetPromptHook({});
-    PromptHook titled = scripted;
-    titled.inputBox = [&](const std::string& prompt, const std::string& title, const std::string& text) {
-        titles.push_back(title + "|" + text);
-        return scripted.inputBox(prompt, title, text);
-    };
-    SetPromptHook(titled);
+    const Names refused = {"a*b", "x:y", "sub\\deep", "..", "taken"};
     HWND firstDialog = nullptr;
     FolderDriver driver;
     driver.WaitFor("start selected", Selected(base)).Do("remember", [&](HWND d) { firstDialog = d; });
@@ -297,8 +283,7 @@ TEST_F(FolderBrowserTest, NewFolderRefusesBadNamesSelectsAnExistingOneAndCreates
         })
         .PressOK();
     ShowCaptured(base);
-    SetPromptHook(scripted);
-    ASSERT_TRUE(driver.Done()) << Why(driver);
+    ASSERT_TRUE(driver.Done()) << driver.Failure();
 
     ASSERT_EQ(prompts.asked.size(), refused.size() + 1);
     for (size_t i = 0; i < refused.size(); ++i) {
@@ -310,7 +295,6 @@ TEST_F(FolderBrowserTest, NewFolderRefusesBadNamesSelectsAnExistingOneAndCreates
     EXPECT_EQ(prompts.asked.back().text, kAlreadyThere);
     EXPECT_EQ(prompts.asked.back().style, 0u);
     EXPECT_EQ(prompts.asked.back().title, "Vexo VadiVirerova");
-    EXPECT_EQ(titles, Names(refused.size() + 3, "Crea nuova cartella|"));
     const std::string ask = "Indicare il nome della cartella da creare sotto:\r\n\r\n";
     ASSERT_EQ(prompts.inputPrompts.size(), refused.size() + 3);
     EXPECT_EQ(prompts.inputPrompts.front(), ask + Upper(base));
@@ -321,17 +305,6 @@ TEST_F(FolderBrowserTest, NewFolderRefusesBadNamesSelectsAnExistingOneAndCreates
     EXPECT_FALSE(form.Cancelled());
     EXPECT_TRUE(SamePath(form.SelectedFolder(), fresh)) << form.SelectedFolder();
     EXPECT_TRUE(IsWindowEnabled(owner.Hwnd()));
-}
-
-TEST_F(FolderBrowserTest, NewFolderGoesIntoAnyFolderOrBesideAFile) {
-    const std::string folder = Folder("Skins\\Blue");
-    WriteBytes(folder + "\\notes.txt", "x");
-    // A folder with more than the directory attribute (hidden here) is still the base.
-    ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_EQ(frmCapture::NewFolderBase(folder), Upper(folder));
-    EXPECT_EQ(frmCapture::NewFolderBase(folder + "\\notes.txt"), Upper(folder));
-    EXPECT_EQ(frmCapture::NewFolderBase(""), "");
-    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(FolderBrowserTest, FirstRunFoundMessageNeedsExactlyVexoSkinsAtEverySelection) {
@@ -347,22 +320,35 @@ TEST_F(FolderBrowserTest, FirstRunFoundMessageNeedsExactlyVexoSkinsAtEverySelect
     }
     driver.PressOK();
     ShowCaptured(dir.Path());
-    ASSERT_TRUE(driver.Done()) << Why(driver);
+    ASSERT_TRUE(driver.Done()) << driver.Failure();
     for (const auto& a : prompts.asked) EXPECT_EQ(a.style, static_cast<UINT>(MB_ICONINFORMATION));
     EXPECT_TRUE(SamePath(form.SelectedFolder(), lower));
     EXPECT_FALSE(form.Cancelled());
 }
 
-TEST_F(FolderBrowserTest, AudioCheckPassesTheFirstFileThenWantsAudio) {
+// On its own, with files shown: the audio check, the steering operations and a handler that greys OK.
+TEST_F(FolderBrowserTest, AShownDialogIsSteeredAndChecksAudioFiles) {
     const std::string music = Folder("music");
     for (const char* name : {"first.txt", "song.wav", "notes.txt", "tune.Mp3"}) WriteBytes(music + "\\" + name, "x");
     Names reported;
     cBrowseForFolder browse;
     browse.IncludeFiles(true);
+    browse.StatusText(true);
     browse.InitialDir(music);
-    browse.SelectionChanged = [&](const std::string& path, bool&) { reported.push_back(path); };
+    browse.SelectionChanged = [&](const std::string& path, bool& allowOk) {
+        reported.push_back(path);
+        if (path.find("notes") != std::string::npos) allowOk = false;
+    };
+    std::unique_ptr<Recorder> seen;
     FolderDriver driver;
-    driver.WaitFor("folder selected", [&] { return !reported.empty(); });
+    driver.WaitFor("folder selected", [&] { return !reported.empty(); }).Do("steer", [&](HWND dialog) {
+        EXPECT_EQ(browse.fhWnd(), dialog);
+        seen = std::make_unique<Recorder>(dialog);
+        browse.SetFolder(music + "\\..\\music");  // made full before parsing
+        EXPECT_EQ(seen->selections, Names{music});
+        browse.SetStatus("Scegli una cartella");
+        EXPECT_EQ(seen->status.back(), "Scegli una cartella");
+    });
     for (auto [name, told] : {std::pair{"first.txt", 0u}, {"song.wav", 0u}, {"tune.Mp3", 0u}, {"notes.txt", 1u}}) {
         const std::string path = music + "\\" + name;
         driver.SelectPath(path)
@@ -372,61 +358,22 @@ TEST_F(FolderBrowserTest, AudioCheckPassesTheFirstFileThenWantsAudio) {
                 EXPECT_EQ(prompts.asked.size(), told);
             });
     }
-    driver.PressCancel();
+    driver.Do("greyed once", [&](HWND) {
+        EXPECT_EQ(seen->greyed, 1);
+        seen.reset();
+    }).PressCancel();
     EXPECT_EQ(browse.BrowseForFolder(), "");
-    ASSERT_TRUE(driver.Done()) << Why(driver);
+    ASSERT_TRUE(driver.Done()) << driver.Failure();
     ASSERT_EQ(prompts.asked.size(), 1u);
     EXPECT_EQ(prompts.asked[0].text, kAudio);
     EXPECT_EQ(prompts.asked[0].style, static_cast<UINT>(MB_ICONINFORMATION));
     EXPECT_EQ(browse.DisplayName(), "") << "cancelled";
+    EXPECT_THROW(browse.fhWnd(), AppError) << "not shown any more";
 
     // The floppy roots, folders and missing paths are never checked.
     for (const char* path : {"A:\\", "B:\\", "", "Q:\\nowhere\\x.txt"}) AudioFileCheck(path);
     AudioFileCheck(music);
     EXPECT_EQ(prompts.asked.size(), 1u);
-}
-
-TEST_F(FolderBrowserTest, SteeringAShownDialogAndGreyingItsOk) {
-    const std::string open = Folder("open");
-    const std::string locked = Folder("locked");
-    cBrowseForFolder browse;
-    browse.StatusText(true);
-    browse.InitialDir(open);
-    std::string last;
-    browse.SelectionChanged = [&](const std::string& path, bool& allowOk) {
-        last = path;
-        if (SamePath(path, locked)) allowOk = false;
-    };
-    bool initialized = false;
-    browse.Initialized = [&] { initialized = true; };
-    std::unique_ptr<Recorder> seen;
-    auto reported = [&](const std::string& path) { return [&, path] { return SamePath(last, path); }; };
-    FolderDriver driver;
-    driver.WaitFor("open selected", reported(open))
-        .Do("steer", [&](HWND dialog) {
-            EXPECT_TRUE(initialized);
-            EXPECT_EQ(browse.fhWnd(), dialog);
-            seen = std::make_unique<Recorder>(dialog);
-            browse.SetFolder(dir / "open\\..\\locked");  // made full before parsing
-            EXPECT_EQ(seen->selections, Names{locked});
-            EXPECT_TRUE(GetFocus() == dialog || IsChild(dialog, GetFocus()));
-            browse.SetStatus("Scegli una cartella");
-            EXPECT_EQ(seen->status.back(), "Scegli una cartella");
-        })
-        .SelectPath(locked)
-        .WaitFor("locked selected", reported(locked))
-        .Do("greyed", [&](HWND) { EXPECT_EQ(seen->greyed, 1) << "the handler greyed OK"; })
-        .SelectPath(open)
-        .WaitFor("open selected again", reported(open))
-        .Do("not greyed", [&](HWND) {
-            EXPECT_EQ(seen->greyed, 1) << "only for the locked folder";
-            seen.reset();
-        })
-        .PressOK();
-    EXPECT_TRUE(SamePath(browse.BrowseForFolder(), open));
-    ASSERT_TRUE(driver.Done()) << Why(driver);
-    EXPECT_NE(browse.DisplayName().find("open"), std::string::npos) << browse.DisplayName();
-    EXPECT_THROW(browse.fhWnd(), AppError) << "not shown any more";
 }
 
 TEST_F(FolderBrowserTest, MissingStartAndVirtualFoldersGiveNoPathAndNoOk) {
@@ -438,21 +385,7 @@ TEST_F(FolderBrowserTest, MissingStartAndVirtualFoldersGiveNoPathAndNoOk) {
         Pidl pidl(raw);
         SendMessageA(dialog, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(pidl.Get()));
     };
-    {
-        // On its own: a virtual folder is no choice of a path, though the shell returns it.
-        cBrowseForFolder browse;
-        browse.InitialDir(missing);
-        Names reported;
-        browse.SelectionChanged = [&](const std::string& path, bool&) { reported.push_back(path); };
-        FolderDriver driver;
-        driver.Do("select My Computer", drives)
-            .WaitFor("reported without a path", [&] { return !reported.empty() && reported.back().empty(); })
-            .PressOK();
-        EXPECT_EQ(browse.BrowseForFolder(), "");
-        ASSERT_TRUE(driver.Done()) << Why(driver);
-        EXPECT_EQ(browse.InitialDir(), missing);
-    }
-    // Captured: OK and "&New..." wait for a folder with a path.
+    // A virtual folder is no choice of a path: OK and "&New..." wait for a folder with one.
     auto enabled = [&] { return IsWindowEnabled(form.cmdOK.Hwnd()) && IsWindowEnabled(form.cmdNewFolder.Hwnd()); };
     FolderDriver driver;
     driver.WaitFor("loaded", [&] { return form.IsVisible(); })
@@ -469,7 +402,7 @@ TEST_F(FolderBrowserTest, MissingStartAndVirtualFoldersGiveNoPathAndNoOk) {
         .WaitFor("buttons back", enabled)
         .PressOK();
     ShowCaptured(missing);
-    ASSERT_TRUE(driver.Done()) << Why(driver);
+    ASSERT_TRUE(driver.Done()) << driver.Failure();
     EXPECT_FALSE(form.Cancelled());
     EXPECT_TRUE(SamePath(form.SelectedFolder(), real));
     EXPECT_EQ(Entries(dir.Path()), Names{"real"}) << "nothing created";

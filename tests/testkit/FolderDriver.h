@@ -26,7 +26,7 @@ class PromptScript;
 
 class FolderDriver {
 public:
-    explicit FolderDriver(DWORD stepTimeoutMs = 10000);
+    explicit FolderDriver(DWORD stepTimeoutMs = 30000);
     // Fails the test when a step failed or steps were left; closes what is open.
     ~FolderDriver();
     FolderDriver(const FolderDriver&) = delete;

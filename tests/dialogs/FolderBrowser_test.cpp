@@ -326,56 +326,6 @@ TEST_F(FolderBrowserTest, FirstRunFoundMessageNeedsExactlyVexoSkinsAtEverySelect
     EXPECT_FALSE(form.Cancelled());
 }
 
-// On its own, with files shown: the audio check, the steering operations and a handler that greys OK.
-TEST_F(FolderBrowserTest, AShownDialogIsSteeredAndChecksAudioFiles) {
-    const std::string music = Folder("music");
-    for (const char* name : {"first.txt", "song.wav", "notes.txt", "tune.Mp3"}) WriteBytes(music + "\\" + name, "x");
-    Names reported;
-    cBrowseForFolder browse;
-    browse.IncludeFiles(true);
-    browse.StatusText(true);
-    browse.InitialDir(music);
-    browse.SelectionChanged = [&](const std::string& path, bool& allowOk) {
-        reported.push_back(path);
-        if (path.find("notes") != std::string::npos) allowOk = false;
-    };
-    std::unique_ptr<Recorder> seen;
-    FolderDriver driver;
-    driver.WaitFor("folder selected", [&] { return !reported.empty(); }).Do("steer", [&](HWND dialog) {
-        EXPECT_EQ(browse.fhWnd(), dialog);
-        seen = std::make_unique<Recorder>(dialog);
-        browse.SetFolder(music + "\\..\\music");  // made full before parsing
-        EXPECT_EQ(seen->selections, Names{music});
-        browse.SetStatus("Scegli una cartella");
-        EXPECT_EQ(seen->status.back(), "Scegli una cartella");
-    });
-    for (auto [name, told] : {std::pair{"first.txt", 0u}, {"song.wav", 0u}, {"tune.Mp3", 0u}, {"notes.txt", 1u}}) {
-        const std::string path = music + "\\" + name;
-        driver.SelectPath(path)
-            .WaitFor(name, [&, path] { return !reported.empty() && SamePath(reported.back(), path); })
-            .Do("checked", [&, told = told](HWND) {
-                EXPECT_TRUE(gAudioCheckArmed);
-                EXPECT_EQ(prompts.asked.size(), told);
-            });
-    }
-    driver.Do("greyed once", [&](HWND) {
-        EXPECT_EQ(seen->greyed, 1);
-        seen.reset();
-    }).PressCancel();
-    EXPECT_EQ(browse.BrowseForFolder(), "");
-    ASSERT_TRUE(driver.Done()) << driver.Failure();
-    ASSERT_EQ(prompts.asked.size(), 1u);
-    EXPECT_EQ(prompts.asked[0].text, kAudio);
-    EXPECT_EQ(prompts.asked[0].style, static_cast<UINT>(MB_ICONINFORMATION));
-    EXPECT_EQ(browse.DisplayName(), "") << "cancelled";
-    EXPECT_THROW(browse.fhWnd(), AppError) << "not shown any more";
-
-    // The floppy roots, folders and missing paths are never checked.
-    for (const char* path : {"A:\\", "B:\\", "", "Q:\\nowhere\\x.txt"}) AudioFileCheck(path);
-    AudioFileCheck(music);
-    EXPECT_EQ(prompts.asked.size(), 1u);
-}
-
 TEST_F(FolderBrowserTest, MissingStartAndVirtualFoldersGiveNoPathAndNoOk) {
     const std::string missing = dir / "not there";
     const std::string real = Folder("real");
@@ -408,42 +358,43 @@ TEST_F(FolderBrowserTest, MissingStartAndVirtualFoldersGiveNoPathAndNoOk) {
     EXPECT_EQ(Entries(dir.Path()), Names{"real"}) << "nothing created";
 }
 
-TEST_F(FolderBrowserTest, CallbackAnswersTheShellAndRejectedTypedPaths) {
-    // The shell here never validates a typed path, so its callback is called as the shell would.
+// The callback, called as the shell calls it: the program itself never shows files,
+// so the audio check only comes this way.
+TEST_F(FolderBrowserTest, CallbackReportsSelectionsChecksAudioFilesAndNeverThrows) {
     HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     Recorder seen(window);
     cBrowseForFolder browse;
-    Names failed;
-    bool keep = false;
-    browse.ValidateFailed = [&](const std::string& text, bool& keepOpen) {
-        failed.push_back(text);
-        keepOpen = keep;
-    };
-    const char typed[] = "no\\such\\place";
     const LPARAM self = reinterpret_cast<LPARAM>(&browse);
-    auto validateFailed = [&](LPARAM data) {
-        return BrowseCallbackProc(window, BFFM_VALIDATEFAILEDA, reinterpret_cast<LPARAM>(typed), data);
+    Names reported;
+    browse.SelectionChanged = [&](const std::string& path, bool& allowOk) {
+        reported.push_back(path);
+        allowOk = path.find("notes") == std::string::npos;
     };
-    EXPECT_EQ(validateFailed(self), 0);
-    keep = true;
-    EXPECT_EQ(validateFailed(self), 1);
-    EXPECT_EQ(validateFailed(0), 0);
-    const std::string text = std::string("Questo percorso non \xE8 valido: ") + typed;
-    EXPECT_EQ(failed, (Names{text, text}));
-    EXPECT_EQ(seen.greyed, 3);
-    EXPECT_EQ(seen.status, (Names{text, text, text}));
+    const std::string music = Folder("music");
+    for (auto [name, told] : {std::pair{"first.txt", 0u}, {"song.wav", 0u}, {"tune.Mp3", 0u}, {"notes.txt", 1u}}) {
+        WriteBytes(music + "\\" + name, "x");
+        LPITEMIDLIST pidl = ILCreateFromPathA((music + "\\" + name).c_str());
+        EXPECT_EQ(BrowseCallbackProc(window, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(pidl), self), 0);
+        ILFree(pidl);
+        EXPECT_EQ(prompts.asked.size(), told) << name;  // the first file after arming passes unchecked
+    }
+    EXPECT_EQ(reported.size(), 4u);
+    EXPECT_EQ(seen.status.back(), music + "\\notes.txt");
+    EXPECT_EQ(seen.greyed, 1);  // the handler greyed OK for notes.txt only
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, kAudio);
+    EXPECT_EQ(prompts.asked[0].style, static_cast<UINT>(MB_ICONINFORMATION));
+    // The floppy roots, folders and missing paths are never checked.
+    for (const char* path : {"A:\\", "B:\\", "", "Q:\\nowhere\\x.txt"}) AudioFileCheck(path);
+    AudioFileCheck(music);
+    EXPECT_EQ(prompts.asked.size(), 1u);
 
-    // A selection without a path is still shown, as an empty status.
-    bool raised = false;
-    browse.SelectionChanged = [&](const std::string& path, bool&) { raised = path.empty(); };
-    EXPECT_EQ(BrowseCallbackProc(window, BFFM_SELCHANGED, 0, self), 0);
-    EXPECT_TRUE(raised);
-    EXPECT_EQ(seen.status.back(), "");
-    // A handler's error is reported, never thrown into the shell.
+    // A selection without a path shows an empty status; a handler's error is reported, never thrown.
     browse.SelectionChanged = [](const std::string&, bool&) { throw AppError(5, "boom"); };
     EXPECT_EQ(BrowseCallbackProc(window, BFFM_SELCHANGED, 0, self), 0);
-    ASSERT_EQ(prompts.asked.size(), 1u);
-    EXPECT_NE(prompts.asked[0].text.find("(boom) in procedure BrowseCallbackProc"), std::string::npos);
+    EXPECT_EQ(seen.status.back(), "");
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    EXPECT_NE(prompts.asked[1].text.find("(boom) in procedure BrowseCallbackProc"), std::string::npos);
     DestroyWindow(window);
 }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "IniManag.h"
 #include "Prompts.h"
 #include "frmDesigner.h"
+#include "frmPreInput.h"
+#include "frmPreview.h"
 #include "modDesign.h"
 
 namespace {
@@ -44,6 +47,47 @@ std::string TempFolder() {
     return folder;
 }
 
+double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The sample skin's files copied into a folder, so nothing of the source tree is touched.
+void CopyFolderFiles(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            CopyFileA((from + "\\" + data.cFileName).c_str(), (to + "\\" + data.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+void RemoveFolderFiles(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((folder + "\\" + data.cFileName).c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// The sample skins folder as Wine sees the source tree.
+std::string SampleSkinsFolder() {
+    std::string path = VEXO_SAMPLE_DIR;
+    if (!path.empty() && path[0] == '/') {
+        for (char& c : path)
+            if (c == '/') c = '\\';
+        path = "Z:" + path;
+    }
+    return path;
+}
+
 double MedianMs(int runs, const std::function<void()>& work) {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
@@ -51,8 +95,7 @@ double MedianMs(int runs, const std::function<void()>& work) {
         work();
         times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Median(times);
 }
 
 void Row(const char* what, int runs, double ms) {
@@ -107,16 +150,122 @@ int main() {
     const int skinRuns = 50;
     ms = MedianMs(skinRuns, [&] { f.FileSaveProc(); });
     Row("skin file: FileSaveProc of a full skin", skinRuns, ms);
+    // OpenFile and the floor it is held to, the same file's 73 profile reads and nothing else,
+    // timed in turn so that a busy machine weighs on both alike.
+    const std::string skinFile = skins + "\\Bench.ini";
+    std::vector<double> openTimes, rawTimes;
+    for (int i = 0; i < 2 * skinRuns; ++i) {
+        openTimes.push_back(MedianMs(1, [&] {
+            f.m_Loading = true;
+            f.OpenFile(skinFile);
+            f.m_Loading = false;
+        }));
+        rawTimes.push_back(MedianMs(1, [&] {
+            char value[255];
+            for (const char* key : kSkinKeys)
+                GetPrivateProfileStringA("Vexo", key, "", value, sizeof value, skinFile.c_str());
+        }));
+    }
+    const double openMs = Median(openTimes), rawMs = Median(rawTimes);
+    Row("skin file: OpenFile of a full skin", 2 * skinRuns, openMs);
+    Row("skin file: 73 raw GetPrivateProfileStringA", 2 * skinRuns, rawMs);
+    std::printf("%-52s %6s %12.2f\n", "OpenFile / raw reads (ratio)", "", openMs / rawMs);
+    // Two different skins in turn: every field changes at each open.
+    f.txtSkinName.SetText("Other");
+    f.txtSkinFilename.SetText("Other.ini");
+    for (int i = 0; i < 25; ++i) f.lblBmpName(i).SetCaption("other" + std::to_string(i) + ".bmp");
+    for (int i = 0; i < 38; ++i) f.lblCtrlColor(i).SetBackColor(0x070503 * i);
+    f.FileSaveProc();
+    int turn = 0;
     ms = MedianMs(skinRuns, [&] {
         f.m_Loading = true;
-        f.OpenFile(skins + "\\Bench.ini");
+        f.OpenFile(skins + (++turn % 2 ? "\\Bench.ini" : "\\Other.ini"));
         f.m_Loading = false;
     });
-    Row("skin file: OpenFile of a full skin", skinRuns, ms);
+    Row("skin file: OpenFile of two full skins in turn", skinRuns, ms);
+    DeleteFileA((skins + "\\Other.ini").c_str());
     f.MarkSkinSaved();
     f.Unload();
     gFrmDesigner.reset();
     DeleteFileA((skins + "\\Bench.ini").c_str());
+    RemoveDirectoryA(skins.c_str());
+
+    // The Input Settings preview over the full sample skin.
+    CreateDirectoryA(skins.c_str(), nullptr);
+    CopyFolderFiles(SampleSkinsFolder(), skins);
+    CopyFolderFiles(SampleSkinsFolder() + "\\Sample", skins + "\\Sample");
+    gFrmDesigner = std::make_unique<frmDesigner>();
+    gFrmDesigner->Show();
+    gSkinsFolder = skins;
+    gFrmDesigner->m_Loading = true;
+    gFrmDesigner->OpenFile(skins + "\\Sample.ini");
+    gFrmDesigner->m_Loading = false;
+    {
+        frmPreInput preview(*gFrmDesigner);
+        preview.Show(false, gFrmDesigner.get());
+        const int drawRuns = 60;
+        // The floor: every face bitmap already in memory.
+        std::map<std::string, Picture> held;
+        for (int slot : {0, 1, 7, 8}) {
+            const std::string path = gFrmDesigner->SkinBitmapPath(slot);
+            held[path] = Picture::FromBitmap(
+                static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+        }
+        // Taken in turns, so both see the same load of the machine.
+        std::vector<double> built, floor;
+        for (int i = 0; i < drawRuns; ++i) {
+            preview.SetFaceLoader(nullptr);
+            built.push_back(MedianMs(1, [&] { preview.Draw(); }));
+            preview.SetFaceLoader([&](const std::string& path) { return held[path]; });
+            floor.push_back(MedianMs(1, [&] { preview.Draw(); }));
+        }
+        std::sort(built.begin(), built.end());
+        std::sort(floor.begin(), floor.end());
+        Row("Input Settings preview: Draw", drawRuns, built[built.size() / 2]);
+        Row("Input Settings preview: Draw, face bitmaps in memory", drawRuns, floor[floor.size() / 2]);
+        preview.Unload();
+    }
+    gFrmDesigner->Unload();
+    gFrmDesigner.reset();
+    RemoveFolderFiles(skins + "\\Sample");
+    DeleteFileA((skins + "\\Sample.ini").c_str());
+    RemoveDirectoryA(skins.c_str());
+
+    // The main-window preview of the sample skin: Draw as built, with the per-pixel
+    // GetPixel/SetPixel recolouring, and with no recolouring at all (the floor of the
+    // loads, tiles and blits). Runs interleaved, so the three share the machine's moods.
+    CreateDirectoryA(skins.c_str(), nullptr);
+    CopyFolderFiles(SampleSkinsFolder(), skins);
+    CopyFolderFiles(SampleSkinsFolder() + "\\Sample", skins + "\\Sample");
+    gFrmDesigner = std::make_unique<frmDesigner>();
+    gFrmDesigner->Show();
+    gSkinsFolder = skins;
+    gFrmDesigner->m_Loading = true;
+    gFrmDesigner->OpenFile(skins + "\\Sample.ini");
+    gFrmDesigner->m_Loading = false;
+    {
+        frmPreview preview(*gFrmDesigner);
+        preview.Show(false, gFrmDesigner.get());
+        const struct {
+            const char* what;
+            frmPreview::Recolor mode;
+        } modes[] = {{"main-window preview: Draw, as built", frmPreview::Recolor::Direct},
+                     {"main-window preview: Draw, per-pixel recolour", frmPreview::Recolor::PerPixel},
+                     {"main-window preview: Draw, recolour skipped", frmPreview::Recolor::Skip}};
+        const int drawRuns = 40;
+        std::vector<double> times[3];
+        for (int run = 0; run < drawRuns; ++run)
+            for (int m = 0; m < 3; ++m) {
+                preview.RecolorMode = modes[m].mode;
+                times[m].push_back(MedianMs(1, [&] { preview.Draw(); }));
+            }
+        for (int m = 0; m < 3; ++m) Row(modes[m].what, drawRuns, Median(times[m]));
+        preview.Unload();
+    }
+    gFrmDesigner->Unload();
+    gFrmDesigner.reset();
+    RemoveFolderFiles(skins + "\\Sample");
+    DeleteFileA((skins + "\\Sample.ini").c_str());
     RemoveDirectoryA(skins.c_str());
 
     DeleteFileA(settings.c_str());

@@ -587,6 +587,330 @@ def capture_banner():
     return c
 
 
+# --- main-window preview: the unskinned host window and the panel templates ----
+# Plain pixel rasters: every colour is exact, as the preview's recolouring needs.
+
+class Raster:
+    def __init__(self, w, h, col):
+        self.w, self.h = w, h
+        self.rows = [[col] * w for _ in range(h)]
+
+    def put(self, x, y, col):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.rows[y][x] = col
+
+    def fill(self, x0, y0, x1, y1, col):  # x1, y1 exclusive
+        for y in range(max(0, y0), min(self.h, y1)):
+            for x in range(max(0, x0), min(self.w, x1)):
+                self.rows[y][x] = col
+
+    def edge(self, x0, y0, x1, y1, light, dark):
+        """Top and left in `light`, bottom and right in `dark` (x1, y1 exclusive)."""
+        self.fill(x0, y0, x1, y0 + 1, light)
+        self.fill(x0, y0, x0 + 1, y1, light)
+        self.fill(x0, y1 - 1, x1, y1, dark)
+        self.fill(x1 - 1, y0, x1, y1, dark)
+
+    def text(self, x, y, s, col):
+        for ch in s:
+            glyph = FONT5X7.get(ch)
+            if glyph:
+                for j, line in enumerate(glyph):
+                    for i, bit in enumerate(line):
+                        if bit == '#':
+                            self.put(x + i, y + j, col)
+            x += (len(glyph[0]) if glyph else 3) + 1
+        return x
+
+    def pixels(self):
+        return [[c + (255,) for c in row] for row in self.rows]
+
+
+FONT5X7 = {k: v.split() for k, v in {
+    'A': '.###. #...# #...# ##### #...# #...# #...#',
+    'C': '.###. #...# #.... #.... #.... #...# .###.',
+    'F': '##### #.... #.... ####. #.... #.... #....',
+    'I': '### .#. .#. .#. .#. .#. ###',
+    'M': '#...# ##.## #.#.# #.#.# #...# #...# #...#',
+    'O': '.###. #...# #...# #...# #...# #...# .###.',
+    'R': '####. #...# #...# ####. #.#.. #..#. #...#',
+    'S': '.#### #.... #.... .###. ....# ....# ####.',
+    'T': '##### ..#.. ..#.. ..#.. ..#.. ..#.. ..#..',
+    'V': '#...# #...# #...# #...# #...# .#.#. ..#..',
+    'a': '.... .... .##. ...# .### #..# .###',
+    'b': '#... #... ###. #..# #..# #..# ###.',
+    'd': '...# ...# .### #..# #..# #..# .###',
+    'e': '.... .... .##. #..# #### #... .###',
+    'g': '.... .### #..# #..# .### ...# .##.',
+    'i': '# . # # # # #',
+    'l': '# # # # # # #',
+    'm': '..... ..... ####. #.#.# #.#.# #.#.# #.#.#',
+    'n': '.... .... ###. #..# #..# #..# #..#',
+    'o': '.... .... .##. #..# #..# #..# .##.',
+    'p': '.... ###. #..# #..# ###. #... #...',
+    'r': '... ... #.# ##. #.. #.. #..',
+    's': '.... .... .### #... .##. ...# ###.',
+    't': '.#. .#. ### .#. .#. .#. ..#',
+    'u': '.... .... #..# #..# #..# #..# .###',
+    'v': '..... ..... #...# #...# #...# .#.#. ..#..',
+    'y': '.... #..# #..# #..# .### ...# .##.',
+    '0': '.###. #...# #..## #.#.# ##..# #...# .###.',
+    '1': '..#.. .##.. ..#.. ..#.. ..#.. ..#.. .###.',
+    ':': '. # . . . # .',
+    '.': '. . . . . . #',
+    '\\': '#.... #.... .#... ..#.. ...#. ....# ....#',
+}.items()}
+
+HOST_FACE, HOST_SHADOW, HOST_DARK, HOST_HILITE = (212, 208, 200), (128, 128, 128), (64, 64, 64), (255, 255, 255)
+BUTTON_LEFTS = (7, 42, 76, 111, 146, 187, 222, 257, 291, 326, 361, 402)  # 105 ... 6030 twips
+
+
+def host_sunken(r, x0, y0, x1, y1):
+    r.edge(x0, y0, x1, y1, HOST_SHADOW, HOST_HILITE)
+    r.edge(x0 + 1, y0 + 1, x1 - 1, y1 - 1, HOST_DARK, HOST_FACE)
+
+
+def host_raised(r, x0, y0, x1, y1):
+    r.edge(x0, y0, x1, y1, HOST_HILITE, HOST_DARK)
+    r.edge(x0 + 1, y0 + 1, x1 - 1, y1 - 1, HOST_FACE, HOST_SHADOW)
+
+
+def etched_group(r, x0, y0, x1, y1, caption, cx, cy):
+    r.edge(x0, y0, x1, y1, HOST_SHADOW, HOST_HILITE)
+    r.edge(x0 + 1, y0 + 1, x1 - 1, y1 - 1, HOST_HILITE, HOST_SHADOW)
+    end = r.text(cx + 4, cy + 3, caption, (0, 0, 0))
+    r.fill(cx, y0, cx + 3, y0 + 2, HOST_FACE)
+    r.fill(end, y0, end + 3, y0 + 2, HOST_FACE)
+    for x in range(cx + 3, end):
+        if r.rows[y0][x] != (0, 0, 0):
+            r.rows[y0][x] = r.rows[y0 + 1][x] = HOST_FACE
+
+
+def host_window():
+    """519 x 580: the host's main window without a skin, boxes where the preview lays them."""
+    r = Raster(519, 580, HOST_FACE)
+    # Title bar with the menu names; "Settings" pressed, its menu open below.
+    r.fill(4, 2, 518, 23, HOST_FACE)
+    r.edge(1, 1, 519, 24, HOST_HILITE, HOST_SHADOW)
+    r.text(13, 9, 'File', (0, 0, 0))
+    r.edge(35, 3, 80, 22, HOST_SHADOW, HOST_HILITE)
+    r.text(40, 9, 'Settings', (0, 0, 0))
+    r.text(89, 9, 'Tools', (0, 0, 0))
+    # Progress and status.
+    host_sunken(r, 6, 27, 513, 37)
+    r.fill(8, 29, 511, 35, HOST_HILITE)
+    for i in range(13):
+        r.fill(8 + 8 * i, 29, 14 + 8 * i, 35, (10, 36, 106))
+    host_sunken(r, 6, 41, 513, 55)
+    r.text(10, 44, 'Ready', (0, 0, 0))
+    # Input group with its three boxes.
+    etched_group(r, 7, 64, 513, 95, 'Input', 13, 58)
+    for label, lx, (bx, bw) in (('Audio', 17, (50, 129)), ('Video', 186, (218, 125)),
+                                ('Subtitle', 350, (390, 118))):
+        r.text(lx, 78, label, (0, 0, 0))
+        r.fill(bx, 74, bx + bw, 89, HOST_HILITE)
+        host_sunken(r, bx, 74, bx + bw, 89)
+    # The video picture: a dark screen with a film frame in the middle.
+    host_sunken(r, 6, 101, 513, 476)
+    r.fill(8, 103, 511, 474, (16, 18, 24))
+    r.fill(219, 249, 301, 329, (60, 64, 76))
+    for y in (253, 317):
+        for x in range(223, 297, 10):
+            r.fill(x, y, x + 6, y + 8, (16, 18, 24))
+    r.fill(223, 265, 297, 313, (90, 120, 160))
+    # Twelve buttons in a row, each with a small mark.
+    for n, left in enumerate(BUTTON_LEFTS):
+        r.fill(left, 482, left + 34, 511, HOST_FACE)
+        host_raised(r, left, 482, left + 34, 511)
+        cx, cy = left + 17, 496
+        if n < 5:
+            for k in range(7):
+                h = 6 - k if n != 0 else k
+                r.fill(cx - 3 + k, cy - h // 2 - 1, cx - 2 + k, cy + h // 2 + 1, (0, 0, 0))
+        else:
+            r.fill(cx - 6, cy - 5, cx + 6, cy + 5, (0, 0, 0))
+            r.fill(cx - 5, cy - 4, cx + 5, cy + 4, (230, 190, 80) if n < 11 else (200, 40, 40))
+    # Slider and time.
+    host_sunken(r, 6, 514, 369, 539)
+    r.edge(14, 524, 361, 528, HOST_SHADOW, HOST_HILITE)
+    for x in range(14, 362, 23):
+        r.fill(x, 532, x + 1, 536, (0, 0, 0))
+    r.fill(30, 517, 40, 536, HOST_FACE)
+    host_raised(r, 30, 517, 40, 536)
+    host_sunken(r, 372, 514, 511, 539)
+    r.fill(374, 516, 509, 537, (0, 0, 0))
+    r.text(408, 523, '00:00:00', (80, 240, 120))
+    # Output group with its box.
+    etched_group(r, 7, 544, 513, 575, 'Output', 13, 538)
+    r.fill(12, 552, 507, 569, HOST_HILITE)
+    host_sunken(r, 12, 552, 507, 569)
+    r.text(16, 557, 'C:\\Video\\movie.mpg', (0, 0, 0))
+    return r
+
+
+def tmp_progress():
+    # A groove in greys; no pure black, so the skin's colour never takes it.
+    r = Raster(507, 10, MAGENTA)
+    r.edge(0, 0, 507, 10, (115, 115, 115), (247, 247, 247))
+    r.edge(1, 1, 506, 9, (16, 16, 16), (156, 156, 156))
+    r.fill(2, 8, 505, 9, (132, 132, 132))
+    return r
+
+
+def tmp_status():
+    r = Raster(507, 14, MAGENTA)
+    r.text(4, 4, 'Ready', (0, 0, 0))
+    r.fill(380, 2, 381, 12, (128, 128, 128))
+    r.fill(381, 2, 382, 12, (192, 192, 192))
+    r.text(388, 4, 'Frame 0', (0, 0, 0))
+    return r
+
+
+def tmp_slider():
+    r = Raster(363, 25, MAGENTA)
+    r.fill(8, 11, 355, 12, (255, 0, 0))         # groove: the skin's dark colour ...
+    r.fill(8, 12, 355, 13, (0, 0, 0))           # ... its text colour ...
+    r.fill(8, 13, 355, 14, (255, 255, 255))     # ... and a white lip
+    for x in range(8, 356, 23):
+        r.fill(x, 18, x + 1, 22, (0, 0, 0))
+    r.edge(28, 4, 40, 21, (255, 255, 255), (0, 0, 0))
+    r.fill(29, 5, 39, 20, (255, 0, 0))
+    return r
+
+
+def tmp_numbers():
+    """Seven-segment 00:00:00: lit segments black (the skin's colour), unlit grey."""
+    r = Raster(139, 24, MAGENTA)
+    lit, dim = (0, 0, 0), (132, 132, 132)
+    segs = {'a': (1, 0, 8, 2), 'b': (8, 1, 10, 9), 'c': (8, 10, 10, 18), 'd': (1, 17, 8, 19),
+            'e': (-1, 10, 1, 18), 'f': (-1, 1, 1, 9), 'g': (1, 8, 8, 10)}
+    x = 18
+    for ch in '00:00:00':
+        if ch == ':':
+            r.fill(x, 8, x + 2, 10, lit)
+            r.fill(x, 15, x + 2, 17, lit)
+            x += 6
+            continue
+        for name, (x0, y0, x1, y1) in segs.items():
+            r.fill(x + 1 + x0, 3 + y0, x + 1 + x1, 3 + y1, dim if name == 'g' else lit)
+        x += 15
+    return r
+
+
+def tmp_output():
+    r = Raster(495, 17, MAGENTA)
+    r.text(4, 5, 'C:\\Video\\movie.mpg', (0, 0, 0))
+    r.fill(470, 2, 471, 15, (128, 128, 128))
+    r.fill(471, 2, 472, 15, (192, 192, 192))
+    for x in (477, 481, 485):
+        r.fill(x, 10, x + 2, 12, (0, 0, 0))
+    return r
+
+
+def preview_pictures():
+    return {'vexo_main.bmp': host_window(), 'tmp_progress.bmp': tmp_progress(),
+            'tmp_status.bmp': tmp_status(), 'tmp_slider.bmp': tmp_slider(),
+            'tmp_numbers.bmp': tmp_numbers(), 'tmp_output.bmp': tmp_output()}
+
+# --- the Input Settings preview: a plain dialog (432x335) and its icons --------
+# The dialog's controls sit where the preview draws its skinned ones, so a skin
+# without a background shows them under its own drawing.
+
+FACE = (212, 208, 200)
+SHADOW = (128, 128, 128)
+DARK = (64, 64, 64)
+FIELD = WHITE
+
+
+def sunken(c, x0, y0, x1, y1):
+    c.fill_rect(x0, y0, x1, y0 + 1, SHADOW); c.fill_rect(x0, y0, x0 + 1, y1, SHADOW)
+    c.fill_rect(x0 + 1, y0 + 1, x1 - 1, y0 + 2, DARK); c.fill_rect(x0 + 1, y0 + 1, x0 + 2, y1 - 1, DARK)
+    c.fill_rect(x0, y1 - 1, x1, y1, WHITE); c.fill_rect(x1 - 1, y0, x1, y1, WHITE)
+
+
+def raised(c, x0, y0, x1, y1):
+    c.fill_rect(x0, y0, x1, y1, FACE)
+    c.fill_rect(x0, y0, x1, y0 + 1, WHITE); c.fill_rect(x0, y0, x0 + 1, y1, WHITE)
+    c.fill_rect(x0, y1 - 1, x1, y1, DARK); c.fill_rect(x1 - 1, y0, x1, y1, DARK)
+    c.fill_rect(x0 + 1, y1 - 2, x1 - 1, y1 - 1, SHADOW); c.fill_rect(x1 - 2, y0 + 1, x1 - 1, y1 - 1, SHADOW)
+
+
+def input_dialog():
+    W, H = 432, 335
+    c = Canvas(W, H, bg=FACE)
+    c.rect(0, 0, W, H, WHITE)
+    c.fill_rect(W - 1, 0, W, H, DARK); c.fill_rect(0, H - 1, W, H, DARK)
+    for x in range(3, 429):                          # title bar, dark to light blue
+        t = (x - 3) / 425.0
+        c.fill_rect(x, 5, x + 1, 26, (round(10 + 156 * t), round(36 + 166 * t), round(106 + 134 * t)))
+    raised(c, 409, 8, 425, 22)
+    c.line(413.5, 11.5, 420.5, 18.5, INK, 1.4); c.line(420.5, 11.5, 413.5, 18.5, INK, 1.4)
+    for x, y, w, h in ((10, 34, 281, 34), (297, 34, 128, 69), (10, 78, 120, 86), (136, 78, 155, 86),
+                       (297, 110, 128, 74), (10, 170, 281, 51), (297, 192, 128, 64),
+                       (10, 229, 281, 72), (297, 265, 128, 36)):   # etched group boxes
+        c.rect(x + 1, y + 1, x + w, y + h, WHITE)
+        c.rect(x, y, x + w - 1, y + h - 1, SHADOW)
+        c.fill_rect(x + 8, y - 1, x + 14, y + 3, FACE)   # the gap left for the caption
+    for x, y, w in ((47, 42, 132), (222, 42, 60), (141, 101, 147), (302, 120, 117), (14, 135, 108),
+                    (141, 138, 102), (15, 180, 130), (356, 229, 64), (42, 237, 106), (302, 275, 118)):
+        c.fill_rect(x, y, x + w, y + 21, FIELD)         # combo boxes
+        sunken(c, x, y, x + w, y + 21)
+        raised(c, x + w - 18, y + 2, x + w - 2, y + 19)
+        c.poly([(x + w - 14, y + 9), (x + w - 7, y + 9), (x + w - 10.5, y + 12.5)], INK)
+    for x, y, w in ((366, 57, 52), (366, 80, 52), (245, 138, 42), (236, 185, 52), (357, 203, 64),
+                    (249, 239, 38)):
+        c.fill_rect(x, y, x + w, y + 19, FIELD)         # edit boxes
+        sunken(c, x, y, x + w, y + 19)
+    for x, y in ((306, 46), (19, 90), (19, 106), (192, 85), (306, 148), (306, 166), (19, 205),
+                 (22, 266), (22, 284)):
+        c.fill_rect(x + 1, y + 1, x + 14, y + 14, FIELD)  # check boxes
+        sunken(c, x + 1, y + 1, x + 14, y + 14)
+    for x, w in ((6, 76), (84, 76), (162, 106), (350, 76)):
+        raised(c, x, 306, x + w, 329)                    # push buttons
+    c.rect(6, 306, 82, 329, INK)                         # the default one
+    return c
+
+
+def dialog_close_icon():
+    c = Canvas(16, 16, ss=4)
+    c.fill_rect(0, 0, 16, 16, (200, 60, 45))
+    c.rect(0, 0, 16, 16, (120, 25, 20))
+    c.fill_rect(1, 1, 15, 2, (235, 140, 120))
+    c.line(4.5, 4.5, 11.5, 11.5, WHITE, 2.0)
+    c.line(11.5, 4.5, 4.5, 11.5, WHITE, 2.0)
+    return c
+
+
+def dialog_icons():
+    disc = Canvas(16, 16, ss=8)                 # DeCSS: a disc
+    outlined(disc, [('ell', 8, 8, 7, 7, (200, 205, 225))], 0.8)
+    disc.ellipse(8, 8, 5.5, 5.5, (150, 190, 240))
+    disc.ellipse(8, 8, 2.2, 2.2, (235, 235, 240))
+    disc.ellipse(8, 8, 1.0, 1.0, None)
+    sun = Canvas(16, 16, ss=8)                  # luminance: a sun
+    for a in range(8):
+        r = math.radians(45 * a)
+        sun.line(8 + 4 * math.cos(r), 8 + 4 * math.sin(r), 8 + 7 * math.cos(r), 8 + 7 * math.sin(r),
+                 (230, 150, 20), 1.4)
+    outlined(sun, [('ell', 8, 8, 3.6, 3.6, (255, 210, 50))], 0.8, (170, 100, 10))
+    film = Canvas(16, 16, ss=4)                 # frame rate: a film strip
+    film.fill_rect(3, 0, 13, 16, (45, 45, 50))
+    for y in range(1, 16, 3):
+        film.fill_rect(4, y, 5, y + 1.5, WHITE); film.fill_rect(11, y, 12, y + 1.5, WHITE)
+    film.fill_rect(6, 2, 10, 7, (120, 180, 230)); film.fill_rect(6, 9, 10, 14, (240, 190, 90))
+    bubble = Canvas(16, 16, ss=8)               # subtitles: a speech bubble
+    outlined(bubble, [('ell', 8, 7, 7, 5.2, WHITE), ('poly', [(4, 10), (3, 15), (8, 11)], WHITE)], 0.9)
+    for x in (5, 8, 11):
+        bubble.circle(x, 7, 0.9, INK)
+    gear = Canvas(16, 16, ss=8)                 # misc: a gear
+    teeth = [('cap', 8 + 5.2 * math.cos(math.radians(45 * a)), 8 + 5.2 * math.sin(math.radians(45 * a)),
+              8 + 6.4 * math.cos(math.radians(45 * a)), 8 + 6.4 * math.sin(math.radians(45 * a)), 2.2,
+              (150, 155, 165)) for a in range(8)]
+    outlined(gear, teeth + [('ell', 8, 8, 5.2, 5.2, (150, 155, 165))], 0.8)
+    gear.ellipse(8, 8, 2.0, 2.0, None)
+    return [disc, sun, film, bubble, gear]
+
+
 def main():
     preview = sys.argv[sys.argv.index('--preview') + 1] if '--preview' in sys.argv else None
     files = {}
@@ -604,6 +928,11 @@ def main():
     files['capture.bmp'] = capture_banner()
     files['banner_skin.bmp'] = banner_skin()
     files['banner_side.bmp'] = banner_side()
+    files.update(preview_pictures())
+    files['dlg_input.bmp'] = input_dialog()
+    files['dlg_close.ico'] = [dialog_close_icon()]
+    for n, cv in enumerate(dialog_icons()):
+        files['dlg_icon%d.ico' % n] = [cv]
     for name, what in files.items():
         hot = None
         if isinstance(what, tuple):

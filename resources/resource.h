@@ -22,9 +22,24 @@
 /* 231: the picture across the top of the folder dialog window */
 #define IDB_CAPTURE 231
 
-/* 241-259: pictures of the main-window preview */
+/* 241-259: pictures of the main-window preview: the unskinned host window and the
+   panel templates (magenta is see-through) */
+#define IDB_PREVIEW_VEXO 241
+#define IDB_TMP_PROGRESS 242
+#define IDB_TMP_STATUS 243
+#define IDB_TMP_SLIDER 244
+#define IDB_TMP_NUMBERS 245
+#define IDB_TMP_OUTPUT 246
 
 /* 261-279: pictures of the Input Settings preview */
+#define IDB_DLG_INPUT 261
+#define IDI_DLG_CLOSE 262
+/* 263-267: the dialog's five small icons */
+#define IDI_DLG_ICON0 263
+#define IDI_DLG_ICON1 264
+#define IDI_DLG_ICON2 265
+#define IDI_DLG_ICON3 266
+#define IDI_DLG_ICON4 267
 
 /* 301-399: status icons for the saved / unsaved state of a skin */
 #define IDI_CHANGED 301

@@ -1,4 +1,5 @@
 #include "frmDesigner.h"
+#include "frmPreInput.h"
 
 #include <commctrl.h>
 
@@ -10,6 +11,7 @@
 #include "Prompts.h"
 #include "SkinTables.h"
 #include "Twips.h"
+#include "frmPreview.h"
 #include "modDesign.h"
 #include "modOperativeSystem.h"
 #include "modToolBar.h"
@@ -118,6 +120,8 @@ void frmDesigner::Form_Load() {
 
     WireTextFields();
     WireMenus();
+    WireBitmapSlots();
+    WireColorSwatches();
     TabStrip1.Click = [this] { TabStrip1_Click(); };
     TabStrip1_Click();
     GetRecentFiles();
@@ -211,7 +215,7 @@ void frmDesigner::ButtonInfo_ButtonHelp(const std::string& text) { sb1.SetPanelT
 void frmDesigner::Form_MouseMove(int, int, float, float) { ButtonInfo_ButtonHelp(""); }
 
 void frmDesigner::Form_Click() {
-    // The main-window preview redraws here once it exists; until then there is nothing to redraw.
+    if (Menu("mnuPreviewVexo").Checked() && gFrmPreview) gFrmPreview->Draw();
 }
 
 void frmDesigner::AskFirstRun() {
@@ -224,4 +228,9 @@ void frmDesigner::Form_Unload(bool& cancel) {
         return;
     }
     UpdateRecentsFilesList();
+    if (Menu("mnuPreviewVexo").Checked() && gFrmPreview) {
+        gFrmPreview->Unload();
+        gFrmPreview.reset();
+    }
+    if (gFrmPreInput && gFrmPreInput->Unload()) gFrmPreInput.reset();
 }

@@ -85,12 +85,16 @@ public:
     // The skin file.
     bool FileSaveProc();
     bool OpenFile(const std::string& path);
-    void UpdateFileVexo(const std::string& path);
+    bool UpdateFileVexo(const std::string& path);
     bool mnuFileSave_Click();
     // Whether the folder is the loaded skin's own bitmap folder: a skin is loaded from
     // <skins folder>\<base name>.ini and the folder is <skins folder>\<base name>.
     // Whatever writes or deletes bitmaps asks this first.
     bool IsLoadedSkinFolder(const std::string& folder) const;
+    // The full path of the file the loaded skin was read from or last saved into.
+    std::string m_SkinFilePath;
+    // The skins folder is chosen and exists; when not, says how to choose it.
+    bool SkinsFolderReady();
 
     // What the previews read (ISkinSource).
     std::string SlotFileName(int slot) const override;
@@ -135,12 +139,37 @@ public:
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
     void mnuView_Click();
+    void mnuPreviewVexo_Click();
+    void mnuPreviewInput_Click();
     void mnuPreviewUpdate_Click();
     void mnuHelp_Click();
     void mnuHelpContents_Click();
     void mnuHelpWhatThis_Click();
     void mnuHelpAbout_Click();
     void cmdInTitlebar_Click();
+
+    // Bitmap slots (frmDesigner_Bitmaps.cpp).
+    std::string m_LastBitmapPath;
+    std::string BitmapOpenFile(const std::string& title);
+    void lblBmpName_MouseDown(int16_t index, int16_t button, int16_t shift, float x, float y);
+    void lblBmpName_MouseMove(int16_t index, int16_t button, int16_t shift, float x, float y);
+    void lblBmpName_MouseUp(int16_t, int16_t, int16_t, float, float) {}
+
+    // Colour swatches and the pick colour (frmDesigner_Colors.cpp).
+    bool m_OverColorLabel = false;
+    int16_t m_ColorLabelIndex = 0;
+    bool m_PasteColorKey = false;
+    bool m_CopyColorKey = false;
+    void lblCtrlColor_MouseDown(int16_t index, int16_t button, int16_t shift, float x, float y);
+    void lblCtrlColor_MouseMove(int16_t index, int16_t button, int16_t shift, float x, float y);
+    void Form_KeyDown(int keyCode, int shift) override;
+    void Form_KeyUp(int keyCode, int shift) override;
+    void picBitmapPreview_MouseMove(int button, int shift, float x, float y);
+    void picButtonPreview_MouseMove(int button, int shift, float x, float y);
+    void picBitmapPreview_MouseUp(int button, int shift, float x, float y);
+    void picButtonPreview_MouseUp(int button, int shift, float x, float y);
+    void picTab_MouseMove(int16_t index, int button, int shift, float x, float y);
+    void Update_picColor(int32_t color);
 
     void Preview_Vexo() {}
     void Preview_Input() {}
@@ -173,7 +202,18 @@ private:
     void WireMenus();
     void MarkChangedUnlessLoading();
     void WriteKey(const std::string& key, const std::string& value);
+    struct SkinValues;
+    SkinValues ReadSkinValues();
+    void ShowSkinValues(const SkinValues& values);
     void AskFirstRun();
+    void WireBitmapSlots();
+    void WireColorSwatches();
+    // Slots and previews.
+    void HighlightSlot(int index);
+    bool CopyBitmapIntoSkin(const std::string& path, const std::string& destination);
+    // Colours.
+    void ShowPixelReadout(PictureBox& box, Label& readout, float x, float y);
+    void PickColorAt(PictureBox& box, float x, float y);
 };
 
 // The designer window's single instance.

@@ -49,11 +49,14 @@ void frmDesigner::FileOpenProc() {
         const int16_t result = ShowOpen(*this, extErr, filter, gSkinsFolder, "Open Skin", 1, kOpenFlags, "");
         gDialogKind = 0;
         if (result == 3) return;
+        bool opened;
         {
             LoadingScope loading(m_Loading);
-            OpenFile(gDialogFileName);
+            opened = OpenFile(gDialogFileName);
             UpdateFileMenu(gDialogFileName);
         }
+        // A file that did not load leaves the window, its file name included, as it was.
+        if (!opened) return;
         TabStrip1.Select(1);
         txtSkinFilename.SetText(m_File->GetFileName(gDialogFileName));
     } catch (const AppError& e) {
@@ -64,6 +67,7 @@ void frmDesigner::FileOpenProc() {
 
 void frmDesigner::FileNewProc() {
     try {
+        if (!SkinsFolderReady()) return;
         std::string name = InputBox(
             "Enter the filename (not the extension) for new Skin :\r\n(note: this name is used for subfolder, also)",
             "New skin", "");
@@ -127,6 +131,7 @@ std::string frmDesigner::BrowseFolder(const std::string& caption, const std::str
 }
 
 void frmDesigner::cmdRenameSkin_Click() {
+    if (!SkinsFolderReady()) return;
     std::string P;
     if (!ResumeNext([&] { P = BrowseFolder("Select the skin to rename", gSkinsFolder.empty() ? ProgramFolder() : gSkinsFolder); }))
         MsgBox(ErrorMessageText(CurrentError(), "cmdRenameSkin_Click"), MB_OK);
@@ -185,12 +190,8 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
     auto step = [](const std::function<void()>& s) {
         if (!ResumeNext(s)) MsgBox(ErrorMessageText(CurrentError(), "cmdRenameSkin_Click"), MB_OK);
     };
-    step([&] {
-        if (!skin.Scrivi("name", renamed)) RaiseLastError();
-    });
-    step([&] {
-        if (!skin.Scrivi("directory", "Skins\\" + renamed)) RaiseLastError();
-    });
+    step([&] { skin.ScriviOrRaise("name", renamed); });
+    step([&] { skin.ScriviOrRaise("directory", "Skins\\" + renamed); });
     step([&] {
         if (!MoveFileA((P + ".ini").c_str(), newFile.c_str())) RaiseLastError();
     });
@@ -200,12 +201,19 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
 }
 
 void frmDesigner::mnuOptionsDeleteUnusedBitmap_Click() {
-    // Only the loaded skin's own folder is cleaned: a typed name may point anywhere, and a
-    // file name with several dots, or none before its dot, names another skin's folder.
-    const std::string fileName = m_File->GetFileName(gSkinFileName);
-    if (sb1.PanelText("skin").empty() || m_File->GetBaseName(fileName).empty() ||
-        std::count(fileName.begin(), fileName.end(), '.') > 1) {
+    if (sb1.PanelText("skin").empty()) {
         MsgBox("You have to load a skin, first!", MB_OK);
+        return;
+    }
+    // The folder is named after the skin file; it is this skin's only when the file itself sits
+    // in the skins folder under that name. Otherwise it may hold another skin's bitmaps.
+    const std::string folder = SkinBitmapFolder();
+    if (!IsLoadedSkinFolder(folder)) {
+        MsgBox("\"Delete unused bitmap\" works only in the bitmap folder of a skin whose file is in the skins "
+               "folder.\r\nThe folder \"" + folder + "\" may belong to another skin, since the loaded skin's file is \"" +
+                   (m_SkinFilePath.empty() ? txtSkinFilename.Text() : m_SkinFilePath) +
+                   "\".\r\nNothing was deleted. Save the skin into the skins folder first.",
+               MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     if (MsgBox("Delete unused files now. Are you sure?", MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL) return;
@@ -213,6 +221,7 @@ void frmDesigner::mnuOptionsDeleteUnusedBitmap_Click() {
 }
 
 void frmDesigner::DeleteUnusedBitmap() {
+    if (!IsLoadedSkinFolder(SkinBitmapFolder())) return;
     const std::string folder = SkinBitmapFolder() + "\\";
     int16_t count = 0;
     File::NameList files;

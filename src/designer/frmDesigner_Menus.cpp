@@ -7,6 +7,8 @@
 #include "File.h"
 #include "Prompts.h"
 #include "frmDesigner.h"
+#include "frmPreInput.h"
+#include "frmPreview.h"
 #include "frmSplash.h"
 #include "modSubMain.h"
 
@@ -29,6 +31,8 @@ void frmDesigner::WireMenus() {
     Menu("mnuOptionsClearRecentsFiles").Click = [this] { mnuOptionsClearRecentsFiles_Click(); };
     Menu("mnuOptionsSkinsFolder").Click = [this] { mnuOptionsSkinsFolder_Click(); };
     Menu("mnuView").Click = [this] { mnuView_Click(); };
+    Menu("mnuPreviewVexo").Click = [this] { mnuPreviewVexo_Click(); };
+    Menu("mnuPreviewInput").Click = [this] { mnuPreviewInput_Click(); };
     Menu("mnuPreviewOutput").Click = [this] { Preview_Output(); };
     Menu("mnuPreviewUpdate").Click = [this] { mnuPreviewUpdate_Click(); };
     Menu("mnuHelp").Click = [this] { mnuHelp_Click(); };
@@ -72,11 +76,39 @@ void frmDesigner::mnuView_Click() {
     Menu("mnuPreviewUpdate").SetEnabled(true);
 }
 
+void frmDesigner::mnuPreviewVexo_Click() {
+    MenuItem& item = Menu("mnuPreviewVexo");
+    item.SetChecked(!item.Checked());
+    if (item.Checked()) {
+        // A form unloaded by its own Escape is released here, when a new one replaces it.
+        gFrmPreview = std::make_unique<frmPreview>(*this);
+        gFrmPreview->Unloaded = [this] { Menu("mnuPreviewVexo").SetChecked(false); };
+        gFrmPreview->Show(false, this);
+    } else if (gFrmPreview) {
+        gFrmPreview->Unload();
+        gFrmPreview.reset();
+    }
+}
+
+void frmDesigner::mnuPreviewInput_Click() {
+    MenuItem& item = Menu("mnuPreviewInput");
+    item.SetChecked(!item.Checked());
+    if (item.Checked()) {
+        gFrmPreInput = std::make_unique<frmPreInput>(*this);
+        gFrmPreInput->Unloaded = [this] { Menu("mnuPreviewInput").SetChecked(false); };
+        gFrmPreInput->Show(false, this);
+    } else if (gFrmPreInput) {
+        gFrmPreInput->Unload();
+        gFrmPreInput.reset();
+    }
+}
+
 void frmDesigner::mnuPreviewUpdate_Click() {
     DoEvents();
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    // The checked previews redraw here from the fields being edited; none is open
-    // until the preview windows exist, so the hourglass only flashes.
+    // The checked previews redraw from the fields being edited, saved or not.
+    if (Menu("mnuPreviewVexo").Checked() && gFrmPreview) gFrmPreview->Draw();
+    if (Menu("mnuPreviewInput").Checked() && gFrmPreInput) gFrmPreInput->Draw();
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
     // Let the control under the pointer put its own cursor back.
     POINT at;

@@ -1,7 +1,7 @@
 // The skin file: reading, writing and upgrading it.
 #include <windows.h>
 
-#include <algorithm>
+#include <array>
 
 #include "AppError.h"
 #include "DesignerLayout.h"
@@ -12,14 +12,48 @@
 
 namespace {
 constexpr const char* kSkinSection = "Vexo";
+constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
 
-bool HasSeveralDots(const std::string& fileName) {
-    return std::count(fileName.begin(), fileName.end(), '.') > 1;
+std::string NoTrailingBackslash(std::string folder) {
+    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
+// Holds a window's painting while many controls change, then repaints it once.
+class RedrawPause {
+public:
+    // A hidden window is left alone: turning redraw back on would mark it visible.
+    explicit RedrawPause(HWND window) : m_Window(IsWindowVisible(window) ? window : nullptr) {
+        if (m_Window) SendMessageA(m_Window, WM_SETREDRAW, FALSE, 0);
+    }
+    ~RedrawPause() {
+        if (!m_Window) return;
+        SendMessageA(m_Window, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(m_Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    HWND m_Window;
+};
+
+bool IsReadOnly(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 }  // namespace
 
+// Everything the window shows of a skin file, read before any control is touched.
+struct frmDesigner::SkinValues {
+    std::string name, version, author, email, web, directory;
+    std::array<std::string, kBitmapSlotCount> bitmaps;
+    std::array<int32_t, kColorSlotCount> colors{};
+    std::string fontName, fontWidth, fontHeight, fontWeight;
+};
+
 std::string frmDesigner::SkinBitmapFolder() const {
-    return gSkinsFolder + "\\" + m_File->GetBaseName(gSkinFileName);
+    return NoTrailingBackslash(gSkinsFolder) + "\\" + m_File->GetBaseName(gSkinFileName);
 }
 
 std::string frmDesigner::SkinBitmapPath(int slot) const {
@@ -34,17 +68,26 @@ std::string frmDesigner::FontHeight() const { return txtFontHeight.Text(); }
 std::string frmDesigner::FontWeight() const { return txtFontWeight.Text(); }
 
 bool frmDesigner::IsLoadedSkinFolder(const std::string& folder) const {
-    if (gSkinsFolder.empty() || gSkinFileName.empty() || !TabStrip1.Enabled()) return false;
+    if (gSkinsFolder.empty() || m_SkinFilePath.empty() || !TabStrip1.Enabled()) return false;
     const std::string base = m_File->GetBaseName(gSkinFileName);
     if (base.empty()) return false;
-    std::string root = gSkinsFolder;
-    while (!root.empty() && root.back() == '\\') root.pop_back();
-    return SamePath(gSkinFileName, root + "\\" + base + ".ini") && SamePath(folder, root + "\\" + base);
+    const std::string root = NoTrailingBackslash(gSkinsFolder);
+    return SamePath(m_SkinFilePath, root + "\\" + base + ".ini") && SamePath(folder, root + "\\" + base);
+}
+
+bool frmDesigner::SkinsFolderReady() {
+    if (!gSkinsFolder.empty() && m_File->DirExists(gSkinsFolder)) return true;
+    const std::string what =
+        gSkinsFolder.empty() ? std::string("No skins folder is chosen yet.")
+                             : "The skins folder \"" + gSkinsFolder + "\" doesn't exist.";
+    MsgBox(what + "\r\nChoose it with \"Select the Vexo skins folder...\" in the Options menu, then try again.",
+           MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
 void frmDesigner::WriteKey(const std::string& key, const std::string& value) {
     // A write the system refuses is a failed save, not a saved skin.
-    if (m_IniSkin->Scrivi(key, value) == 0) RaiseLastError();
+    m_IniSkin->ScriviOrRaise(key, value);
 }
 
 bool frmDesigner::FileSaveProc() {
@@ -52,18 +95,25 @@ bool frmDesigner::FileSaveProc() {
         MsgBox("Name is missing! You must enter the Name for your skin, first.", MB_OK);
         return false;
     }
-    const std::string fileName = m_File->GetFileName(txtSkinFilename.Text());
     const std::string base = m_File->GetBaseName(txtSkinFilename.Text());
-    if (HasSeveralDots(fileName)) {
-        // The base name ends at the first dot, so such a skin would land in another skin's file.
-        MsgBox("The skin file name \"" + fileName + "\" holds more than one dot: it would be saved as \"" +
-                   base + ".ini\", which may be the file of another skin." + "\r\n" +
-                   "Nothing was saved. Give the skin a file name with a single dot, then save it.",
+    if (base.empty()) {
+        MsgBox("There is no skin file to save this skin into.\r\n"
+               "Use \"New skin...\" or \"Open skin...\" in the File menu first.",
                MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
+    if (!SkinsFolderReady()) return false;
+    const std::string target = NoTrailingBackslash(gSkinsFolder) + "\\" + base + ".ini";
+    // The placement rule may name a file this skin was not read from: another skin's.
+    if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES && !SamePath(target, m_SkinFilePath)) {
+        const std::string from = m_SkinFilePath.empty() ? "" : " (the skin was opened from \"" + m_SkinFilePath + "\")";
+        if (MsgBox("Saving writes this skin into \"" + target + "\"" + from +
+                       ", but that file already exists and may belong to another skin.\r\n\r\nOverwrite it?",
+                   MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
+            return false;
+    }
     try {
-        m_IniSkin->Nome(gSkinsFolder + "\\" + base + ".ini");
+        m_IniSkin->Nome(target);
         m_IniSkin->Sezione(kSkinSection);
         WriteKey("name", txtSkinName.Text());
         gSkinName = txtSkinName.Text();
@@ -79,6 +129,7 @@ bool frmDesigner::FileSaveProc() {
         WriteKey("MenuBar_font_width", txtFontWidth.Text());
         WriteKey("MenuBar_font_height", txtFontHeight.Text());
         WriteKey("MenuBar_font_weight", txtFontWeight.Text());
+        m_SkinFilePath = target;
         MarkSkinSaved();
         sb1.SetPanelText("skin", txtSkinName.Text());
         return true;
@@ -101,13 +152,22 @@ bool frmDesigner::OpenFile(const std::string& path) {
                    MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
-        m_IniSkin->Nome(path);
+        // Read first: a file another program holds fails here, before the window changes.
+        const std::string bytes = m_File->ReadTextFile(path);
+        if (m_IniSkin->Nome() != path) m_IniSkin->Nome(path);  // it exists: binding would only search for it again
         m_IniSkin->Sezione(kSkinSection);
-        txtSkinName.SetText(m_IniSkin->Leggi("name", ""));
-        if (txtSkinName.Text().empty()) {
-            if (m_File->ReadTextFile(path).find('\0') != std::string::npos) {
+        SkinValues values = ReadSkinValues();
+        // A name can only come from the section; without one, the section may still be there, empty or not.
+        if (values.name.empty() && !m_IniSkin->HasSection(kSkinSection)) {
+            if (bytes.find('\0') != std::string::npos) {
                 // Not a text file at all: an upgrade would only damage it.
                 MsgBox("Sorry, this file can't be loaded.) ", MB_OK);
+                return false;
+            }
+            if (IsReadOnly(path)) {
+                MsgBox("The file \"" + path + "\" has no [Vexo] section and is read-only, so it can't be updated "
+                       "to be used with VadiVirerova.\r\nIt was not loaded and was left as it is.",
+                       MB_OK | MB_ICONEXCLAMATION);
                 return false;
             }
             if (MsgBox("The file isn't configured to be used with VadiVirerova.\r\nWould you like update this file?",
@@ -115,30 +175,26 @@ bool frmDesigner::OpenFile(const std::string& path) {
                 MsgBox("Sorry, this file can't be loaded.) ", MB_OK);
                 return false;
             }
-            UpdateFileVexo(path);
+            if (!UpdateFileVexo(path)) return false;
+            if (!m_IniSkin->HasSection(kSkinSection)) {
+                MsgBox("The file \"" + path + "\" was given a [Vexo] section, but it still can't be read back.\r\n"
+                       "It was not loaded.",
+                       MB_OK | MB_ICONEXCLAMATION);
+                return false;
+            }
             MsgBox("Your file is now updated.\r\nClick OK to continue...", MB_OK);
+            values = ReadSkinValues();
         }
+        ShowSkinValues(values);
         gSkinFileName = m_File->GetFileName(path);
-        txtSkinName.SetText(m_IniSkin->Leggi("name", ""));
         gSkinName = txtSkinName.Text();
+        m_SkinFilePath = path;
         txtSkinFilename.SetText(path);
-        txtSkinVersion.SetText(m_IniSkin->Leggi("version", "1.2"));
-        txtAuthor.SetText(m_IniSkin->Leggi("Author", ""));
-        txtEmail.SetText(m_IniSkin->Leggi("E-Mail", ""));
-        txtWeb.SetText(m_IniSkin->Leggi("Web Site", ""));
-        lblSkinDirectory.SetCaption(m_IniSkin->Leggi("directory", ""));
-        for (int i = 0; i < kBitmapSlotCount; ++i) lblBmpName(i).SetCaption(m_IniSkin->Leggi(kBitmapSlots[i].iniKey, ""));
-        for (int i = 0; i < kColorSlotCount; ++i)
-            lblCtrlColor(i).SetBackColor(HexToColor(m_IniSkin->Leggi(kColorSlots[i].iniKey, "")));
-        txtFontName.SetText(m_IniSkin->Leggi("MenuBar_font_name", ""));
-        txtFontWidth.SetText(m_IniSkin->Leggi("MenuBar_font_width", ""));
-        txtFontHeight.SetText(m_IniSkin->Leggi("MenuBar_font_height", ""));
-        txtFontWeight.SetText(m_IniSkin->Leggi("MenuBar_font_weight", ""));
         sb1.SetPanelText("skin", txtSkinName.Text());
-        picBitmapPreview.SetPicture(Picture());
-        picButtonPreview.SetPicture(Picture());
+        for (PictureBox* preview : {&picBitmapPreview, &picButtonPreview})
+            if (!preview->GetPicture().Empty()) preview->SetPicture(Picture());
         MarkSkinSaved();
-        TabStrip1.SetEnabled(true);
+        if (!TabStrip1.Enabled()) TabStrip1.SetEnabled(true);
         return true;
     } catch (const AppError& e) {
         MsgBox(ErrorMessageText(e, "OpenFile"), MB_OK);
@@ -146,19 +202,65 @@ bool frmDesigner::OpenFile(const std::string& path) {
     }
 }
 
-void frmDesigner::UpdateFileVexo(const std::string& path) {
+frmDesigner::SkinValues frmDesigner::ReadSkinValues() {
+    IniManag& ini = *m_IniSkin;
+    SkinValues v;
+    v.name = ini.Leggi("name", "");
+    v.version = ini.Leggi("version", "1.2");
+    v.author = ini.Leggi("Author", "");
+    v.email = ini.Leggi("E-Mail", "");
+    v.web = ini.Leggi("Web Site", "");
+    v.directory = ini.Leggi("directory", "");
+    for (int i = 0; i < kBitmapSlotCount; ++i) v.bitmaps[i] = ini.Leggi(kBitmapSlots[i].iniKey, "");
+    for (int i = 0; i < kColorSlotCount; ++i) v.colors[i] = HexToColor(ini.Leggi(kColorSlots[i].iniKey, ""));
+    v.fontName = ini.Leggi("MenuBar_font_name", "");
+    v.fontWidth = ini.Leggi("MenuBar_font_width", "");
+    v.fontHeight = ini.Leggi("MenuBar_font_height", "");
+    v.fontWeight = ini.Leggi("MenuBar_font_weight", "");
+    return v;
+}
+
+void frmDesigner::ShowSkinValues(const SkinValues& v) {
+    const std::pair<TextBox*, const std::string*> texts[] = {
+        {&txtSkinName, &v.name},         {&txtSkinVersion, &v.version},       {&txtAuthor, &v.author},
+        {&txtEmail, &v.email},           {&txtWeb, &v.web},                   {&txtFontName, &v.fontName},
+        {&txtFontWidth, &v.fontWidth},   {&txtFontHeight, &v.fontHeight},     {&txtFontWeight, &v.fontWeight}};
+    bool changed = lblSkinDirectory.Caption() != v.directory;
+    for (const auto& [box, value] : texts) changed = changed || box->Text() != *value;
+    for (int i = 0; i < kBitmapSlotCount; ++i) changed = changed || lblBmpName(i).Caption() != v.bitmaps[i];
+    for (int i = 0; i < kColorSlotCount; ++i) changed = changed || lblCtrlColor(i).BackColor() != v.colors[i];
+    // The same skin again costs nothing; another one is painted once, not field by field.
+    if (!changed) return;
+    RedrawPause pause(Hwnd());
+    for (const auto& [box, value] : texts) box->SetText(*value);
+    lblSkinDirectory.SetCaption(v.directory);
+    for (int i = 0; i < kBitmapSlotCount; ++i) lblBmpName(i).SetCaption(v.bitmaps[i]);
+    for (int i = 0; i < kColorSlotCount; ++i)
+        if (lblCtrlColor(i).BackColor() != v.colors[i]) lblCtrlColor(i).SetBackColor(v.colors[i]);
+}
+
+bool frmDesigner::UpdateFileVexo(const std::string& path) {
     try {
         const std::string old = m_File->ReadTextFile(path);
-        // Written beside the file first, so a failed write never costs the old contents.
-        const std::string fresh = path + ".new";
-        m_File->WriteTextFile("[Vexo]\r\n\r\n" + old + "\r\n", fresh, false);
-        if (!MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-            const DWORD code = GetLastError();
-            DeleteFileA(fresh.c_str());
-            throw Win32Error(code);
+        // The header goes behind a leading byte-order mark, or the mark would spoil its first key.
+        const size_t mark = old.rfind(kUtf8Mark, 0) == 0 ? 3 : 0;
+        const std::string upgraded = old.substr(0, mark) + "[Vexo]\r\n\r\n" + old.substr(mark) + "\r\n";
+        // Written beside the file under a fresh name first, so a failed write never costs the old contents.
+        std::string folder = m_File->GetPath(path);
+        if (folder.empty()) folder.assign(1, '.');
+        char fresh[MAX_PATH];
+        if (!GetTempFileNameA(folder.c_str(), "vx", 0, fresh)) RaiseLastError();
+        try {
+            m_File->WriteTextFile(upgraded, fresh, false);
+            if (!MoveFileExA(fresh, path.c_str(), MOVEFILE_REPLACE_EXISTING)) RaiseLastError();
+        } catch (const AppError&) {
+            DeleteFileA(fresh);
+            throw;
         }
+        return true;
     } catch (const AppError& e) {
         MsgBox(ErrorMessageText(e, "UpdateFileVexo"), MB_OK);
+        return false;
     }
 }
 

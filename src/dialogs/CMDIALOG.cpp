@@ -172,8 +172,6 @@ std::string CommonDialogErrorText(int32_t number) {
     return text;
 }
 
-UINT_PTR CALLBACK DialogHookProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
-
 int16_t ShowColor(Form& owner, int32_t& extErr, int32_t initColor, int32_t flags) {
     extErr = 0;
     if (initColor < 0) initColor = 0;

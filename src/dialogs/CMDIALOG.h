@@ -49,6 +49,7 @@ int16_t ShowOpen(Form& owner, int32_t& extErr, const std::string& filter, const 
 std::string ShowFont(Form& owner, const void* unused = nullptr);
 std::string CommonDialogErrorText(int32_t number);
 
+// The open and font dialogs' hook (DialogHook.cpp).
 UINT_PTR CALLBACK DialogHookProc(HWND, UINT, WPARAM, LPARAM);
 
 // Decisions kept apart from the dialogs.

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "DialogHook.h"
 #include "resource.h"
 
 std::unique_ptr<Form1> gForm1;
@@ -21,6 +22,7 @@ Form1::~Form1() { Destroy(); }
 void Form1::CreateControls() {
     picPreview.Create(*this, 8, 8, kPreviewW, kPreviewH);
     chkPreview.Create(*this, 8, 8 + kPreviewH + 6, 120, 17, "Stretch image");
+    chkPreview.Click = [this] { chkPreview_Click(); };
     picTemp.Create(*this, 8, 170, kBannerW, kBannerH);
 
     Image1.Move(8, 260, kBannerW, kBannerH);
@@ -29,6 +31,11 @@ void Form1::CreateControls() {
     Image2.Move(kPreviewW + 20, 8, kSideW, kSideH);
     Image2.SetPicture(Picture::LoadBitmapResource(IDB_BANNER_SIDE));
     Add(Image2);
+}
+
+void Form1::chkPreview_Click() {
+    gStretchImage = static_cast<int16_t>(chkPreview.Value());
+    PaintPreview();
 }
 
 Form1& GetForm1() {

@@ -20,6 +20,9 @@ public:
     Image Image1{"Image1"};  // banner above the skin dialog's controls
     Image Image2{"Image2"};  // banner beside the dialog's controls
 
+    // Keeps the value and repaints the previewed file at once, stretched or not.
+    void chkPreview_Click();
+
 protected:
     void CreateControls() override;
 };

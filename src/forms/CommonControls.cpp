@@ -21,7 +21,7 @@ ImageList::~ImageList() {
 }
 
 void ImageList::Add(const std::string& key, const Picture& bitmap) {
-    if (!bitmap.AsBitmap()) throw AppError(481, "Invalid picture");
+    if (!bitmap.AsBitmap()) throw AppError(ErrNo::InvalidPicture, ErrText::InvalidPicture);
     // The list keeps its own copy, so the picture stays the caller's.
     HBITMAP copy = static_cast<HBITMAP>(CopyImage(bitmap.AsBitmap(), IMAGE_BITMAP, 0, 0, 0));
     ImageList_AddMasked(m_List, copy, kMaskColor);
@@ -142,12 +142,14 @@ void StatusBar::Apply(int index) {
 
 void StatusBar::SetPanelText(const std::string& key, const std::string& text) {
     Panel& p = PanelByKey(key);
+    if (p.text == text) return;
     p.text = text;
     Apply(static_cast<int>(&p - m_Panels.data()));
 }
 
 void StatusBar::SetPanelPicture(const std::string& key, const Picture& picture) {
     Panel& p = PanelByKey(key);
+    if (p.picture == picture) return;
     p.picture = picture;
     Apply(static_cast<int>(&p - m_Panels.data()));
     if (m_Hwnd) InvalidateRect(m_Hwnd, nullptr, TRUE);

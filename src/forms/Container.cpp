@@ -65,6 +65,13 @@ void Container::AddWindowed(WindowedControl& control) {
 
 void Container::RemoveWindowed(WindowedControl& control) {
     std::erase(m_Windowed, &control);
+    if (m_Tooltip && control.Hwnd()) {
+        TOOLINFOA ti{};
+        ti.cbSize = sizeof ti;
+        ti.hwnd = m_Window;
+        ti.uId = reinterpret_cast<UINT_PTR>(control.Hwnd());
+        SendMessageA(m_Tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
 }
 
 Control* Container::HitTest(POINT pt) const {
@@ -90,16 +97,18 @@ void Container::EnsureTooltip() {
 }
 
 void Container::UpdateTool(Control& control) {
-    if (!control.IsWindowless() || !m_Window) return;
+    // A windowed control is its own tool, so its tip follows it into another parent.
+    HWND own = control.IsWindowless() ? nullptr : static_cast<WindowedControl&>(control).Hwnd();
+    if (!m_Window || (!control.IsWindowless() && !own)) return;
     if (control.ToolTipText().empty() && !m_Tooltip) return;
     EnsureTooltip();
     TOOLINFOA ti{};
     ti.cbSize = sizeof ti;
-    ti.uFlags = TTF_SUBCLASS;
+    ti.uFlags = own ? TTF_SUBCLASS | TTF_IDISHWND : TTF_SUBCLASS;
     ti.hwnd = m_Window;
-    ti.uId = reinterpret_cast<UINT_PTR>(&control);
+    ti.uId = own ? reinterpret_cast<UINT_PTR>(own) : reinterpret_cast<UINT_PTR>(&control);
     SendMessageA(m_Tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-    if (control.ToolTipText().empty() || !control.Visible()) return;
+    if (control.ToolTipText().empty() || (!own && !control.Visible())) return;
     ti.rect = control.Bounds();
     ti.lpszText = const_cast<char*>(control.ToolTipText().c_str());
     SendMessageA(m_Tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));

@@ -97,6 +97,7 @@ void WindowedControl::CreateWindowed(Container& container, const char* className
     SetPropA(m_Hwnd, kControlProp, this);
     SendMessageA(m_Hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(container.Font()), FALSE);
     SetWindowSubclass(m_Hwnd, SubclassThunk, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (!ToolTipText().empty()) container.UpdateTool(*this);
 }
 
 LRESULT CALLBACK WindowedControl::SubclassThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,

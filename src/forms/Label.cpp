@@ -43,6 +43,11 @@ void Label::SetWordWrap(bool wrap) {
     Redraw();
 }
 
+void Label::SetUseMnemonic(bool on) {
+    m_UseMnemonic = on;
+    Redraw();
+}
+
 void Label::SetFont(const char* face, double points, bool bold) {
     m_Font.Reset(CreateScreenFont(face, points, bold));
     Redraw();
@@ -62,7 +67,7 @@ void Label::Paint(HDC dc, HFONT containerFont) const {
     SelectGuard font(dc, m_Font ? m_Font.Get() : containerFont);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, m_Enabled ? ResolveColor(m_ForeColor) : GetSysColor(COLOR_GRAYTEXT));
-    UINT format = DT_NOPREFIX | (m_WordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+    UINT format = (m_UseMnemonic ? 0 : DT_NOPREFIX) | (m_WordWrap ? DT_WORDBREAK : DT_SINGLELINE);
     if (m_Align == Align::Right) format |= DT_RIGHT;
     else if (m_Align == Align::Center) format |= DT_CENTER;
     DrawTextA(dc, m_Caption.c_str(), static_cast<int>(m_Caption.size()), &r, format);

@@ -25,6 +25,8 @@ public:
     void SetBorder(bool border);
     void SetAlignment(Align align);
     void SetWordWrap(bool wrap);
+    // "&" marks the next letter as the access key, underlined, as menu items show it.
+    void SetUseMnemonic(bool on);
     // A font of the label's own; the container's otherwise.
     void SetFont(const char* face, double points, bool bold);
 
@@ -38,6 +40,7 @@ private:
     bool m_Transparent = false;
     bool m_Border = false;
     bool m_WordWrap = true;
+    bool m_UseMnemonic = false;
     Align m_Align = Align::Left;
     FontHandle m_Font;
 };

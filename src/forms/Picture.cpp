@@ -1,6 +1,7 @@
 #include "Picture.h"
 
 #include "AppError.h"
+#include "BitmapFileCheck.h"
 #include "Gdi.h"
 
 Picture::Data::~Data() {
@@ -21,10 +22,17 @@ Picture Picture::FromIcon(HICON icon) { return Picture(Kind::Icon, icon); }
 Picture Picture::FromCursor(HCURSOR cursor) { return Picture(Kind::Cursor, cursor); }
 
 Picture Picture::LoadBitmapFile(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) RaiseLastError();
-    HANDLE h = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                          LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    if (!h) throw AppError(481, "Invalid picture");
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_INVALID_NAME)
+            throw AppError(ErrNo::FileNotFound, ErrText::FileNotFound);
+        throw Win32Error(code);
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw AppError(ErrNo::FileNotFound, ErrText::FileNotFound);
+    if (!IsWholeBitmapFile(path)) throw AppError(ErrNo::InvalidPicture, ErrText::InvalidPicture);
+    HANDLE h = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (!h) throw AppError(ErrNo::InvalidPicture, ErrText::InvalidPicture);
     return FromBitmap(static_cast<HBITMAP>(h));
 }
 

@@ -19,7 +19,8 @@ public:
     static Picture FromIcon(HICON icon);
     static Picture FromCursor(HCURSOR cursor);
 
-    // Loads a bitmap file; raises AppError when the file is missing or not a bitmap.
+    // Loads a bitmap file; raises AppError 53 "File not found" when it is missing and
+    // 481 "Invalid picture" when it is not a whole bitmap.
     static Picture LoadBitmapFile(const std::string& path);
     // Resources of the running program; raise AppError when missing.
     static Picture LoadBitmapResource(int id);

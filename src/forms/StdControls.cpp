@@ -15,7 +15,10 @@ void TextBox::Create(Container& container, int left, int top, int width, int hei
     m_Setting = false;
 }
 
-std::string TextBox::Text() const {
+// Kept in step with the window by SetText and by every EN_CHANGE, so reading it costs no message.
+std::string TextBox::Text() const { return m_Text; }
+
+std::string TextBox::WindowText() const {
     if (!m_Hwnd) return m_Text;
     int n = GetWindowTextLengthA(m_Hwnd);
     std::string text(static_cast<size_t>(n) + 1, '\0');
@@ -47,7 +50,7 @@ void TextBox::FireChange() {
 
 void TextBox::OnCommand(WORD code) {
     if (code == EN_CHANGE && !m_Setting) {
-        m_Text = Text();
+        m_Text = WindowText();
         FireChange();
     }
 }

@@ -24,6 +24,7 @@ public:
     void OnCommand(WORD code) override;
 
 private:
+    std::string WindowText() const;
     void FireChange();
     bool m_Locked = false;
     bool m_Setting = false;

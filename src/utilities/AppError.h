@@ -16,8 +16,16 @@ constexpr int32_t Overflow = 6;
 constexpr int32_t TypeMismatch = 13;
 constexpr int32_t BadFileName = 52;
 constexpr int32_t FileNotFound = 53;
+constexpr int32_t FileAccess = 75;
 constexpr int32_t ObjectRequired = 91;
+constexpr int32_t InvalidPicture = 481;
 }  // namespace ErrNo
+
+// The descriptions users know those numbers by, where the program raises them itself.
+namespace ErrText {
+constexpr const char* FileNotFound = "File not found";
+constexpr const char* InvalidPicture = "Invalid picture";
+}  // namespace ErrText
 
 class AppError : public std::runtime_error {
 public:

@@ -4,6 +4,7 @@
 
 #include "AppError.h"
 #include "AppInfo.h"
+#include "File.h"
 #include "NumericText.h"
 
 namespace {
@@ -71,6 +72,16 @@ int32_t IniManag::Scrivi(const std::string& key, const std::string& value) {
     return WritePrivateProfileStringA(Sezione().c_str(), key.c_str(), value.c_str(), m_Nome.c_str());
 }
 
+void IniManag::ScriviOrRaise(const std::string& key, const std::string& value) {
+    if (Scrivi(key, value) == 0) throw WriteError(m_Nome, GetLastError());
+}
+
+AppError IniManag::WriteError(const std::string& fileName, uint32_t code) {
+    std::string reason = "The file \"" + fileName + "\" could not be written";
+    if (code != 0) reason += ": " + SystemErrorText(code);
+    return AppError(code != 0 ? static_cast<int32_t>(code) : ErrNo::FileAccess, reason);
+}
+
 bool IniManag::LeggiBool(const std::string& key, const std::string& defaultValue) {
     if (key.empty()) return false;
     std::string text = Leggi(key, defaultValue);
@@ -96,4 +107,20 @@ int32_t IniManag::CancellaSezione(const std::string& section) {
 int32_t IniManag::LeggiCOLORREF(const std::string& key, const std::string& defaultValue) {
     if (key.empty()) return 0;
     return TextToLong(Leggi(key, defaultValue));
+}
+
+bool IniManag::HasSection(const std::string& section) const {
+    std::string buffer(kKeyListBufferSize, '\0');
+    DWORD n;
+    // The list comes back cut when it does not fit: grow until it does.
+    while ((n = GetPrivateProfileSectionNamesA(buffer.data(), static_cast<DWORD>(buffer.size()), m_Nome.c_str())) ==
+           buffer.size() - 2)
+        buffer.resize(buffer.size() * 2);
+    const std::string wanted = UpperCase(section);
+    for (size_t pos = 0; pos < n;) {
+        const size_t end = buffer.find('\0', pos);
+        if (UpperCase(buffer.substr(pos, end - pos)) == wanted) return true;
+        pos = end + 1;
+    }
+    return false;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "AppError.h"
+
 class IniManag {
 public:
     // Lists the key names of a section of any file, in file order. The list is
@@ -24,6 +26,11 @@ public:
 
     // Writes key = value into the current section; the system's result, non-zero on success.
     int32_t Scrivi(const std::string& key, const std::string& value);
+    // As Scrivi, but a refused write raises WriteError.
+    void ScriviOrRaise(const std::string& key, const std::string& value);
+    // A refused write of the file: the system's number and text when it gave one, and always the
+    // file's name, since the system may refuse without any code.
+    static AppError WriteError(const std::string& fileName, uint32_t code);
 
     // False for "0", "Falso" and the empty text (exact, case-sensitive), True otherwise.
     bool LeggiBool(const std::string& key, const std::string& defaultValue);
@@ -37,6 +44,9 @@ public:
 
     // The key's value as a number; raises AppError 13 when it is not one.
     int32_t LeggiCOLORREF(const std::string& key, const std::string& defaultValue);
+
+    // The file holds the section (any letter case), be it empty.
+    bool HasSection(const std::string& section) const;
 
 private:
     std::string m_Nome;

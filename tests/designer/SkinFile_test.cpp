@@ -175,7 +175,7 @@ TEST_F(SkinFileTest, SaveRefusesANamelessSkinAndANameThatWouldHitAnotherSkin) {
     prompts.asked.clear();
     EXPECT_FALSE(f.FileSaveProc());
     ASSERT_EQ(prompts.asked.size(), 1u);
-    EXPECT_NE(prompts.asked[0].text.find("\"Dark.v2.ini\""), std::string::npos);
+    EXPECT_NE(prompts.asked[0].text.find("Overwrite it?"), std::string::npos);
     EXPECT_EQ(ReadBytes(skins + "\\Dark.ini"), "[Vexo]\r\nname=Dark\r\n");
     EXPECT_EQ(f.sb1.PanelText("state"), "Changed");
 }
@@ -184,6 +184,7 @@ TEST_F(SkinFileTest, AFailedWriteIsReportedAndTheSkinStaysChanged) {
     frmDesigner& f = OpenWithSkins();
     FillAll(f);
     WriteBytes(skins + "\\Dark.ini", "[Vexo]\r\nname=Old\r\n");
+    f.m_SkinFilePath = skins + "\\Dark.ini";  // the skin's own file
     HANDLE held = CreateFileA((skins + "\\Dark.ini").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -200,7 +201,7 @@ TEST_F(SkinFileTest, AFailedWriteIsReportedAndTheSkinStaysChanged) {
     prompts.asked.clear();
     EXPECT_FALSE(f.FileSaveProc());
     ASSERT_EQ(prompts.asked.size(), 1u);
-    EXPECT_NE(prompts.asked[0].text.find("in procedure FileSaveProc"), std::string::npos);
+    EXPECT_NE(prompts.asked[0].text.find("\"Select the Vexo skins folder...\" in the Options menu"), std::string::npos);
     EXPECT_FALSE(PathExists(dir / "gone"));
 }
 

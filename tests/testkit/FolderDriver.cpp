@@ -215,9 +215,13 @@ void FolderDriver::Fail(const std::string& why) {
         // What the dialog showed then, to tell a slow shell from a lost selection.
         HWND dialog = FindFolderDialog();
         HWND tree = dialog ? FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr) : nullptr;
-        m_Failure += dialog ? "; the tree shows " + (tree ? "\"" + ItemText(tree, Next(tree, nullptr, TVGN_CARET)) + "\" selected"
-                                                        : std::string("no tree"))
-                            : "; no folder dialog";
+        if (!tree) {
+            m_Failure += dialog ? "; no tree" : "; no folder dialog";
+        } else {
+            m_Failure += "; the tree shows \"";
+            m_Failure += ItemText(tree, Next(tree, nullptr, TVGN_CARET));
+            m_Failure += "\" selected";
+        }
     }
     m_Steps.clear();
     m_Closing = true;

@@ -34,3 +34,6 @@ private:
     std::deque<std::string> m_Inputs;
     PromptHook m_Old;
 };
+
+// Saves what the screen shows of a window as a 24-bit BMP (for looking at a test's window).
+void SaveWindowShot(HWND window, const std::string& path);

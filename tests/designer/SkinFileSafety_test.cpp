@@ -1,0 +1,202 @@
+// Whatever file a skin came from, nothing of another skin is written or deleted without the
+// user's yes, and a failed open or upgrade leaves the window as it was.
+#include <windows.h>
+
+#include "DesignerFixture.h"
+#include "DialogDriver.h"
+#include "FolderDriver.h"
+#include "IniManag.h"
+
+namespace {
+
+const std::string kAnns = "[Vexo]\r\nname=Dark\r\nAuthor=Ann\r\n", kMark = "\xEF\xBB\xBF";
+const std::string kAsk = "The file isn't configured to be used with VadiVirerova.\r\nWould you like update this file?";
+const std::string kUpdated = "Your file is now updated.\r\nClick OK to continue...";
+
+// The text matches the pattern, each * standing for any run of characters.
+bool Matches(const std::string& text, const std::string& pattern) {
+    size_t at = 0, from = 0;
+    for (size_t star; (star = pattern.find('*', from)) != std::string::npos; from = star + 1) {
+        const std::string part = pattern.substr(from, star - from);
+        if ((at = text.find(part, at)) == std::string::npos || (from == 0 && at != 0)) return false;
+        at += part.size();
+    }
+    const std::string tail = pattern.substr(from);
+    if (from == 0) return text == pattern;
+    return text.size() >= at + tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+class SkinFileSafetyTest : public DesignerTest {
+protected:
+    frmDesigner& OpenWithSkins() {
+        CreateDirectoryA(skins.c_str(), nullptr);
+        CreateDirectoryA(other.c_str(), nullptr);
+        return Open("[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\n");
+    }
+    bool Load(frmDesigner& f, const std::string& path) {  // as the open commands read a file
+        f.m_Loading = true;
+        const bool loaded = f.OpenFile(path);
+        f.m_Loading = false;
+        return loaded;
+    }
+    std::string Said() { return prompts.asked.empty() ? "(nothing)" : prompts.asked.back().text; }
+    std::string skins = dir / "Skins", other = dir / "Other";
+};
+
+TEST_F(SkinFileSafetyTest, SaveWritesAFileTheSkinWasNotOpenedFromOnlyAfterAYes) {
+    frmDesigner& f = OpenWithSkins();
+    const std::string anns = skins + "\\Dark.ini";
+    for (const std::string& opened : {skins + "\\Dark.txt", skins + "\\Dark.skin", other + "\\Dark.ini",
+                                      skins + "\\Dark.v2.ini"}) {
+        WriteBytes(anns, kAnns);
+        WriteBytes(opened, "[Vexo]\r\nname=Mine\r\n");
+        ASSERT_TRUE(Load(f, opened));
+        f.txtAuthor.SetText("Me");
+        prompts.asked.clear();
+        EXPECT_FALSE(f.FileSaveProc()) << opened;  // No, the default answer
+        ASSERT_EQ(prompts.asked.size(), 1u) << opened;
+        EXPECT_TRUE(Matches(Said(), "Saving writes this skin into \"" + anns + "\" (the skin was opened from \"" +
+                                        opened + "\"), but that file already exists*Overwrite it?")) << Said();
+        EXPECT_EQ(prompts.asked[0].style, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2));
+        EXPECT_EQ(ReadBytes(anns), kAnns);
+        prompts.Answer(IDYES);
+        EXPECT_TRUE(f.FileSaveProc() && f.FileSaveProc());  // once agreed, the file is the skin's own
+        EXPECT_EQ(prompts.asked.size(), 2u);
+        EXPECT_TRUE(Matches(ReadBytes(anns), "[Vexo]\r\nname=Mine\r\nAuthor=Me\r\n*directory=Skins\\Dark\r\n*"));
+    }
+    // Its own file, spelt otherwise, is saved without a question; a refused write names it.
+    ASSERT_TRUE(Load(f, skins + "\\DARK.INI"));
+    gSkinsFolder = skins + "\\";
+    f.txtAuthor.SetText("Ann");
+    HANDLE lock = CreateFileA(anns.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    prompts.asked.clear();
+    EXPECT_FALSE(f.FileSaveProc());
+    CloseHandle(lock);
+    EXPECT_TRUE(Matches(Said(), "Error 32 (The file \"" + skins + "\\DARK.ini\" could not be written: *) in procedure "
+                                "FileSaveProc of Form frmDesigner")) << Said();
+    EXPECT_TRUE(f.FileSaveProc());
+    EXPECT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(ErrorMessageText(IniManag::WriteError("C:\\x.ini", 0), "P"),  // a refusal without a code
+              "Error 75 (The file \"C:\\x.ini\" could not be written) in procedure P of Form frmDesigner");
+}
+
+TEST_F(SkinFileSafetyTest, CleanUpOnlyInTheFolderOfASkinLoadedFromTheSkinsFolder) {
+    frmDesigner& f = OpenWithSkins();
+    const std::string own = skins + "\\Dark.ini", theirs = skins + "\\Dark\\theirs.bmp";
+    WriteBytes(own, kAnns);
+    CreateDirectoryA((skins + "\\Dark").c_str(), nullptr);
+    WriteBytes(theirs, "x");
+    for (const std::string& opened : {other + "\\Dark.ini", skins + "\\Dark.v2.ini", own}) {
+        if (opened != own) WriteBytes(opened, "[Vexo]\r\nname=Mine\r\n");
+        ASSERT_TRUE(Load(f, opened));
+        gSkinsFolder = skins + (opened == own ? "\\" : "");
+        EXPECT_EQ(f.IsLoadedSkinFolder(skins + "\\DARK\\"), opened == own);
+        EXPECT_FALSE(f.IsLoadedSkinFolder(other + "\\Dark") || f.IsLoadedSkinFolder(skins));
+        prompts.asked.clear();
+        prompts.Answer(IDOK);
+        f.mnuOptionsDeleteUnusedBitmap_Click();
+        EXPECT_TRUE(Matches(Said(), opened == own ? "1 files deleted."
+                                                  : "\"Delete unused bitmap\" works only*\"" + skins + "\\Dark\" may "
+                                                    "belong to another skin*\"" + opened + "\"*Nothing was deleted.*"))
+            << Said();
+        EXPECT_EQ(PathExists(theirs), opened != own);
+    }
+}
+
+bool g_BrowserShown = false;
+void CALLBACK CancelBrowser(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND cancel = FolderDriver::HostButton("Cancel")) g_BrowserShown = PostMessageA(cancel, BM_CLICK, 0, 0);
+}
+
+TEST_F(SkinFileSafetyTest, NewSaveAndRenameNeedTheSkinsFolderAndSaveASkinFile) {
+    frmDesigner& f = Open();  // the first-run search declined: no skins folder
+    const std::string zed = "Zed" + std::to_string(GetCurrentProcessId());
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, CancelBrowser);
+    for (const std::string& folder : {std::string(), dir / "gone"}) {
+        gSkinsFolder = folder;
+        prompts.asked.clear();
+        prompts.AnswerInput(zed);
+        f.FileNewProc();
+        f.txtSkinName.SetText(zed);
+        f.txtSkinFilename.SetText(zed + ".ini");
+        EXPECT_FALSE(f.FileSaveProc());
+        f.cmdRenameSkin_Click();
+        ASSERT_EQ(prompts.asked.size(), 3u);
+        for (const auto& asked : prompts.asked)
+            EXPECT_EQ(asked.text, (folder.empty() ? "No skins folder is chosen yet."
+                                                  : "The skins folder \"" + folder + "\" doesn't exist.") +
+                                      "\r\nChoose it with \"Select the Vexo skins folder...\" in the Options menu, "
+                                      "then try again.");
+        EXPECT_TRUE(prompts.inputPrompts.empty() && !g_BrowserShown);
+        EXPECT_FALSE(PathExists("\\" + zed + ".ini") || PathExists("\\" + zed) || f.TabStrip1.Enabled());
+    }
+    KillTimer(nullptr, timer);
+    CreateDirectoryA(skins.c_str(), nullptr);  // a skins folder and a typed name, but no skin file
+    gSkinsFolder = skins;
+    f.txtSkinFilename.SetText("");
+    EXPECT_FALSE(f.FileSaveProc());
+    EXPECT_EQ(Said(), "There is no skin file to save this skin into.\r\n"
+                      "Use \"New skin...\" or \"Open skin...\" in the File menu first.");
+    EXPECT_FALSE(PathExists(skins + "\\.ini"));
+}
+
+TEST_F(SkinFileSafetyTest, OpeningFilesOfEveryKindChangesTheWindowOnlyWhenTheyLoad) {
+    frmDesigner& f = OpenWithSkins();
+    const std::string base = skins + "\\Base.ini", path = skins + "\\Case.ini";
+    WriteBytes(base, "[Vexo]\r\nname=Base\r\nAuthor=Bea\r\n");
+    enum Hold { Free, ReadOnly, Locked, Read };  // Locked and Read: another program holds the file
+    struct Case {
+        std::string bytes;
+        Hold hold;
+        std::vector<std::string> said;  // patterns; the upgrade question is answered OK
+        std::string after;              // the file afterwards; empty: unchanged
+        const char *name, *author;      // the window's; no name: not loaded, the window keeps Base
+    } const cases[] = {
+        {"[Vexo]\r\nAuthor=Ann\r\n", Free, {}, "", "", "Ann"},
+        {"[vexo]\r\nname=\r\nAuthor=Ann\r\n", Free, {}, "", "", "Ann"},
+        {"Author=Ann\r\n[VEXO]\r\n", Free, {}, "", "", ""},
+        {"name=Dark\r\nAuthor=Ann\r\n", Free, {kAsk, kUpdated}, "[Vexo]\r\n\r\nname=Dark\r\nAuthor=Ann\r\n\r\n", "Dark", "Ann"},
+        {kMark + "name=Dark\r\n", Free, {kAsk, kUpdated}, kMark + "[Vexo]\r\n\r\nname=Dark\r\n\r\n", "Dark", ""},
+        {"[Vexo]\r\nname=Dark\r\n", ReadOnly, {}, "", "Dark", ""},
+        {"name=Dark\r\n", ReadOnly, {"The file \"" + path + "\" has no [Vexo] section and is read-only*"}, "", nullptr, nullptr},
+        {"[Vexo]\r\nname=Dark\r\n", Locked, {"Error 32 (*) in procedure OpenFile of Form frmDesigner"}, "", nullptr, nullptr},
+        {"name=Dark\r\n", Read, {kAsk, "Error *) in procedure UpdateFileVexo of Form frmDesigner"}, "", nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        WriteBytes(path, c.bytes);
+        SetFileAttributesA(path.c_str(), c.hold == ReadOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(Load(f, base));
+        HANDLE held = c.hold < Locked ? INVALID_HANDLE_VALUE
+                                      : CreateFileA(path.c_str(), GENERIC_READ | (c.hold == Locked ? GENERIC_WRITE : 0),
+                                                    c.hold == Locked ? 0 : FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        prompts.asked.clear();
+        for (int i = 0; i < 2; ++i) prompts.Answer(IDOK);
+        EXPECT_EQ(Load(f, path), c.name != nullptr) << c.bytes;
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        ASSERT_EQ(prompts.asked.size(), c.said.size()) << c.bytes << ": " << Said();
+        for (size_t i = 0; i < c.said.size(); ++i) EXPECT_TRUE(Matches(prompts.asked[i].text, c.said[i])) << c.bytes;
+        EXPECT_EQ(ReadBytes(path), c.after.empty() ? c.bytes : c.after);
+        EXPECT_EQ((GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0, c.hold == ReadOnly);
+        EXPECT_EQ(f.txtSkinName.Text() + "/" + f.txtAuthor.Text() + "/" + gSkinFileName + "/" + f.sb1.PanelText("state"),
+                  c.name ? std::string(c.name) + "/" + c.author + "/Case.ini/Saved" : "Base/Bea/Base.ini/Saved");
+        EXPECT_EQ(f.m_File->GetFiles(skins + "\\*.*").size(), 3u) << c.bytes;  // nothing left beside them
+        prompts.asked.clear();
+        EXPECT_TRUE(!c.name || (Load(f, path) && prompts.asked.empty())) << c.bytes;  // asked once at most
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    {
+        DialogDriver driver(DialogPlan::ChooseFile(path));  // File > Open keeps the window's file name too
+        f.FileOpenProc();
+        EXPECT_TRUE(driver.Done()) << driver.Failure();
+    }
+    CloseHandle(held);
+    EXPECT_EQ(f.txtSkinFilename.Text(), base);
+    f.txtAuthor.SetText("Bea two");  // after the failures, the skin in the window saves as ever
+    prompts.asked.clear();
+    EXPECT_TRUE(f.FileSaveProc());
+    EXPECT_TRUE(prompts.asked.empty());
+}
+
+}  // namespace

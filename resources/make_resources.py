@@ -587,6 +587,154 @@ def capture_banner():
     return c
 
 
+# --- toolbar bitmaps (16x16, 256 colours, magenta key) -----------------------
+
+def bmp8(rows, key=MAGENTA):
+    """8-bit palette BMP with all 256 entries; transparent pixels become the key colour."""
+    pal, data = [key], bytearray()
+    for row in reversed(rows):
+        for r, g, b, a in row:
+            col = key if a < 128 else (r, g, b)
+            if col not in pal:
+                pal.append(col)
+            data.append(pal.index(col))
+        data += b'\0' * ((4 - len(row) % 4) % 4)
+    assert len(pal) <= 256
+    pal += [(0, 0, 0)] * (256 - len(pal))
+    table = b''.join(bytes((b, g, r, 0)) for r, g, b in pal)
+    h, w = len(rows), len(rows[0])
+    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 8, 0, len(data), 2835, 2835, 256, 0)
+    off = 14 + 40 + len(table)
+    return struct.pack('<2sIHHI', b'BM', off + len(data), 0, 0, off) + info + table + bytes(data)
+
+
+TB_INK = (40, 40, 48)
+
+
+def tb_page(c, x0=3, y0=1, x1=13, y1=15, fold=4):
+    c.fill_rect(x0, y0, x1, y1, TB_INK)
+    c.fill_rect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, WHITE)
+    for i in range(fold):                       # dog-eared corner
+        c.fill_rect(x1 - fold + i, y0, x1, y0 + i + 1, None)
+        c.pixel(x1 - fold + i, y0 + i, TB_INK)
+    c.fill_rect(x1 - fold, y0 + fold - 1, x1, y0 + fold, TB_INK)
+    c.fill_rect(x1 - fold, y0 + 1, x1 - fold + 1, y0 + fold, TB_INK)
+    for i in range(1, fold - 1):
+        c.fill_rect(x1 - fold + 1, y0 + i + 1, x1 - fold + 1 + i, y0 + i + 2, (200, 200, 210))
+
+
+def tb_magnifier(c, cx=10.5, cy=9.5, r=3.2):
+    c.line(cx + 2.0, cy + 2.0, 15.0, 15.0, (110, 70, 30), 2.2)
+    c.circle(cx, cy, r + 0.9, TB_INK)
+    c.circle(cx, cy, r - 0.2, (170, 215, 250))
+    c.pixel(int(cx) - 1, int(cy) - 1, WHITE)
+
+
+def tb_new():
+    c = Canvas(16, 16)
+    tb_page(c)
+    return c
+
+
+def tb_open():
+    c = Canvas(16, 16)
+    dark, light = (200, 150, 20), (255, 215, 70)
+    c.poly([(0.5, 3.5), (5.5, 3.5), (6.5, 4.5), (12.5, 4.5), (12.5, 13.5), (0.5, 13.5)], TB_INK)
+    c.fill_rect(1, 5, 12, 13, dark)
+    c.fill_rect(1, 4, 5, 5, dark)
+    c.poly([(3.0, 7.0), (15.8, 7.0), (12.8, 14.0), (0.2, 14.0)], TB_INK)
+    c.poly([(3.7, 8.0), (14.4, 8.0), (12.1, 13.0), (1.6, 13.0)], light)
+    return c
+
+
+def tb_save():
+    c = Canvas(16, 16)
+    c.fill_rect(1, 1, 15, 15, TB_INK)
+    c.fill_rect(2, 2, 14, 14, (40, 80, 170))
+    c.fill_rect(4, 1, 12, 6, (190, 195, 205))    # metal shutter
+    c.fill_rect(9, 2, 11, 5, (40, 80, 170))
+    c.fill_rect(4, 8, 12, 14, WHITE)             # label
+    c.fill_rect(5, 10, 11, 11, (150, 150, 160))
+    c.fill_rect(5, 12, 10, 13, (150, 150, 160))
+    c.pixel(15, 1, None)
+    return c
+
+
+def tb_preview():
+    c = Canvas(16, 16)
+    c.fill_rect(0, 1, 13, 12, TB_INK)
+    c.fill_rect(1, 2, 12, 4, (30, 90, 200))      # title bar
+    c.fill_rect(9, 2, 11, 3, WHITE)
+    c.fill_rect(1, 4, 12, 11, WHITE)
+    c.fill_rect(2, 5, 6, 10, (200, 215, 235))
+    tb_magnifier(c)
+    return c
+
+
+def tb_input():
+    c = Canvas(16, 16)
+    c.fill_rect(0, 0, 14, 13, TB_INK)
+    c.fill_rect(1, 1, 13, 3, (30, 90, 200))
+    c.fill_rect(1, 3, 13, 12, (212, 208, 200))
+    for y, w in ((5, 9), (7, 6), (9, 7)):        # text lines
+        c.fill_rect(2, y, 2 + w, y + 1, (70, 70, 80))
+    tb_magnifier(c, 11, 10.5, 3.0)
+    return c
+
+
+def tb_whatthis():
+    c = Canvas(16, 16)
+    c.circle(8, 8, 7.6, (20, 50, 130))
+    c.circle(8, 8, 6.6, (50, 110, 225))
+    c.circle(7, 6.5, 3.5, (90, 150, 240))
+    q = [" #### ", "##  ##", "    ##", "   ## ", "  ##  ", "  ##  ", "      ", "  ##  "]
+    for j, row in enumerate(q):
+        for i, ch in enumerate(row):
+            if ch == '#':
+                c.pixel(5 + i, 4 + j, WHITE)
+    return c
+
+
+def tb_update():
+    c = Canvas(16, 16)
+    tb_page(c, 1, 0, 12, 15, 4)
+    green, dark = (40, 170, 60), (10, 90, 25)
+    cx, cy, r = 9.0, 9.5, 4.0
+
+    def arc(a0, a1, col, w):
+        n = 10
+        for t in range(n):
+            u0 = math.radians(a0 + (a1 - a0) * t / n)
+            u1 = math.radians(a0 + (a1 - a0) * (t + 1) / n)
+            c.line(cx + r * math.cos(u0), cy + r * math.sin(u0),
+                   cx + r * math.cos(u1), cy + r * math.sin(u1), col, w)
+    for a0, a1 in ((195, 315), (15, 135)):
+        arc(a0, a1, dark, 2.4)
+        arc(a0, a1, green, 1.2)
+    for a in (315, 135):                          # arrow heads, pointing clockwise
+        u = math.radians(a)
+        px, py = cx + r * math.cos(u), cy + r * math.sin(u)
+        tx, ty = -math.sin(u), math.cos(u)
+        nx, ny = math.cos(u), math.sin(u)
+        c.poly([(px + 2.7 * nx, py + 2.7 * ny), (px - 2.7 * nx, py - 2.7 * ny),
+                (px + 3.2 * tx, py + 3.2 * ty)], dark)
+        c.poly([(px + 1.7 * nx - 0.3 * tx, py + 1.7 * ny - 0.3 * ty),
+                (px - 1.7 * nx - 0.3 * tx, py - 1.7 * ny - 0.3 * ty),
+                (px + 1.9 * tx, py + 1.9 * ty)], green)
+    return c
+
+
+def toolbar_bitmaps(preview=None):
+    for name, fn in (('new', tb_new), ('open', tb_open), ('save', tb_save), ('preview', tb_preview),
+                     ('input', tb_input), ('whatthis', tb_whatthis), ('update', tb_update)):
+        rows = fn().pixels()
+        with open(os.path.join(HERE, 'tb_%s.bmp' % name), 'wb') as f:
+            f.write(bmp8(rows))
+        if preview:
+            png_preview(os.path.join(preview, 'tb_%s.png' % name), rows, 8)
+
+
+
 # --- main-window preview: the unskinned host window and the panel templates ----
 # Plain pixel rasters: every colour is exact, as the preview's recolouring needs.
 
@@ -949,6 +1097,7 @@ def main():
             for n, rows in enumerate(imgs):
                 png_preview(os.path.join(preview, '%s.%d.png' % (name, len(rows))),
                             rows, 1 if len(rows) > 64 else 8)
+    toolbar_bitmaps(preview)
 
 
 if __name__ == '__main__':

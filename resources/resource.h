@@ -7,6 +7,13 @@
 #define IDI_APP 1
 
 /* 101-199: toolbar bitmaps (101-107 taken) */
+#define IDB_TOOLBAR_NEW 101
+#define IDB_TOOLBAR_OPEN 102
+#define IDB_TOOLBAR_SAVE 103
+#define IDB_TOOLBAR_PREVIEW 104
+#define IDB_TOOLBAR_INPUT 105
+#define IDB_TOOLBAR_WHATTHIS 106
+#define IDB_TOOLBAR_UPDATE 107
 
 /* 201-299: bitmaps; 211-215 are the property tab images, magenta is transparent */
 #define IDB_SPLASH 201

@@ -31,7 +31,10 @@ frmDesigner::frmDesigner() : Form("frmDesigner") {
     Form_Initialize();
 }
 
-frmDesigner::~frmDesigner() { Destroy(); }
+frmDesigner::~frmDesigner() {
+    ReleaseToolbarObjects();
+    Destroy();
+}
 
 Label& frmDesigner::lblTab(int page) {
     Label* labels[] = {&lblTabGeneral, &lblTabImages, &lblTabButtons, &lblTabColors, &lblTabMenu};
@@ -42,6 +45,7 @@ void frmDesigner::Form_Initialize() {
     InitCommonControls();
     gOSVersion = GetOSVersion();
     m_SettingsFile = JoinPath(ProgramFolder(), "VexoVadiVirerova.ini");
+    CreateToolbarObjects();
     gTwipsPerPixelY = ScreenTwipsPerPixelY();
     gTwipsPerPixelX = ScreenTwipsPerPixelX();
 }
@@ -51,6 +55,7 @@ void frmDesigner::Form_Load() {
     const bool xp = gOSVersion == OSVersionCode::WinXP;
 
     lblSkinDirectory.SetVisible(false);
+    Toolbar_Initialize();
 
     // No context-help button on the title bar, though What's This stays on.
     LONG ex = GetWindowLongA(Hwnd(), GWL_EXSTYLE);
@@ -227,10 +232,12 @@ void frmDesigner::Form_Unload(bool& cancel) {
         cancel = true;
         return;
     }
-    UpdateRecentsFilesList();
+    // A load that failed before the settings were read has no list to rewrite.
+    if (m_IniSettings) UpdateRecentsFilesList();
     if (Menu("mnuPreviewVexo").Checked() && gFrmPreview) {
         gFrmPreview->Unload();
         gFrmPreview.reset();
     }
     if (gFrmPreInput && gFrmPreInput->Unload()) gFrmPreInput.reset();
+    ReleaseToolbarObjects();
 }

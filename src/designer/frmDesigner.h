@@ -15,6 +15,9 @@
 #include "Label.h"
 #include "PictureBox.h"
 #include "StdControls.h"
+#include "clsCoolBar.h"
+#include "clsImageList.h"
+#include "clsToolBar.h"
 
 class frmDesigner : public Form, public ISkinSource {
 public:
@@ -148,6 +151,15 @@ public:
     void mnuHelpAbout_Click();
     void cmdInTitlebar_Click();
 
+    // The toolbar.
+    std::unique_ptr<clsCoolBar> m_CoolBar;
+    std::unique_ptr<clsImageList> m_ImageList;
+    std::unique_ptr<clsToolBar> m_ToolBar;
+    void Toolbar_Initialize();
+    void EnableButton(int32_t position, bool enabled);
+    void ButtonInfo_ButtonClick(int32_t position);
+    void sb1_MouseMove(int button, int shift, float x, float y);
+
     // Bitmap slots (frmDesigner_Bitmaps.cpp).
     std::string m_LastBitmapPath;
     std::string BitmapOpenFile(const std::string& title);
@@ -206,6 +218,10 @@ private:
     SkinValues ReadSkinValues();
     void ShowSkinValues(const SkinValues& values);
     void AskFirstRun();
+    void CreateToolbarObjects();
+    // Ends the toolbar before its window goes, so the window's own procedure is back first.
+    void ReleaseToolbarObjects();
+
     void WireBitmapSlots();
     void WireColorSwatches();
     // Slots and previews.

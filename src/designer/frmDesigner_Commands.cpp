@@ -103,6 +103,9 @@ void frmDesigner::FileNewProc() {
         for (int i = lblCtrlColor.LBound(); i <= lblCtrlColor.UBound(); ++i) lblCtrlColor(i).SetBackColor(0);
         TabStrip1.SetEnabled(true);
         TabStrip1.Select(1);
+        EnableButton(4, true);
+        EnableButton(5, true);
+        EnableButton(2, true);
         lblSkinDirectory.SetCaption("Skins\\" + name);
         FileSaveProc();
         UpdateFileMenu(gSkinsFolder + "\\" + txtSkinFilename.Text());

@@ -195,6 +195,9 @@ bool frmDesigner::OpenFile(const std::string& path) {
             if (!preview->GetPicture().Empty()) preview->SetPicture(Picture());
         MarkSkinSaved();
         if (!TabStrip1.Enabled()) TabStrip1.SetEnabled(true);
+        EnableButton(4, true);
+        EnableButton(5, true);
+        EnableButton(2, true);
         return true;
     } catch (const AppError& e) {
         MsgBox(ErrorMessageText(e, "OpenFile"), MB_OK);

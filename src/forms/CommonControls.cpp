@@ -1,5 +1,7 @@
 #include "CommonControls.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "AppError.h"
@@ -159,6 +161,18 @@ void StatusBar::SetPanelToolTip(const std::string& key, const std::string& text)
     Panel& p = PanelByKey(key);
     p.toolTip = text;
     Apply(static_cast<int>(&p - m_Panels.data()));
+}
+
+LRESULT StatusBar::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_MOUSEMOVE) {
+        int button = 0;
+        if (wParam & MK_LBUTTON) button |= MouseButton::Left;
+        if (wParam & MK_RBUTTON) button |= MouseButton::Right;
+        if (wParam & MK_MBUTTON) button |= MouseButton::Middle;
+        FireMouse(MouseMove, "MouseMove", button, CurrentShiftState(), float(GET_X_LPARAM(lParam)),
+                  float(GET_Y_LPARAM(lParam)));
+    }
+    return WindowedControl::SubclassProc(hwnd, msg, wParam, lParam);
 }
 
 bool StatusBar::OnDrawItem(DRAWITEMSTRUCT* item) {

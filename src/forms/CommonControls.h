@@ -87,6 +87,10 @@ public:
 
     bool OnDrawItem(DRAWITEMSTRUCT* item) override;
 
+protected:
+    // Fires MouseMove as the pointer crosses the bar.
+    LRESULT SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 private:
     void Apply(int index);
     std::vector<Panel> m_Panels;

@@ -2,28 +2,24 @@
 // user's yes, and a failed open or upgrade leaves the window as it was.
 #include <windows.h>
 
+#include <cctype>
+#include <regex>
+
 #include "DesignerFixture.h"
 #include "DialogDriver.h"
 #include "FolderDriver.h"
 #include "IniManag.h"
 
 namespace {
-
-const std::string kAnns = "[Vexo]\r\nname=Dark\r\nAuthor=Ann\r\n", kMark = "\xEF\xBB\xBF";
-const std::string kAsk = "The file isn't configured to be used with VadiVirerova.\r\nWould you like update this file?";
-const std::string kUpdated = "Your file is now updated.\r\nClick OK to continue...";
+const std::string kAnns = "[Vexo]\r\nname=Dark\r\nAuthor=Ann\r\n", kMark = "\xEF\xBB\xBF",
+                  kAsk = "The file isn't configured to be used with VadiVirerova.\r\nWould you like update this file?",
+                  kUpdated = "Your file is now updated.\r\nClick OK to continue...";
 
 // The text matches the pattern, each * standing for any run of characters.
 bool Matches(const std::string& text, const std::string& pattern) {
-    size_t at = 0, from = 0;
-    for (size_t star; (star = pattern.find('*', from)) != std::string::npos; from = star + 1) {
-        const std::string part = pattern.substr(from, star - from);
-        if ((at = text.find(part, at)) == std::string::npos || (from == 0 && at != 0)) return false;
-        at += part.size();
-    }
-    const std::string tail = pattern.substr(from);
-    if (from == 0) return text == pattern;
-    return text.size() >= at + tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    std::string re;
+    for (char c : pattern) re += c == '*' ? std::string("[\\s\\S]*") : std::string(std::isalnum(uint8_t(c)) ? "" : "\\") + c;
+    return std::regex_match(text, std::regex(re));
 }
 
 class SkinFileSafetyTest : public DesignerTest {
@@ -46,8 +42,8 @@ protected:
 TEST_F(SkinFileSafetyTest, SaveWritesAFileTheSkinWasNotOpenedFromOnlyAfterAYes) {
     frmDesigner& f = OpenWithSkins();
     const std::string anns = skins + "\\Dark.ini";
-    for (const std::string& opened : {skins + "\\Dark.txt", skins + "\\Dark.skin", other + "\\Dark.ini",
-                                      skins + "\\Dark.v2.ini"}) {
+    for (const std::string& opened :
+         {skins + "\\Dark.txt", skins + "\\Dark.skin", other + "\\Dark.ini", skins + "\\Dark.v2.ini"}) {
         WriteBytes(anns, kAnns);
         WriteBytes(opened, "[Vexo]\r\nname=Mine\r\n");
         ASSERT_TRUE(Load(f, opened));
@@ -55,13 +51,12 @@ TEST_F(SkinFileSafetyTest, SaveWritesAFileTheSkinWasNotOpenedFromOnlyAfterAYes) 
         prompts.asked.clear();
         EXPECT_FALSE(f.FileSaveProc()) << opened;  // No, the default answer
         ASSERT_EQ(prompts.asked.size(), 1u) << opened;
-        EXPECT_TRUE(Matches(Said(), "Saving writes this skin into \"" + anns + "\" (the skin was opened from \"" +
-                                        opened + "\"), but that file already exists*Overwrite it?")) << Said();
-        EXPECT_EQ(prompts.asked[0].style, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2));
+        EXPECT_TRUE(Matches(Said(), "Saving writes this skin into \"" + anns + "\" (the skin was opened from \"" + opened +
+                                        "\"), but that file already exists*Overwrite it?")) << Said();
+        EXPECT_EQ(prompts.asked[0].style, UINT(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2));
         EXPECT_EQ(ReadBytes(anns), kAnns);
         prompts.Answer(IDYES);
-        EXPECT_TRUE(f.FileSaveProc() && f.FileSaveProc());  // once agreed, the file is the skin's own
-        EXPECT_EQ(prompts.asked.size(), 2u);
+        EXPECT_TRUE(f.FileSaveProc() && f.FileSaveProc() && prompts.asked.size() == 2u) << "once agreed, the file is its own";
         EXPECT_TRUE(Matches(ReadBytes(anns), "[Vexo]\r\nname=Mine\r\nAuthor=Me\r\n*directory=Skins\\Dark\r\n*"));
     }
     // Its own file, spelt otherwise, is saved without a question; a refused write names it.
@@ -74,8 +69,7 @@ TEST_F(SkinFileSafetyTest, SaveWritesAFileTheSkinWasNotOpenedFromOnlyAfterAYes) 
     CloseHandle(lock);
     EXPECT_TRUE(Matches(Said(), "Error 32 (The file \"" + skins + "\\DARK.ini\" could not be written: *) in procedure "
                                 "FileSaveProc of Form frmDesigner")) << Said();
-    EXPECT_TRUE(f.FileSaveProc());
-    EXPECT_EQ(prompts.asked.size(), 1u);
+    EXPECT_TRUE(f.FileSaveProc() && prompts.asked.size() == 1u);
     EXPECT_EQ(ErrorMessageText(IniManag::WriteError("C:\\x.ini", 0), "P"),  // a refusal without a code
               "Error 75 (The file \"C:\\x.ini\" could not be written) in procedure P of Form frmDesigner");
 }
@@ -97,8 +91,7 @@ TEST_F(SkinFileSafetyTest, CleanUpOnlyInTheFolderOfASkinLoadedFromTheSkinsFolder
         f.mnuOptionsDeleteUnusedBitmap_Click();
         EXPECT_TRUE(Matches(Said(), opened == own ? "1 files deleted."
                                                   : "\"Delete unused bitmap\" works only*\"" + skins + "\\Dark\" may "
-                                                    "belong to another skin*\"" + opened + "\"*Nothing was deleted.*"))
-            << Said();
+                                                    "belong to another skin*\"" + opened + "\"*Nothing was deleted.*")) << Said();
         EXPECT_EQ(PathExists(theirs), opened != own);
     }
 }
@@ -123,10 +116,9 @@ TEST_F(SkinFileSafetyTest, NewSaveAndRenameNeedTheSkinsFolderAndSaveASkinFile) {
         f.cmdRenameSkin_Click();
         ASSERT_EQ(prompts.asked.size(), 3u);
         for (const auto& asked : prompts.asked)
-            EXPECT_EQ(asked.text, (folder.empty() ? "No skins folder is chosen yet."
-                                                  : "The skins folder \"" + folder + "\" doesn't exist.") +
-                                      "\r\nChoose it with \"Select the Vexo skins folder...\" in the Options menu, "
-                                      "then try again.");
+            EXPECT_EQ(asked.text,
+                      (folder.empty() ? "No skins folder is chosen yet." : "The skins folder \"" + folder + "\" doesn't exist.") +
+                          "\r\nChoose it with \"Select the Vexo skins folder...\" in the Options menu, then try again.");
         EXPECT_TRUE(prompts.inputPrompts.empty() && !g_BrowserShown);
         EXPECT_FALSE(PathExists("\\" + zed + ".ini") || PathExists("\\" + zed) || f.TabStrip1.Enabled());
     }
@@ -135,8 +127,8 @@ TEST_F(SkinFileSafetyTest, NewSaveAndRenameNeedTheSkinsFolderAndSaveASkinFile) {
     gSkinsFolder = skins;
     f.txtSkinFilename.SetText("");
     EXPECT_FALSE(f.FileSaveProc());
-    EXPECT_EQ(Said(), "There is no skin file to save this skin into.\r\n"
-                      "Use \"New skin...\" or \"Open skin...\" in the File menu first.");
+    EXPECT_EQ(Said(),
+              "There is no skin file to save this skin into.\r\nUse \"New skin...\" or \"Open skin...\" in the File menu first.");
     EXPECT_FALSE(PathExists(skins + "\\.ini"));
 }
 
@@ -162,14 +154,17 @@ TEST_F(SkinFileSafetyTest, OpeningFilesOfEveryKindChangesTheWindowOnlyWhenTheyLo
         {"[Vexo]\r\nname=Dark\r\n", Locked, {"Error 32 (*) in procedure OpenFile of Form frmDesigner"}, "", nullptr, nullptr},
         {"name=Dark\r\n", Read, {kAsk, "Error *) in procedure UpdateFileVexo of Form frmDesigner"}, "", nullptr, nullptr},
     };
+    auto hold = [&](Hold h) {
+        return h < Locked ? INVALID_HANDLE_VALUE
+                          : CreateFileA(path.c_str(), GENERIC_READ | (h == Locked ? GENERIC_WRITE : 0),
+                                        h == Locked ? 0 : FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    };
     for (const Case& c : cases) {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         WriteBytes(path, c.bytes);
         SetFileAttributesA(path.c_str(), c.hold == ReadOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
         ASSERT_TRUE(Load(f, base));
-        HANDLE held = c.hold < Locked ? INVALID_HANDLE_VALUE
-                                      : CreateFileA(path.c_str(), GENERIC_READ | (c.hold == Locked ? GENERIC_WRITE : 0),
-                                                    c.hold == Locked ? 0 : FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE held = hold(c.hold);
         prompts.asked.clear();
         for (int i = 0; i < 2; ++i) prompts.Answer(IDOK);
         EXPECT_EQ(Load(f, path), c.name != nullptr) << c.bytes;
@@ -185,7 +180,7 @@ TEST_F(SkinFileSafetyTest, OpeningFilesOfEveryKindChangesTheWindowOnlyWhenTheyLo
         EXPECT_TRUE(!c.name || (Load(f, path) && prompts.asked.empty())) << c.bytes;  // asked once at most
     }
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = hold(Locked);
     {
         DialogDriver driver(DialogPlan::ChooseFile(path));  // File > Open keeps the window's file name too
         f.FileOpenProc();
@@ -195,8 +190,6 @@ TEST_F(SkinFileSafetyTest, OpeningFilesOfEveryKindChangesTheWindowOnlyWhenTheyLo
     EXPECT_EQ(f.txtSkinFilename.Text(), base);
     f.txtAuthor.SetText("Bea two");  // after the failures, the skin in the window saves as ever
     prompts.asked.clear();
-    EXPECT_TRUE(f.FileSaveProc());
-    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_TRUE(f.FileSaveProc() && prompts.asked.empty());
 }
-
 }  // namespace

@@ -22,7 +22,6 @@
 using namespace std::string_literals;
 
 namespace {
-
 constexpr int32_t kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00;
 
 RECT In(HWND dialog, HWND item) {
@@ -53,19 +52,11 @@ bool Select(HWND dialog, const std::string& name) {
 
 // The text Form1's own tooltip window holds for the preview box.
 std::string RealTip(PictureBox& box) {
-    for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr));) {
-        if (GetWindowThreadProcessId(tip, nullptr) != GetCurrentThreadId()) continue;
-        char text[80] = {};
-        TOOLINFOA ti{};
-        ti.cbSize = sizeof ti;
-        ti.hwnd = box.GetContainer()->Hwnd();
-        ti.uId = reinterpret_cast<UINT_PTR>(box.Hwnd());
-        ti.lpszText = text;
-        if (SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti))) {
-            SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
-            return text;
-        }
-    }
+    char text[80] = {};
+    TOOLINFOA ti{sizeof ti, 0, box.GetContainer()->Hwnd(), reinterpret_cast<UINT_PTR>(box.Hwnd()), {}, nullptr, text, 0, nullptr};
+    for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr));)
+        if (GetWindowThreadProcessId(tip, nullptr) == GetCurrentThreadId() && SendMessageA(tip, TTM_GETTOOLINFOA, 0, LPARAM(&ti)))
+            return SendMessageA(tip, TTM_GETTEXTA, sizeof text, LPARAM(&ti)), std::string(text);
     return "no tool";
 }
 
@@ -74,11 +65,9 @@ struct AtDestroy {
     HWND parent = nullptr;
     bool visible = true;
 };
-LRESULT CALLBACK WatchDestroy(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                              DWORD_PTR data) {
+LRESULT CALLBACK WatchDestroy(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
     if (msg == WM_DESTROY)
-        *reinterpret_cast<AtDestroy*>(data) = {GetParent(window),
-                                               (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0};
+        *reinterpret_cast<AtDestroy*>(data) = {GetParent(window), (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0};
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(window, WatchDestroy, id);
     return DefSubclassProc(window, msg, wParam, lParam);
 }
@@ -92,8 +81,8 @@ protected:
         DialogDriver driver(DialogPlan::Cancel());
         driver.WhileShown = check;
         gDialogKind = kind;
-        const std::string filter = kind == DialogKind::BitmapPreview ? "Bitmap (*.BMP)\0*.bmp\0\0"s
-                                                                     : "Vexo skins (*.INI)\0*.ini\0\0"s;
+        const std::string filter =
+            kind == DialogKind::BitmapPreview ? "Bitmap (*.BMP)\0*.bmp\0\0"s : "Vexo skins (*.INI)\0*.ini\0\0"s;
         EXPECT_EQ(ShowOpen(owner, extErr, filter, folder, "Open", 1, 0x281824, ""), 3);
         gDialogKind = DialogKind::Plain;
         EXPECT_TRUE(driver.Done());
@@ -101,7 +90,6 @@ protected:
     Form owner{"frmOwner"};
     int32_t extErr = -1;
 };
-
 }  // namespace
 
 TEST(DialogHookDecisionTest, RoundingAndWholeBitmaps) {
@@ -112,8 +100,7 @@ TEST(DialogHookDecisionTest, RoundingAndWholeBitmaps) {
     EXPECT_EQ(l.check.x, 444);  // 23.5 + 421, ties to even
     EXPECT_EQ(StripNull("C:\\a.bmp\0C:\\b.bmp"s), "C:\\a.bmp");
     std::string topDown = BmpFile(4, 4, kRed);
-    const int32_t up = -4;
-    std::memcpy(&topDown[22], &up, 4);
+    std::memcpy(&topDown[22], "\xFC\xFF\xFF\xFF", 4);  // height -4
     EXPECT_TRUE(IsWholeBitmapFile(topDown, topDown.size()));
 }
 
@@ -123,20 +110,15 @@ TEST_F(DialogHookTest, BitmapDialogPreviewsAndKeepsTheLastGoodPicture) {
     TempDir dir;
     std::string folder = dir.Path();  // deep enough for a path longer than 255 characters
     while (folder.size() < 230)
-        ASSERT_TRUE(CreateDirectoryA(
-            folder.append("\\").append(std::min<size_t>(40, 236 - folder.size()), 'd').c_str(), nullptr));
-    std::vector<int32_t> halves(32 * 32);
-    for (int i = 0; i < 32 * 32; ++i)
-        halves[i] = i % 32 < 16 ? kRed : kBlue;
-    const std::string good = BmpFile(32, 32, kGreen);
-    std::string absurd = good;
-    std::memcpy(&absurd[18], "\x30\x75\0\0\x30\x75\0\0", 8);  // 30000 x 30000
-    const std::string longName = std::string(258 - folder.size() - 5, 'L') + ".bmp";
-    const std::map<std::string, std::string> files = {
-        {"halves.bmp", BmpFile(32, 32, halves)}, {"text.bmp", "not a picture"}, {"zero.bmp", ""},
-        {"cut.bmp", good.substr(0, 1000)},       {"absurd.bmp", absurd},        {longName, absurd}};
-    for (const auto& [name, bytes] : files)
-        WriteBytes(folder + "\\" + name, bytes);
+        ASSERT_TRUE(CreateDirectoryA(folder.append("\\").append(std::min<size_t>(40, 236 - folder.size()), 'd').c_str(), nullptr));
+    std::vector<int32_t> halves(32 * 32, kBlue);
+    for (int i = 0; i < 32 * 32; i += 32) std::fill_n(halves.begin() + i, 16, kRed);
+    const std::string good = BmpFile(32, 32, kGreen), longName = std::string(258 - folder.size() - 5, 'L') + ".bmp",
+                      absurd = good.substr(0, 18) + "\x30\x75\0\0\x30\x75\0\0"s + good.substr(26);  // 30000 x 30000
+    const std::map<std::string, std::string> files = {{"halves.bmp", BmpFile(32, 32, halves)}, {"text.bmp", "not a picture"},
+                                                      {"zero.bmp", ""}, {"cut.bmp", good.substr(0, 1000)},
+                                                      {"absurd.bmp", absurd}, {longName, absurd}};
+    for (const auto& [name, bytes] : files) WriteBytes(folder + "\\" + name, bytes);
     AtDestroy previewGone, checkGone;
     HWND form1 = nullptr;
     Show(DialogKind::BitmapPreview, folder, [&](HWND dialog) {
@@ -146,58 +128,47 @@ TEST_F(DialogHookTest, BitmapDialogPreviewsAndKeepsTheLastGoodPicture) {
         SetWindowSubclass(box, WatchDestroy, 7, reinterpret_cast<DWORD_PTR>(&previewGone));
         SetWindowSubclass(check, WatchDestroy, 7, reinterpret_cast<DWORD_PTR>(&checkGone));
         const RECT list = In(dialog, view), p = In(dialog, box), c = In(dialog, check);
-        EXPECT_TRUE(GetParent(box) == dialog && GetParent(check) == dialog && IsWindowVisible(box) &&
-                    IsWindowVisible(check));
-        EXPECT_EQ(H(p), H(list));
+        EXPECT_TRUE(GetParent(box) == dialog && GetParent(check) == dialog && IsWindowVisible(box) && IsWindowVisible(check));
+        EXPECT_TRUE(H(p) == H(list) && p.top == list.top && p.left == 3 * list.left + W(list) && c.top == p.bottom + 15);
         EXPECT_LE(std::abs(W(p) - 1.2 * H(list)), 0.5);
-        EXPECT_EQ(p.top, list.top);
-        EXPECT_EQ(p.left, 3 * list.left + W(list));
-        EXPECT_EQ(c.top, p.bottom + 15);
         EXPECT_LE(std::abs(c.left - (p.left + (W(p) - W(c)) / 2.0)), 0.5);
         RECT frame{}, screenList{};
         GetWindowRect(dialog, &frame);
         GetWindowRect(view, &screenList);
         EXPECT_EQ(frame.right, W(p) + screenList.right + 4 * list.left);
         ExpectCentred(dialog);
-
-        const int32_t face = static_cast<int32_t>(GetSysColor(COLOR_BTNFACE));
+        const int32_t face = int32_t(GetSysColor(COLOR_BTNFACE)), w = W(p), h = H(p);
         auto colours = [&](std::initializer_list<POINT> at) {
             std::vector<int32_t> seen;
-            for (POINT pt : at)
-                seen.push_back(gPicPreview->Point(pt.x, pt.y));
+            for (POINT pt : at) seen.push_back(gPicPreview->Point(pt.x, pt.y));
             return seen;
         };
         ASSERT_TRUE(Select(dialog, "halves.bmp"));
-        EXPECT_EQ(gPicPreview->ToolTipText(), "3126");
-        EXPECT_EQ(RealTip(*gPicPreview), "3126");
+        EXPECT_TRUE(gPicPreview->ToolTipText() == "3126" && RealTip(*gPicPreview) == "3126") << RealTip(*gPicPreview);
         EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_WAIT));
         EXPECT_EQ(colours({{0, 0}, {15, 31}, {16, 0}, {31, 31}, {32, 5}, {5, 32}}),
-                  (std::vector<int32_t>{kRed, kRed, kBlue, kBlue, face, face}));
+                  (std::vector{kRed, kRed, kBlue, kBlue, face, face}));
         SendMessageA(check, BM_CLICK, 0, 0);
         EXPECT_EQ(gStretchImage, 1);
-        const LONG w = W(p), h = H(p);
         EXPECT_EQ(colours({{0, h - 1}, {w / 2 - 3, h / 2}, {w / 2 + 3, h / 2}, {w - 1, h - 1}}),
-                  (std::vector<int32_t>{kRed, kRed, kBlue, kBlue}));
+                  (std::vector{kRed, kRed, kBlue, kBlue}));
         SendMessageA(check, BM_CLICK, 0, 0);
-
         const int gdi = CountGdiObjects();
-        const std::pair<std::string, std::string> tips[] = {{"text.bmp", "13"},  {"zero.bmp", "0"},
-                                                            {"cut.bmp", "1000"}, {"absurd.bmp", "3126"},
-                                                            {longName, ""},      {"halves.bmp", "3126"}};
+        const std::pair<std::string, std::string> tips[] = {{"text.bmp", "13"},    {"zero.bmp", "0"}, {"cut.bmp", "1000"},
+                                                            {"absurd.bmp", "3126"}, {longName, ""},    {"halves.bmp", "3126"}};
         for (const auto& [name, tip] : tips) {
             ASSERT_TRUE(Select(dialog, name));
             EXPECT_EQ(gPicPreview->ToolTipText(), tip) << name;
-            EXPECT_EQ(colours({{0, 0}, {16, 0}, {32, 5}}), (std::vector<int32_t>{kRed, kBlue, face})) << name;
+            EXPECT_EQ(colours({{0, 0}, {16, 0}, {32, 5}}), (std::vector{kRed, kBlue, face})) << name;
         }
         EXPECT_EQ(CountGdiObjects(), gdi);
         // Deleted after its selection: the check box stretches what was last loaded, with no size.
         ASSERT_TRUE(DeleteFileA((folder + "\\halves.bmp").c_str()));
         SendMessageA(check, BM_CLICK, 0, 0);
         EXPECT_EQ(gPicPreview->ToolTipText(), "");
-        EXPECT_EQ(colours({{w - 1, h - 1}}), std::vector<int32_t>{kBlue});
+        EXPECT_EQ(gPicPreview->Point(w - 1, h - 1), kBlue);
     });
-    EXPECT_EQ(previewGone.parent, form1);  // given back to Form1, hidden, before the dialog went
-    EXPECT_EQ(checkGone.parent, form1);
+    EXPECT_TRUE(previewGone.parent == form1 && checkGone.parent == form1);  // given back to Form1, hidden, before the dialog went
     EXPECT_FALSE(previewGone.visible || checkGone.visible);
 }
 
@@ -222,20 +193,17 @@ TEST_F(DialogHookTest, BannerKindsMakeRoomAndTheDeleteKindRenamesOk) {
             for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
                 char cls[40] = {};
                 GetClassNameA(c, cls, sizeof cls);
-                if (c != banner && IsWindowVisible(c) && cls != "#32770"s)
-                    s.controls[{GetDlgCtrlID(c), cls}] = In(dialog, c);
+                if (c != banner && IsWindowVisible(c) && cls != "#32770"s) s.controls[{GetDlgCtrlID(c), cls}] = In(dialog, c);
             }
             if (!banner) return;
             s.banner = In(dialog, banner);
             ASSERT_TRUE(GetParent(banner) == dialog && IsWindowVisible(banner) && Select(dialog, "Blue.ini"));
             // Drawn at its natural size, and left so when a skin file is selected.
-            const Picture source =
-                (kind == DialogKind::SkinBanner ? gForm1->Image1 : gForm1->Image2).GetPicture();
+            const Picture source = (kind == DialogKind::SkinBanner ? gForm1->Image1 : gForm1->Image2).GetPicture();
             HDC dc = CreateCompatibleDC(nullptr);
             HGDIOBJ old = SelectObject(dc, source.AsBitmap());
             s.bannerWhole = gPicPreview->ToolTipText().empty();
-            for (int x : {3, source.Width() - 1})
-                s.bannerWhole &= gPicPreview->Point(x, 79) == int32_t(GetPixel(dc, x, 79));
+            for (int x : {3, source.Width() - 1}) s.bannerWhole &= gPicPreview->Point(x, 79) == int32_t(GetPixel(dc, x, 79));
             SelectObject(dc, old);
             DeleteDC(dc);
         });
@@ -243,22 +211,17 @@ TEST_F(DialogHookTest, BannerKindsMakeRoomAndTheDeleteKindRenamesOk) {
     };
     const Seen plain = show(DialogKind::Plain);
     ASSERT_GE(plain.controls.size(), 9u);
-    const RECT list = plain.controls.at({0x461, "SHELLDLL_DefView"}),
-               lookIn = plain.controls.at({0x471, "ComboBox"});
+    const RECT list = plain.controls.at({0x461, "SHELLDLL_DefView"}), lookIn = plain.controls.at({0x471, "ComboBox"});
     for (int32_t kind : {DialogKind::SkinBanner, DialogKind::SideBanner}) {
-        const int dx = kind == DialogKind::SideBanner ? 210 : 0,
-                  dy = kind == DialogKind::SkinBanner ? 100 : 0;
+        const int dx = kind == DialogKind::SideBanner ? 210 : 0, dy = kind == DialogKind::SkinBanner ? 100 : 0;
         const Seen s = show(kind);
-        EXPECT_EQ(W(s.frame), W(plain.frame) + dx) << kind;
-        EXPECT_EQ(H(s.frame), H(plain.frame) + dy) << kind;
+        EXPECT_TRUE(W(s.frame) == W(plain.frame) + dx && H(s.frame) == H(plain.frame) + dy) << kind;
         ASSERT_EQ(s.controls.size(), plain.controls.size());
         for (auto [key, r] : plain.controls)
-            EXPECT_TRUE(OffsetRect(&r, dx, dy) && EqualRect(&s.controls.at(key), &r))
-                << kind << " " << key.second << " " << key.first;
+            EXPECT_TRUE(OffsetRect(&r, dx, dy) && EqualRect(&s.controls.at(key), &r)) << kind << key.second << key.first;
         const RECT expected = dx ? RECT{list.left, lookIn.top, list.left + 205, lookIn.top + 260}
                                  : RECT{list.left, lookIn.top, list.left + list.right - 5, lookIn.top + 80};
-        EXPECT_TRUE(EqualRect(&s.banner, &expected)) << kind;
-        EXPECT_TRUE(s.bannerWhole) << kind;
+        EXPECT_TRUE(EqualRect(&s.banner, &expected) && s.bannerWhole) << kind;
     }
     const Seen remove = show(DialogKind::DeleteButton);
     EXPECT_EQ(remove.ok, "Elimina"s);
@@ -274,6 +237,5 @@ TEST_F(DialogHookTest, FontDialogIsOnlyCentred) {
     };
     gDialogKind = DialogKind::FontDialog;
     EXPECT_EQ(ShowFont(owner), "");
-    EXPECT_TRUE(driver.Done());
-    EXPECT_FALSE(lent);
+    EXPECT_TRUE(driver.Done() && !lent);
 }

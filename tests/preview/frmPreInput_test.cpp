@@ -1,57 +1,78 @@
-// The dialog drawing operations, pixel by pixel.
-#include <set>
-#include <utility>
+// The Input Settings mock-up: its drawing operations pixel by pixel, then the whole dialog.
+#include <gtest/gtest.h>
 
-#include "PreInputFixture.h"
+#include <memory>
+#include <set>
+
+#include "BmpFile.h"
+#include "ObjectCounts.h"
+#include "PreviewKit.h"
+#include "PromptScript.h"
+#include "TempDir.h"
+#include "frmPreInput.h"
 #include "modDesign.h"
 
 namespace {
-TEST_F(PreInputTest, CutCornerOutlineAndBorderStyles) {
-    frmPreInput& f = Load();
-    PictureBox& p = f.picDlgInput;
-    Clear(p);
-    f.DrawRect(p, 20, 30, 8, 6, 0x0000FF);
-    const std::set<std::pair<int, int>> outline = {{21, 31}, {25, 31}, {22, 30}, {23, 30}, {24, 30},
-                                                   {20, 32}, {20, 33}, {21, 34}, {25, 34}, {22, 35},
-                                                   {23, 35}, {24, 35}, {26, 32}, {26, 33}};
-    for (int y = 27; y <= 38; ++y)
-        for (int x = 17; x <= 30; ++x)
-            ASSERT_EQ(p.Point(x, y), outline.count({x, y}) ? 0x0000FF : kPaper) << x << "," << y;
+// Face patterns of 3 x 2 pixels, base + 0x010101 * (3 * y + x), so a pattern restarting at a
+// control's corner shows.
+constexpr int32_t kBack = 0x102030, kFore = 0x403020, kComboBack = 0x705060, kComboFore = 0x206070, kMenuBar = 0x5A6B7C,
+                  kPaper = 0x777777;
+int32_t Tile(int32_t base, int x, int y) { return base + 0x010101 * ((y % 2) * 3 + x % 3); }
 
-    struct Case {
-        const char* style;
-        int32_t first, second;
-    } cases[] = {{"Button", Color(0), Color(1)}, {"Edit", Color(9), Color(8)}, {"Combo", Color(4), Color(5)},
-                 {"Check1", 0x848484, 0xBDBDBD}, {"Check2", 0, 0xFFFFFF},     {"button", 0, 0}, {"", 0, 0}};
-    for (const Case& c : cases) {
-        Clear(p);
-        f.Border3D(p, c.style, 40, 50, 10, 8);
-        EXPECT_TRUE(p.Point(42, 50) == c.first && p.Point(40, 52) == c.first) << c.style;
-        EXPECT_TRUE(p.Point(42, 57) == c.second && p.Point(48, 53) == c.second) << c.style;
+class PreInputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        skin.folder = dir.Path();
+        const std::pair<int, int32_t> faces[] = {{0, kBack}, {1, kFore}, {7, kComboBack}, {8, kComboFore}};
+        for (auto [slot, base] : faces)
+            WriteBytes(dir / (skin.slots[size_t(slot)] = std::to_string(slot) + ".bmp"),
+                       BmpFile(3, 2, {base, base + 0x010101, base + 0x020202, base + 0x030303, base + 0x040404, base + 0x050505}));
+        WriteBytes(dir / (skin.slots[4] = "bar.bmp"), BmpFile(4, 4, kMenuBar));
+        for (int i = 0; i < 38; ++i) skin.colors[size_t(i)] = RGB(30 + 5 * i, 220 - 4 * i, 90 + 3 * i);
     }
-}
+    void TearDown() override { if (form) form->Unload(); }
+    // Loaded, its drawing surface cleared to plain paper.
+    frmPreInput& Load(bool clear = false) {
+        form = std::make_unique<frmPreInput>(skin);
+        form->Load();
+        if (clear) form->picDlgInput.Line(0, 0, 431, 334, kPaper, PictureBox::LineKind::FilledBox);
+        return *form;
+    }
+    int32_t Color(int slot) const { return skin.colors[size_t(slot)]; }
+    TempDir dir;
+    FakeSkinSource skin;
+    PromptScript prompts;
+    std::unique_ptr<frmPreInput> form;
+};
 
-TEST_F(PreInputTest, CheckBoxIsTheSameEmptySunkenBoxCheckedOrNot) {
-    frmPreInput& f = Load();
+TEST_F(PreInputTest, CutCornerOutlineBorderStylesAndCheckBox) {
+    frmPreInput& f = Load(true);
     PictureBox& p = f.picDlgInput;
-    Clear(p);
+    f.DrawRect(p, 20, 30, 8, 6, 0x0000FF);
+    const std::set<std::pair<int, int>> outline = {{21, 31}, {25, 31}, {22, 30}, {23, 30}, {24, 30}, {20, 32}, {20, 33},
+                                                   {21, 34}, {25, 34}, {22, 35}, {23, 35}, {24, 35}, {26, 32}, {26, 33}};
+    for (int y = 27; y <= 38; ++y)
+        for (int x = 17; x <= 30; ++x) ASSERT_EQ(p.Point(x, y), outline.count({x, y}) ? 0x0000FF : kPaper) << x << "," << y;
+    const std::tuple<const char*, int32_t, int32_t> styles[] = {
+        {"Button", Color(0), Color(1)}, {"Edit", Color(9), Color(8)}, {"Combo", Color(4), Color(5)},
+        {"Check1", 0x848484, 0xBDBDBD}, {"Check2", 0, 0xFFFFFF},     {"button", 0, 0}, {"", 0, 0}};
+    for (auto [style, first, second] : styles) {
+        f.Border3D(p, style, 40, 50, 10, 8);
+        EXPECT_TRUE(p.Point(42, 50) == first && p.Point(40, 52) == first) << style;
+        EXPECT_TRUE(p.Point(42, 57) == second && p.Point(48, 53) == second) << style;
+    }
+    // The same empty sunken box, checked or not: 15 columns by 14 rows.
     f.DrawCheck(p, 10, 10, false);
     f.DrawCheck(p, 40, 10, true);
     for (int y = 8; y < 28; ++y)
         for (int x = 8; x < 28; ++x) ASSERT_EQ(p.Point(x, y), p.Point(x + 30, y)) << x << "," << y;
-    EXPECT_EQ(p.Point(12, 23), 0xBDBDBD);  // 14 rows high
-    EXPECT_EQ(p.Point(23, 13), 0xBDBDBD);  // 15 columns wide
-    EXPECT_EQ(p.Point(13, 11), 0x000000);
-    EXPECT_EQ(p.Point(17, 16), kPaper);
+    EXPECT_TRUE(p.Point(12, 23) == 0xBDBDBD && p.Point(23, 13) == 0xBDBDBD && p.Point(13, 11) == 0 && p.Point(17, 16) == kPaper);
 }
 
 TEST_F(PreInputTest, ComboFaceFieldArrowAndOneContinuousTexture) {
-    frmPreInput& f = Load();
+    frmPreInput& f = Load(true);
     PictureBox& p = f.picDlgInput;
-    Clear(p);
-    File* before = gFile.get();
     f.CreateCombo(10, 60, 40);
-    EXPECT_NE(gFile.get(), before);
     f.CreateCombo(50, 60, 40);
     for (int X : {10, 50}) {
         for (int y = 64; y <= 76; ++y)
@@ -59,24 +80,14 @@ TEST_F(PreInputTest, ComboFaceFieldArrowAndOneContinuousTexture) {
         for (int x = X + 27; x <= X + 37; ++x) ASSERT_EQ(p.Point(x, 65), Tile(kComboBack, x, 65)) << x;
     }
     const int32_t light = Color(4), dark = Color(5);
-    EXPECT_EQ(p.Point(10, 60), kPaper) << "rounded corner";
-    EXPECT_EQ(p.Point(12, 80), dark);
-    EXPECT_EQ(p.Point(49, 70), kPaper) << "last column untouched";
-    // Sunken text field.
-    EXPECT_EQ(p.Point(16, 77), light);
-    EXPECT_EQ(p.Point(36, 63), light);
-    EXPECT_EQ(p.Point(16, 63), dark);
-    EXPECT_EQ(p.Point(15, 77), dark);
-    // Arrow: no stroke paints its end pixel.
+    // Rounded corner, last column untouched, the sunken field, the arrow (no stroke paints its end pixel).
+    const std::tuple<int, int, int32_t> at[] = {
+        {10, 60, kPaper}, {12, 80, dark},  {49, 70, kPaper}, {16, 77, light}, {36, 63, light}, {16, 63, dark},
+        {15, 77, dark},   {46, 69, Tile(kComboBack, 46, 69)}, {40, 70, light}, {43, 74, dark}, {42, 75, Tile(kComboBack, 42, 75)}};
+    for (auto [x, y, want] : at) EXPECT_EQ(p.Point(x, y), want) << x << "," << y;
     for (int x = 39; x <= 45; ++x) EXPECT_EQ(p.Point(x, 69), light) << x;
-    EXPECT_EQ(p.Point(46, 69), Tile(kComboBack, 46, 69));
-    EXPECT_EQ(p.Point(40, 70), light);
-    EXPECT_EQ(p.Point(43, 74), dark);
-    EXPECT_EQ(p.Point(42, 75), Tile(kComboBack, 42, 75));
-
     f.CreateCombo(100, 100, 120, "WWW");
-    EXPECT_TRUE(Shows(p, Color(7), 106, 104, 140, 117));
-    EXPECT_TRUE(Shows(p, Color(6), 106, 104, 140, 117));
+    EXPECT_TRUE(Shows(p, Color(7), 106, 104, 140, 117) && Shows(p, Color(6), 106, 104, 140, 117));
     EXPECT_EQ(p.ForeColor(), Color(7));
 }
 
@@ -85,56 +96,124 @@ TEST_F(PreInputTest, EditShowsTheSurfaceWhereItsFaceBitmapFails) {
     PictureBox& p = f.picDlgInput;
     WriteBytes(dir / "empty.bmp", "");
     WriteBytes(dir / "text.bmp", "not a bitmap at all");
-    for (const char* face : {"fore.bmp", "missing.bmp", "empty.bmp", "text.bmp", ""}) {
+    for (const char* face : {"1.bmp", "missing.bmp", "empty.bmp", "text.bmp", ""}) {
         skin.slots[1] = face;
-        Clear(p);
+        p.Line(0, 0, 431, 334, kPaper, PictureBox::LineKind::FilledBox);
         f.CreateEdit(20, 20, 50, "");
-        EXPECT_EQ(p.Point(60, 28), *face == 'f' ? Tile(kFore, 60, 28) : kPaper) << face;
-        EXPECT_EQ(p.Point(69, 28), kPaper) << face;
-        EXPECT_EQ(p.Point(22, 20), Color(9)) << face;
-        EXPECT_EQ(p.Point(22, 38), Color(8)) << face;
+        EXPECT_EQ(p.Point(60, 28), *face == '1' ? Tile(kFore, 60, 28) : kPaper) << face;
+        EXPECT_TRUE(p.Point(69, 28) == kPaper && p.Point(22, 20) == Color(9) && p.Point(22, 38) == Color(8)) << face;
         EXPECT_EQ(p.ForeColor(), Color(11)) << face;
     }
 }
 
-TEST_F(PreInputTest, ButtonCaptionCentredUnroundedAndHighlighted) {
-    EXPECT_DOUBLE_EQ(frmPreInput::CaptionLeft(6, 76, 15), 36.5);
-    EXPECT_DOUBLE_EQ(frmPreInput::CaptionLeft(200, 20, 45), 187.5);
-    frmPreInput& f = Load();
+TEST_F(PreInputTest, ButtonCaptionFrameAndText) {
+    frmPreInput& f = Load(true);
     PictureBox& p = f.picDlgInput;
-    Clear(p);
     f.CreateButton(20, 20, 60);
-    EXPECT_EQ(p.Point(22, 38), Color(1)) << "19 high when left out";
-    EXPECT_EQ(p.Point(40, 30), Tile(kBack, 40, 30));
-
-    const std::string wide = "A caption much wider than its button";
-    f.CreateButton(200, 100, 40, 23, wide, false);
-    EXPECT_TRUE(Shows(p, Color(3), 150, 105, 199, 120)) << "starts left of X";
-    EXPECT_TRUE(Shows(p, Color(3), 241, 105, 290, 120));
+    EXPECT_TRUE(p.Point(22, 38) == Color(1) && p.Point(40, 30) == Tile(kBack, 40, 30)) << "19 high when left out";
+    f.CreateButton(200, 100, 40, 23, "A caption much wider than its button", false);
+    EXPECT_TRUE(Shows(p, Color(3), 150, 105, 199, 120) && Shows(p, Color(3), 241, 105, 290, 120)) << "centred, not clipped";
     EXPECT_FALSE(Shows(p, Color(2), 140, 100, 300, 125));
     f.CreateButton(200, 200, 100, 23, "Select", true);
     EXPECT_TRUE(Shows(p, Color(2), 200, 205, 300, 222));
     EXPECT_EQ(p.ForeColor(), Color(2));
+    // A frame clears its lines under the caption with the colour five rows above it.
+    p.PSet(59, 245, 0x00C000);
+    f.Frame3D(p, 50, 250, 120, 60, "Caption");
+    const int tw = p.TextWidth("Caption");
+    const std::tuple<int, int, int32_t> at[] = {{58, 250, Color(12)}, {56, 251, Color(13)}, {59, 250, 0x00C000},
+                                                {59, 251, 0x00C000},  {62 + tw, 250, 0x00C000}, {63 + tw, 250, Color(12)}};
+    for (auto [x, y, want] : at) EXPECT_EQ(p.Point(x, y), want) << x << "," << y;
+    EXPECT_TRUE(Shows(p, Color(15), 60, 244, 60 + tw, 258));
+    f.PrintText(p, 300, 150, "Index", 0x0000C0);
+    EXPECT_TRUE(Shows(p, 0x0000C0, 300, 150, 330, 164));
+    EXPECT_EQ(p.ForeColor(), Color(15)) << "the text's colour is its own";
 }
 
-TEST_F(PreInputTest, Frame3DClearsTheLinesUnderItsCaptionAndPrintTextKeepsTheColour) {
+TEST_F(PreInputTest, DrawsTheDialogInTheSkinTheSameEachTime) {
     frmPreInput& f = Load();
-    PictureBox& p = f.picDlgInput;
-    Clear(p);
-    p.PSet(59, 45, 0x00C000);  // sampled five rows above the frame
-    f.Frame3D(p, 50, 50, 120, 60, "Caption");
-    const int tw = p.TextWidth("Caption");
-    EXPECT_EQ(p.Point(58, 50), Color(12));
-    EXPECT_EQ(p.Point(56, 51), Color(13));
-    EXPECT_EQ(p.Point(59, 50), 0x00C000);
-    EXPECT_EQ(p.Point(59, 51), 0x00C000);
-    EXPECT_EQ(p.Point(62 + tw, 50), 0x00C000);
-    EXPECT_EQ(p.Point(63 + tw, 50), Color(12));
-    EXPECT_TRUE(Shows(p, Color(15), 60, 44, 60 + tw, 58));
-    EXPECT_EQ(p.ForeColor(), Color(15));
+    const PictureBox& p = f.picDlgInput;
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(f.Caption(), "Preview");
+    EXPECT_TRUE(f.ScaleWidth() == 433 && f.ScaleHeight() == 335 && p.Width() == 432 && p.Height() == 335);
+    const RECT bar = f.picTitlebar2.Bounds(), want{3, 5, 429, 26};
+    EXPECT_TRUE(EqualRect(&bar, &want) && f.imgChiudi(1).Left() == 426 - f.imgChiudi(1).Width() - 1);
+    // Background, the title bar's edge one pixel outside it, frame Misc, combo None, edit 0, Cancel 23 high.
+    const std::tuple<int, int, int32_t> at[] = {
+        {5, 150, Tile(kBack, 5, 150)}, {2, 25, Color(32)},  {428, 4, Color(32)},  {429, 26, Color(33)},
+        {429, 27, Tile(kBack, 429, 27)}, {20, 300, Color(12)}, {302, 285, Color(4)}, {251, 239, Color(9)}, {352, 328, Color(1)}};
+    for (auto [x, y, c] : at) EXPECT_EQ(p.Point(x, y), c) << x << "," << y;
+    EXPECT_EQ(f.picTitlebar2.Point(420, 1), kMenuBar);
+    EXPECT_TRUE(Shows(f.picTitlebar2, Color(36), 5, 0, 200, 20) && Shows(f.picTitlebar2, Color(37), 5, 0, 200, 20));
+    EXPECT_TRUE(Shows(p, Color(19), 16, 46, 40, 58)) << "Index";
+    EXPECT_TRUE(Shows(p, Color(29), 323, 47, 350, 59)) << "Enable";
+    EXPECT_TRUE(Shows(p, Color(2), 162, 306, 267, 328)) << "Select AC3 output highlighted";
+    EXPECT_FALSE(Shows(p, Color(2), 6, 306, 160, 328));
+    const auto dialog = Pixels(p), title = Pixels(f.picTitlebar2);
+    f.Draw();
+    EXPECT_TRUE(dialog == Pixels(p) && title == Pixels(f.picTitlebar2));
+    // A bitmap changed on disk shows: the text fields of combo "1" and combo "None".
+    WriteBytes(dir / "8.bmp", BmpFile(1, 1, 0x0A0B0C));
+    f.Draw();
+    EXPECT_TRUE(p.Point(250, 50) == 0x0A0B0C && p.Point(400, 288) == 0x0A0B0C);
+}
 
-    f.PrintText(p, 30, 150, "Index", 0x0000C0);
-    EXPECT_TRUE(Shows(p, 0x0000C0, 30, 150, 60, 164));
-    EXPECT_EQ(p.ForeColor(), Color(15));
+TEST_F(PreInputTest, TitleFontSizeAndWeightRules) {
+    EXPECT_DOUBLE_EQ(*frmPreInput::TitleFontSize("10"), 8.5);
+    EXPECT_DOUBLE_EQ(*frmPreInput::TitleFontSize(" 1.5E1 "), 12.75);
+    for (const char* bad : {"", "abc", "-5", "0", "1e9", "10px", "1e999"})
+        EXPECT_FALSE(frmPreInput::TitleFontSize(bad).has_value()) << bad;
+    EXPECT_TRUE(!*frmPreInput::TitleFontBold("600") && *frmPreInput::TitleFontBold("601") && *frmPreInput::TitleFontBold("1e9"));
+    EXPECT_FALSE(frmPreInput::TitleFontBold("abc").has_value());
+    ASSERT_EQ(GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY), 96);
+    auto font = [&] {
+        LOGFONTA lf{};
+        GetObjectA(form->picTitlebar2.Font(), sizeof lf, &lf);
+        return std::pair{lf.lfHeight, lf.lfWeight};
+    };
+    skin.fontWeight = "601";
+    frmPreInput& f = Load();
+    EXPECT_EQ(font(), std::pair(-11L, long(FW_BOLD)));  // 8.5 points
+    skin.fontWeight = "600";
+    f.Draw();
+    EXPECT_EQ(font().second, FW_NORMAL);
+    // Fields that are no number leave their property as it was.
+    skin.fontWeight = "601";
+    f.Draw();
+    skin.fontName = "No Such Face Anywhere", skin.fontHeight = "abc", skin.fontWeight = "";
+    f.Draw();
+    EXPECT_EQ(f.TitleFontName(), "No Such Face Anywhere");
+    EXPECT_EQ(font(), std::pair(-11L, long(FW_BOLD)));
+}
+
+// A background that is missing or cut is told at each Draw, the dialog picture showing under the
+// rest; a missing title bar and bad faces pass without a word; a hundred Draws leak nothing.
+TEST_F(PreInputTest, BadSkinIsToldOnceADrawAndLeaksNothing) {
+    WriteBytes(dir / "empty.bmp", "");
+    WriteBytes(dir / "text.bmp", "BM but nothing more");
+    std::string absurd = BmpFile(32, 32, 0x123456);
+    absurd.replace(18, 8, std::string("\x30\x75\0\0\x30\x75\0\0", 8));  // 30000 x 30000, 32 x 32 of pixels
+    WriteBytes(dir / "absurd.bmp", absurd);
+    WriteBytes(dir / "cut.bmp", BmpFile(32, 32, 0x123456).substr(0, 1000));
+    skin.slots[0] = "gone.bmp", skin.slots[1] = "empty.bmp", skin.slots[4] = "gone.bmp", skin.slots[7] = "absurd.bmp";
+    skin.slots[8] = "text.bmp", skin.fontName = "No Such Face Anywhere", skin.fontHeight = "1e9", skin.fontWeight = "abc";
+    frmPreInput& f = Load();
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    const std::string& text = prompts.asked[0].text;
+    EXPECT_TRUE(text.rfind("Error ", 0) == 0 && text.find(" in procedure Preview_Input of Form frmDesigner") != text.npos) << text;
+    EXPECT_TRUE(prompts.asked[0].style == 0 && prompts.asked[0].title == "Vexo VadiVirerova");
+    EXPECT_EQ(f.picDlgInput.Point(5, 150), 0xC8D0D4) << "the dialog picture";
+    EXPECT_EQ(f.picDlgInput.Point(8, 306), Color(0)) << "a button's border without its face";
+    const int gdi = CountGdiObjects(), user = CountUserObjects();
+    for (int i = 0; i < 100; ++i) {
+        skin.slots[0] = i % 2 ? "cut.bmp" : "gone.bmp", skin.fontHeight = i % 2 ? "-3" : "";
+        f.Draw();
+    }
+    EXPECT_EQ(CountGdiObjects(), gdi);
+    EXPECT_EQ(CountUserObjects(), user);
+    EXPECT_EQ(prompts.asked.size(), 101u);
+    skin.slots[0] = "0.bmp";
+    f.Draw();
+    EXPECT_TRUE(prompts.asked.size() == 101u && f.picDlgInput.Point(5, 150) == Tile(kBack, 5, 150));
 }
 }  // namespace

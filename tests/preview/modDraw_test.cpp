@@ -1,71 +1,78 @@
-#include <windows.h>
-
+// The drawing primitives of the previews: tiling, mark recolouring, transparent painting.
 #include <gtest/gtest.h>
 
-#include <vector>
-
+#include "AppError.h"
 #include "AppInfo.h"
+#include "Form.h"
 #include "ObjectCounts.h"
+#include "PanelMarks.h"
+#include "PreviewKit.h"
 #include "TempDir.h"
 #include "modDraw.h"
+#include "modRegion.h"
 
 namespace {
 constexpr COLORREF kMagenta = 0xFF00FF, kRed = 0x0000FF, kBlue = 0xFF0000, kWhite = 0xFFFFFF, kGreen = 0x00FF00;
 
-// A 32-bit surface in a memory DC, its pixels given row by row (or one colour).
-struct Surface {
-    Surface(int w, int h, std::vector<COLORREF> px) : dc(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old = SelectObject(dc, bitmap);
-        for (int n = 0; n < w * h; ++n) SetPixel(dc, n % w, n / w, px.size() == 1 ? px[0] : px[static_cast<size_t>(n)]);
+TEST(TileBackground, RepeatsFromTheTopLeftAndCutsAtTheEdges) {
+    Form form{"frmTile"};
+    form.Load();
+    PictureBox target{"picTarget"}, source{"picSource"}, empty{"picEmpty"}, unmade{"picUnmade"};
+    target.Create(form, 5, 7, 10, 5);
+    source.Create(form, 0, 0, 3, 2);
+    empty.Create(form, 0, 0, 3, 2);
+    source.SetPicture(Surface(3, 2, {kRed, kGreen, kBlue, kWhite, kRed, kGreen}).AsPicture());
+    TileBackground(target, source);
+    const COLORREF rows[2][3] = {{kRed, kGreen, kBlue}, {kWhite, kRed, kGreen}};
+    for (int n = 0; n < 50; ++n) ASSERT_EQ(COLORREF(target.Point(n % 10, n / 10)), rows[n / 10 % 2][n % 10 % 3]) << n;
+    EXPECT_EQ(COLORREF(source.Point(0, 0)), kRed) << "the source is only read";
+    TileBackground(target, empty);  // no picture: the target stays
+    EXPECT_EQ(COLORREF(target.Point(9, 4)), kRed);
+    try {
+        TileBackground(unmade, source);
+        ADD_FAILURE() << "a target with no window is the caller's error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.Number(), 91);
     }
-    ~Surface() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
-    // A copy of the pixels as a picture of its own.
-    Picture AsPicture() const {
-        SelectObject(dc, old);
-        Picture p = Picture::FromBitmap(static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-        SelectObject(dc, bitmap);
-        return p;
-    }
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ old;
-};
+}
+
+// Black takes the mark colour, red the red one on the slider, from (2, 2) to (x1, y1) only; near-black
+// and near-red stay. The direct way must give what the pixel-by-pixel rule gives.
+TEST(PanelMarks, BothWaysFollowTheRule) {
+    const MarkColors slider{[] { return RGB(12, 34, 56); }, [] { return RGB(78, 90, 12); }}, plain{slider.black, nullptr};
+    const COLORREF palette[] = {0x000000, 0x0000FF, 0xFF00FF, 0x808080, 0xFFFFFF, 0x010000, 0x0000FE};
+    const int w = 12, h = 9;  // each colour in every row and column
+    std::vector<COLORREF> panel(w * h);
+    for (int n = 0; n < w * h; ++n) panel[size_t(n)] = palette[(n + n / w) % 7];
+    for (int inset : {0, 2})  // the panel's own bounds (x1 = width lies outside), the slider's
+        for (const MarkColors* colors : {&slider, &plain})
+            for (auto recolor : {RecolorMarks, RecolorMarksPerPixel}) {
+                Surface s(w, h, panel);
+                recolor(s.dc, w - inset, h - inset, *colors);
+                for (int n = 0; n < w * h; ++n) {
+                    const int x = n % w, y = n / w;
+                    const COLORREF was = panel[size_t(n)], red = colors->red ? RGB(78, 90, 12) : kRed;
+                    const bool in = x >= 2 && y >= 2 && x <= w - inset && y <= h - inset;
+                    ASSERT_EQ(s.At(x, y), !in ? was : was == 0 ? RGB(12, 34, 56) : was == kRed ? red : was) << inset << " " << n;
+                }
+            }
+}
 
 TEST(PaintTransparentPicture, KeyColourShowsTheDestinationAndNothingIsLeftBehind) {
     Surface dest(6, 4, {kGreen});
-    Picture clear = Surface(3, 2, {kMagenta}).AsPicture();
-    modDraw::PaintTransparentPicture(dest.dc, 1, 1, 3, 2, clear, 0, 0, 0xFF00FF);
-    for (int n = 0; n < 24; ++n) ASSERT_EQ(dest.At(n % 6, n / 6), kGreen) << n;
-
+    modDraw::PaintTransparentPicture(dest.dc, 1, 1, 3, 2, Surface(3, 2, {kMagenta}).AsPicture(), 0, 0, 0xFF00FF);
     // Without magenta: copied as it is, at its place only.
     Picture solid = Surface(2, 2, {kRed, kBlue, kWhite, 0}).AsPicture();
     modDraw::PaintTransparentPicture(dest.dc, 3, 1, 2, 2, solid, 0, 0, 0xFF00FF);
-    const COLORREF row1[] = {kGreen, kGreen, kGreen, kRed, kBlue, kGreen}, row2[] = {kGreen, kGreen, kGreen, kWhite, 0, kGreen};
-    for (int x = 0; x < 6; ++x) EXPECT_TRUE(dest.At(x, 1) == row1[x] && dest.At(x, 2) == row2[x] && dest.At(x, 3) == kGreen) << x;
-
     // The 2 x 1 part from (1, 1); its magenta pixel is see-through.
-    Picture mixed = Surface(3, 2, {kRed, kRed, kRed, kMagenta, kBlue, kMagenta}).AsPicture();
-    modDraw::PaintTransparentPicture(dest.dc, 0, 0, 2, 1, mixed, 1, 1, 0xFF00FF);
-    EXPECT_EQ(dest.At(0, 0), kBlue);
-    EXPECT_EQ(dest.At(1, 0), kGreen);
-
+    modDraw::PaintTransparentPicture(dest.dc, 0, 0, 2, 1, Surface(3, 2, {kRed, kRed, kRed, kMagenta, kBlue, kMagenta}).AsPicture(),
+                                     1, 1, 0xFF00FF);
     // A system colour as the key is resolved first.
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    Picture sys = Surface(2, 1, {face, kRed}).AsPicture();
-    modDraw::PaintTransparentPicture(dest.dc, 0, 3, 2, 1, sys, 0, 0, static_cast<int32_t>(0x80000000 | COLOR_BTNFACE));
-    EXPECT_EQ(dest.At(0, 3), kGreen);
-    EXPECT_EQ(dest.At(1, 3), kRed);
-    EXPECT_EQ(modDraw::gDefaultPalette, nullptr);
-
+    modDraw::PaintTransparentPicture(dest.dc, 0, 3, 2, 1, Surface(2, 1, {GetSysColor(COLOR_BTNFACE), kRed}).AsPicture(), 0, 0,
+                                     static_cast<int32_t>(0x80000000 | COLOR_BTNFACE));
+    const COLORREF G = kGreen, want[24] = {kBlue, G, G, G, G, G,  G, G, G, kRed, kBlue, G,
+                                           G, G, G, kWhite, 0, G, G, kRed, G, G, G, G};
+    for (int n = 0; n < 24; ++n) EXPECT_EQ(dest.At(n % 6, n / 6), want[n]) << n % 6 << "," << n / 6;
     // The first calls warm the system's caches; later ones, no picture included, leave the count.
     modDraw::PaintTransparentPicture(dest.dc, 3, 1, 2, 2, solid, 0, 0, 0xFF00FF, nullptr, true);
     const int gdi = CountGdiObjects();
@@ -81,39 +88,31 @@ TEST(PaintTransparentPicture, IconsDisabledLookAndBitmapsAsPictures) {
     // A 32 x 32 icon, opaque red on its left half only.
     std::vector<BYTE> andBits(32 * 4), xorBits(32 * 32 * 4);
     for (int y = 0; y < 32; ++y) {
-        andBits[static_cast<size_t>(y * 4 + 2)] = andBits[static_cast<size_t>(y * 4 + 3)] = 0xFF;
-        for (int x = 0; x < 16; ++x) xorBits[static_cast<size_t>((y * 32 + x) * 4 + 2)] = 0xFF;
+        andBits[size_t(y * 4 + 2)] = andBits[size_t(y * 4 + 3)] = 0xFF;
+        for (int x = 0; x < 16; ++x) xorBits[size_t((y * 32 + x) * 4 + 2)] = 0xFF;
     }
-    Picture icon = Picture::FromIcon(CreateIcon(GetModuleHandleA(nullptr), 32, 32, 1, 32, andBits.data(), xorBits.data()));
     Surface dest(40, 40, {kGreen});
-    modDraw::PaintTransparentPicture(dest.dc, 4, 4, 32, 32, icon, 0, 0, 0xFF00FF);
-    EXPECT_EQ(dest.At(5, 10), kRed);
-    EXPECT_EQ(dest.At(30, 10), kGreen);
-
+    modDraw::PaintTransparentPicture(dest.dc, 4, 4, 32, 32, Picture::FromIcon(CreateIcon(GetModuleHandleA(nullptr), 32, 32, 1, 32,
+                                     andBits.data(), xorBits.data())), 0, 0, 0xFF00FF);
+    EXPECT_TRUE(dest.At(5, 10) == kRed && dest.At(30, 10) == kGreen);
     // Greyed from memory: the blue is gone, the system's shadow shows, no file is written.
     TempDir dir;
     SetProgramFolder(dir.Path());
     std::vector<COLORREF> px(100, kMagenta);
     for (int n = 0; n < 100; ++n)
-        if (n % 10 >= 3 && n % 10 < 7 && n / 10 >= 3 && n / 10 < 7) px[static_cast<size_t>(n)] = kBlue;
+        if (n % 10 >= 3 && n % 10 < 7 && n / 10 >= 3 && n / 10 < 7) px[size_t(n)] = kBlue;
     Surface white(12, 12, {kWhite});
     modDraw::PaintTransparentPicture(white.dc, 1, 1, 10, 10, Surface(10, 10, px).AsPicture(), 0, 0, 0xFF00FF, nullptr, true);
-    bool shadow = false;
+    int shadow = 0;
     for (int n = 0; n < 144; ++n) {
         EXPECT_NE(white.At(n % 12, n / 12), kBlue);
-        shadow = shadow || white.At(n % 12, n / 12) == GetSysColor(COLOR_3DSHADOW);
+        shadow += white.At(n % 12, n / 12) == GetSysColor(COLOR_3DSHADOW);
     }
-    EXPECT_TRUE(shadow);
-    EXPECT_EQ(white.At(0, 0), kWhite);
+    EXPECT_TRUE(shadow > 0 && white.At(0, 0) == kWhite);
     EXPECT_FALSE(PathExists(dir / "tmp.dax"));
     SetProgramFolder("");
-
     HBITMAP bmp = CreateBitmap(4, 3, 1, 32, nullptr);
-    {
-        Picture p = modDraw::BitmapToPicture(bmp);
-        EXPECT_EQ(p.AsBitmap(), bmp);
-        EXPECT_EQ(p.Height(), 3);
-    }
+    EXPECT_TRUE(modDraw::BitmapToPicture(bmp).AsBitmap() == bmp);
     EXPECT_EQ(GetObjectType(bmp), 0u) << "released with the picture";
 }
 }  // namespace

@@ -51,6 +51,7 @@ void frmDesigner::Form_Initialize() {
 }
 
 void frmDesigner::Form_Load() {
+    gOSVersion = GetOSVersion();  // asked again: the look follows the system the window loads on
     const bool xp = gOSVersion == OSVersionCode::WinXP;
 
     lblSkinDirectory.SetVisible(false);

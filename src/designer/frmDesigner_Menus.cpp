@@ -4,6 +4,7 @@
 #include "AppInfo.h"
 #include "DesignerLayout.h"
 #include "DoEvents.h"
+#include "File.h"
 #include "Prompts.h"
 #include "frmDesigner.h"
 #include "frmPreInput.h"
@@ -116,8 +117,18 @@ void frmDesigner::mnuPreviewUpdate_Click() {
 
 void frmDesigner::mnuHelp_Click() { Menu("mnuHelpWhatThis").SetEnabled(TabStrip1.Enabled()); }
 
+namespace {
+// Help files are not shipped with the program: a missing one is said so, naming it.
+bool HelpFilePresent(const std::string& path) {
+    if (File().FileExists(path)) return true;
+    MsgBox("The help file " + path + " is missing.", MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+}  // namespace
+
 void frmDesigner::mnuHelpContents_Click() {
     gHelpFile = JoinPath(ProgramFolder(), "VexoVadiVirerova.chm");
+    if (!HelpFilePresent(gHelpFile)) return;
     using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
     static HMODULE library = LoadLibraryA("hhctrl.ocx");
     if (!library) return;
@@ -126,8 +137,10 @@ void frmDesigner::mnuHelpContents_Click() {
 }
 
 void frmDesigner::mnuHelpWhatThis_Click() {
+    const std::string context = JoinPath(ProgramFolder(), "Context.hlp");
+    if (!HelpFilePresent(context)) return;
     const std::string kept = AppHelpFile();
-    AppHelpFile() = JoinPath(ProgramFolder(), "Context.hlp");
+    AppHelpFile() = context;
     WhatsThisMode();
     AppHelpFile() = kept;
 }
@@ -136,6 +149,16 @@ void frmDesigner::cmdInTitlebar_Click() { mnuHelpWhatThis_Click(); }
 
 void frmDesigner::mnuHelpAbout_Click() {
     if (gFrmSplash) return;  // one About window at a time
+    // Whatever fails on the way, the designer is usable again and a later About works.
+    struct Restore {
+        HWND designer, focus;
+        ~Restore() {
+            EnableWindow(designer, TRUE);
+            gFrmSplash.reset();
+            // Disabling the window took its focus away: the control that had it gets it back.
+            if (GetActiveWindow() == designer && IsWindow(focus) && IsChild(designer, focus)) SetFocus(focus);
+        }
+    } restore{Hwnd(), GetFocus()};
     EnableWindow(Hwnd(), FALSE);  // its load pumps messages: no second About meanwhile
     gFrmSplash = std::make_unique<frmSplash>();
     gFrmSplash->Load();
@@ -143,5 +166,4 @@ void frmDesigner::mnuHelpAbout_Click() {
     gFrmSplash->MouseIcon = imgMano.GetPicture();
     gFrmSplash->MousePointer = kCustomPointer;
     gFrmSplash->Show(true);
-    gFrmSplash.reset();
 }

@@ -25,8 +25,11 @@ void frmDesigner::UpdateFileMenu(const std::string& path) {
 }
 
 bool frmDesigner::OnRecentFilesList(const std::string& path) {
-    for (int i = 1; i <= kRecentMenuItems; ++i)
-        if (Menu("mnuRecentFile", i).Caption() == path) return true;
+    // Only what the menu shows: hidden items keep old captions that are no longer listed.
+    for (int i = 1; i <= kRecentMenuItems; ++i) {
+        const MenuItem& item = Menu("mnuRecentFile", i);
+        if (item.Visible() && item.Caption() == path) return true;
+    }
     return false;
 }
 
@@ -45,20 +48,25 @@ void frmDesigner::WriteRecentFiles(const std::string& path) {
 
 void frmDesigner::GetRecentFiles() {
     try {
+        // The menu shows the file's list in its order and nothing else: items
+        // beyond it hide, so none is left over from a longer list.
         m_IniSettings->Sezione(kRecentSection);
-        if (m_IniSettings->Leggi(RecentKey(1), "").empty()) return;
         std::vector<std::string> keys;
         int32_t count = 0;
-        m_IniSettings->LeggiSezione(m_IniSettings->Nome(), kRecentSection, keys, count);
-        Menu("mnuRecentFile", 0).SetVisible(true);
-        for (int i = 1; i <= count; ++i) {
-            // An eleventh entry has no item: it is simply not shown.
+        if (!m_IniSettings->Leggi(RecentKey(1), "").empty())
+            m_IniSettings->LeggiSezione(m_IniSettings->Nome(), kRecentSection, keys, count);
+        int shown = 0;
+        for (int i = 1; i <= count && shown < kRecentMenuItems; ++i) {
             ResumeNext([&] {
-                MenuItem& item = Menu("mnuRecentFile", i);
-                item.SetCaption(m_IniSettings->Leggi(keys[static_cast<size_t>(i)], ""));
+                const std::string path = m_IniSettings->Leggi(keys[static_cast<size_t>(i)], "");
+                if (path.empty()) return;
+                MenuItem& item = Menu("mnuRecentFile", ++shown);
+                item.SetCaption(path);
                 item.SetVisible(true);
             });
         }
+        for (int i = shown + 1; i <= kRecentMenuItems; ++i) Menu("mnuRecentFile", i).SetVisible(false);
+        Menu("mnuRecentFile", 0).SetVisible(shown > 0);
     } catch (const AppError& e) {
         MsgBox(ErrorMessageText(e, "GetRecentFiles"), MB_OK);
     }

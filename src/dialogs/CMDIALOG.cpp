@@ -28,6 +28,7 @@ constexpr int kFileTitleChars = 255;
 constexpr int kFaceNameCount = 79;
 
 const COLORREF* gShowingCustomColors = nullptr;
+const CHOOSEFONTA* gShowingFont = nullptr;
 
 // The layout without the fields added in Windows 2000, as older systems expect.
 #ifdef OPENFILENAME_SIZE_VERSION_400A
@@ -136,6 +137,7 @@ constexpr ErrorEntry kErrorTexts[] = {
 }  // namespace
 
 const COLORREF* ShowingCustomColors() { return gShowingCustomColors; }
+const CHOOSEFONTA* ShowingFontRecord() { return gShowingFont; }
 
 int32_t FontDialogHeight(int32_t points, int32_t logPixelsY) {
     const int64_t n = int64_t{points} * logPixelsY;
@@ -260,11 +262,14 @@ std::string ShowFont(Form& owner, const void* /*unused*/) {
     cf.hwndOwner = owner.Hwnd();
     cf.hDC = dc.Get();
     cf.lpLogFont = &lf;
-    cf.iPointSize = kFontDialogPoints * 10;  // tenths of a point
+    cf.iPointSize = kFontDialogPoints;
     cf.Flags = CF_WYSIWYG | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK | CF_PRINTERFONTS | CF_SCREENFONTS;
     cf.lpfnHook = DialogHookProc;
     cf.nFontType = SCREEN_FONTTYPE;
-    if (!ChooseFontA(&cf)) return "";
+    gShowingFont = &cf;
+    const BOOL chosen = ChooseFontA(&cf);
+    gShowingFont = nullptr;
+    if (!chosen) return "";
 
     FontHandle font(CreateFontIndirectA(&lf));
     if (!font) return "";

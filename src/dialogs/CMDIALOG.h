@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <cstdint>
 #include <string>
 
@@ -60,3 +62,5 @@ int32_t FontDialogHeight(int32_t points, int32_t logPixelsY);
 
 // The 16 custom colours of the colour dialog now showing, or nullptr when none shows.
 const COLORREF* ShowingCustomColors();
+// The record of the font dialog now showing, or nullptr when none shows.
+const CHOOSEFONTA* ShowingFontRecord();

@@ -14,7 +14,8 @@ std::string SystemMessageAsGiven(DWORD code) {
 }
 
 [[noreturn]] void RaiseSystemError(DWORD code) {
-    throw AppError(static_cast<int32_t>(cBrowseForFolder::kSystemErrorBase + code), SystemMessageAsGiven(code));
+    throw AppError(static_cast<int32_t>(cBrowseForFolder::kSystemErrorBase + code), SystemMessageAsGiven(code),
+                   cBrowseForFolder::ErrorSource());
 }
 
 std::wstring Widen(const std::string& text) {
@@ -105,7 +106,7 @@ std::string cBrowseForFolder::BrowseForFolder() {
 }
 
 void cBrowseForFolder::RequireShown() const {
-    if (!m_Shown) throw AppError(kErrNotDisplayed, "Operation invalid unless dialog is displayed.");
+    if (!m_Shown) throw AppError(kErrNotDisplayed, "Operation invalid unless dialog is displayed.", ErrorSource());
 }
 
 HWND cBrowseForFolder::fhWnd() const {

@@ -76,9 +76,13 @@ int CALLBACK BrowseCallbackProc(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lpDa
                 if (object.fInitialPidl()) {
                     const unsigned before = object.fSelections();
                     SendMessageA(hWnd, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(object.fInitialPidl()));
-                    // The shell can miss a folder made a moment ago; by path it looks again.
+                    // The shell can miss a folder made a moment ago; by path it looks again,
+                    // and once more when the dialog is up (the text lives as long as the dialog).
                     if (object.fSelections() == before)
                         SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE,
+                                     reinterpret_cast<LPARAM>(object.InitialDir().c_str()));
+                    if (object.fSelections() == before)
+                        PostMessageA(hWnd, BFFM_SETSELECTIONA, TRUE,
                                      reinterpret_cast<LPARAM>(object.InitialDir().c_str()));
                 }
                 object.fInitialized(hWnd);

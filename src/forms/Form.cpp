@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 #include "AppError.h"
@@ -182,6 +183,10 @@ void Form::Show(bool modal, Form* owner) {
         SetWindowPos(m_Window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         m_Shown = true;
     }
+    if (modal) {
+        m_ModalReturn = GetActiveWindow();
+        m_ModalFocus = GetFocus();
+    }
     ShowWindow(m_Window, SW_SHOW);
     UpdateWindow(m_Window);
     if (modal) RunModal();
@@ -201,15 +206,36 @@ void Form::RunModal() {
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    std::vector<HWND>& disabled = search.found;
-    for (HWND w : disabled) EnableWindow(w, FALSE);
-    RunMessageLoop([this] { return IsLoaded() && IsVisible(); });
-    for (HWND w : disabled)
+    m_ModalDisabled = search.found;
+    for (HWND w : m_ModalDisabled) EnableWindow(w, FALSE);
+    try {
+        RunMessageLoop([this] { return IsLoaded() && IsVisible(); });
+    } catch (...) {
+        EndModal();
+        throw;
+    }
+    EndModal();
+}
+
+void Form::EndModal() {
+    for (HWND w : m_ModalDisabled)
         if (IsWindow(w)) EnableWindow(w, TRUE);
+    m_ModalDisabled.clear();
+    // As a modal dialog does: the window that was active before gets the activation
+    // and its focus back while this one still shows, so none is left without.
+    const HWND back = std::exchange(m_ModalReturn, nullptr);
+    const HWND focus = std::exchange(m_ModalFocus, nullptr);
+    const HWND active = GetActiveWindow();
+    if (!back || back == m_Window || !IsWindow(back) || !IsWindowVisible(back)) return;
+    if (active && active != m_Window && active != back) return;
+    SetActiveWindow(back);
+    if (focus && IsWindow(focus) && (focus == back || IsChild(back, focus))) SetFocus(focus);
 }
 
 void Form::Hide() {
-    if (m_Window) ShowWindow(m_Window, SW_HIDE);
+    if (!m_Window) return;
+    EndModal();
+    ShowWindow(m_Window, SW_HIDE);
 }
 
 bool Form::IsVisible() const { return m_Window && IsWindowVisible(m_Window); }
@@ -219,6 +245,7 @@ bool Form::Unload() {
     bool cancel = false;
     Run("Form_Unload", [&] { Form_Unload(cancel); });
     if (cancel) return false;
+    EndModal();
     Destroy();
     // Wake a message loop that waits for this form to go.
     PostMessageA(nullptr, WM_NULL, 0, 0);
@@ -235,7 +262,9 @@ bool Form::PreviewKeyDown(int keyCode) {
     }
     const int shift = CurrentShiftState();
     if (KeyPreview) Run("Form_KeyDown", [&] { Form_KeyDown(keyCode, shift); });
-    if (m_Menus.OnShortcut(static_cast<UINT>(keyCode), (shift & ShiftState::Ctrl) != 0)) return true;
+    if (m_Menus.OnShortcut(static_cast<UINT>(keyCode), (shift & ShiftState::Ctrl) != 0, (shift & ShiftState::Shift) != 0,
+                          (shift & ShiftState::Alt) != 0))
+        return true;
     if (keyCode == VK_TAB && !(shift & (ShiftState::Ctrl | ShiftState::Alt))) {
         HWND next = GetNextDlgTabItem(m_Window, GetFocus(), (shift & ShiftState::Shift) != 0);
         if (next) SetFocus(next);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "Container.h"
 #include "Menu.h"
@@ -99,6 +100,8 @@ private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void RunModal();
+    // Gives the windows a modal showing disabled back their input and the activation.
+    void EndModal();
 
     std::string m_Name;
     std::string m_Caption;
@@ -113,6 +116,8 @@ private:
     bool m_WhatsThis = false;
     bool WhatsThisMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     bool m_Loading = false;
+    std::vector<HWND> m_ModalDisabled;
+    HWND m_ModalReturn = nullptr, m_ModalFocus = nullptr;
 };
 
 // Shows a What's This popup topic; tests replace it. Returns the old one.

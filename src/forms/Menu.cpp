@@ -172,7 +172,8 @@ bool MenuBar::OnInitMenuPopup(HMENU popup) {
     return false;
 }
 
-bool MenuBar::OnShortcut(UINT vk, bool ctrl) {
+bool MenuBar::OnShortcut(UINT vk, bool ctrl, bool shift, bool alt) {
+    if (shift || alt) return false;  // shortcuts are a key alone or with Ctrl
     for (auto& item : m_Items) {
         if (item->m_Vk != vk || item->m_Ctrl != ctrl || item->m_Popup) continue;
         // As when its menu opens: the menus' own handlers settle the states first.

@@ -73,7 +73,8 @@ public:
     // What the owning form passes on; each returns whether it took the message.
     bool OnCommand(UINT id);
     bool OnInitMenuPopup(HMENU popup);
-    bool OnShortcut(UINT vk, bool ctrl);
+    // Fires only when the held modifiers are exactly the shortcut's (Ctrl+Shift+S is not Ctrl+S).
+    bool OnShortcut(UINT vk, bool ctrl, bool shift = false, bool alt = false);
 
     void SetWindow(HWND window) { m_Window = window; }
     // Fires through the form's dispatcher.

@@ -29,15 +29,19 @@ constexpr const char* InvalidPicture = "Invalid picture";
 
 class AppError : public std::runtime_error {
 public:
-    AppError(int32_t number, std::string description)
-        : std::runtime_error(description), m_Number(number), m_Description(std::move(description)) {}
+    AppError(int32_t number, std::string description, std::string source = std::string())
+        : std::runtime_error(description), m_Number(number), m_Description(std::move(description)),
+          m_Source(std::move(source)) {}
 
     int32_t Number() const noexcept { return m_Number; }
     const std::string& Description() const noexcept { return m_Description; }
+    // Who raised it, for classes that name themselves ("VexoVadiVirerova.cBrowseForFolder").
+    const std::string& Source() const noexcept { return m_Source; }
 
 private:
     int32_t m_Number;
     std::string m_Description;
+    std::string m_Source;
 };
 
 // The system's message text for a Win32 error code, without the trailing line end.

@@ -1,22 +1,16 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "DesignerFixture.h"
 #include "DialogDriver.h"
-#include "SkinTables.h"
 #include "frmSplash.h"
 
 namespace {
 
-class CommandsTest : public DesignerTest {
-protected:
-    frmDesigner& OpenWithSkins(const std::string& extra = "") {
-        CreateDirectoryA(skins.c_str(), nullptr);
-        return Open("[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\n" + extra);
-    }
-    std::string skins = dir / "Skins";
-};
+class CommandsTest : public DesignerTest {};
 
-TEST_F(CommandsTest, NewMakesTheFolderAndTheFileAndKeepsTheFontFields) {
+TEST_F(CommandsTest, NewMakesTheFolderAndTheFileWithOrWithoutTheDefaultValues) {
     frmDesigner& f = OpenWithSkins();
     f.txtAuthor.SetText("previous author");
     prompts.Answer(IDNO);  // the save prompt: the typed author stays in the window all the same
@@ -39,17 +33,16 @@ TEST_F(CommandsTest, NewMakesTheFolderAndTheFileAndKeepsTheFontFields) {
     EXPECT_EQ(f.sb1.PanelText("state"), "Saved");
     EXPECT_TRUE(f.TabStrip1.Enabled());
     EXPECT_EQ(f.Menu("mnuRecentFile", 1).Caption(), skins + "\\Dark.ini");
-}
 
-TEST_F(CommandsTest, NewWithDefaultValuesFillsTheFourFields) {
-    frmDesigner& f = OpenWithSkins("UseDefault=1\r\n[Default]\r\nDefaultVersion=9.9\r\nDefaultAuthor=Zed\r\n");
+    // With the default values on, the four fields take them, an empty one included.
+    WriteBytes(dir / "VexoVadiVirerova.ini", "[Default]\r\nDefaultVersion=9.9\r\nDefaultAuthor=Zed\r\n");
+    gUseDefault = true;
     f.txtEmail.SetText("old@example.org");
     prompts.Answer(IDNO);
     prompts.AnswerInput("Night");
     f.mnuFileNew_Click();
-    EXPECT_EQ(f.txtSkinVersion.Text(), "9.9");
+    gUseDefault = false;
     EXPECT_EQ(f.txtAuthor.Text(), "Zed");
-    EXPECT_EQ(f.txtEmail.Text(), "");
     EXPECT_NE(ReadBytes(skins + "\\Night.ini").find("version=9.9\r\ndirectory=Skins\\Night\r\nAuthor=Zed\r\nE-Mail=\r\n"),
               std::string::npos);
 }
@@ -177,7 +170,7 @@ TEST_F(CommandsTest, CleanUpWorksOnlyInTheLoadedSkinsFolder) {
     EXPECT_TRUE(PathExists(skins + "\\Other\\theirs.bmp"));
 }
 
-TEST_F(CommandsTest, MenusEnableByTheSkinsState) {
+TEST_F(CommandsTest, MenusEnableByTheSkinsStateAndExitAsksFirst) {
     frmDesigner& f = OpenWithSkins();
     HMENU bar = GetMenu(f.Hwnd());
     auto grayed = [&](int menu, UINT id) {
@@ -200,18 +193,58 @@ TEST_F(CommandsTest, MenusEnableByTheSkinsState) {
     f.MarkSkinSaved();
     EXPECT_TRUE(grayed(0, f.Menu("mnuFileSave").Id()));
 
-    // Ctrl+S follows the item's state as the menu last computed it.
+    // Ctrl+S follows the item's state as the menu last computed it, and only Ctrl+S:
+    // with Shift or Alt held too it is another key.
     f.txtSkinFilename.SetText("Typed.ini");
-    EXPECT_FALSE(f.Menus().OnShortcut('S', true));
+    auto press = [&](std::initializer_list<int> held) {
+        BYTE saved[256], state[256];
+        GetKeyboardState(saved);
+        std::copy(saved, saved + 256, state);
+        for (int k : held) state[k] = 0x80;
+        SetKeyboardState(state);
+        SendMessageA(f.txtAuthor.Hwnd(), WM_KEYDOWN, 'S', 0);
+        SetKeyboardState(saved);
+    };
+    press({VK_CONTROL});
     EXPECT_FALSE(PathExists(skins + "\\Typed.ini"));
     SendMessageA(f.txtAuthor.Hwnd(), WM_CHAR, 'z', 0);
     grayed(0, f.Menu("mnuFileSave").Id());
-    EXPECT_TRUE(f.Menus().OnShortcut('S', true));
+    press({VK_CONTROL, VK_SHIFT});
+    press({VK_CONTROL, VK_MENU});
+    EXPECT_FALSE(PathExists(skins + "\\Typed.ini"));
+    press({VK_CONTROL});
     EXPECT_TRUE(PathExists(skins + "\\Typed.ini"));
+
+    // The hidden Properties item says only what it would do; Exit asks to save first.
+    prompts.asked.clear();
+    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileProperties").Id(), 0);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, "Inserire il codice per il menu Propriet\xE0.");
+
+    f.MarkSkinChanged();
+    prompts.Answer(IDCANCEL);
+    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileExit").Id(), 0);
+    EXPECT_EQ(prompts.asked.back().text, "The skin has changed. Save it?");
+    EXPECT_TRUE(f.IsLoaded());
+    prompts.Answer(IDNO);
+    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileExit").Id(), 0);
+    EXPECT_FALSE(f.IsLoaded());
 }
 
-TEST_F(CommandsTest, WhatsThisShowsTheControlsTopicFromContextHlp) {
+TEST_F(CommandsTest, HelpNamesAMissingHelpFileAndWhatsThisShowsTheControlsTopic) {
     frmDesigner& f = OpenWithSkins();
+    SendMessageA(f.Hwnd(), WM_KEYDOWN, VK_F1, 0);  // Help Contents
+    PostMessageA(f.Hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);  // ends a What's This mode that should not start
+    f.mnuHelpWhatThis_Click();
+    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    EXPECT_EQ(prompts.asked[0].text, "The help file " + (dir / "VexoVadiVirerova.chm") + " is missing.");
+    EXPECT_EQ(prompts.asked[0].style, 48u);
+    EXPECT_EQ(prompts.asked[1].text, "The help file " + (dir / "Context.hlp") + " is missing.");
+    EXPECT_EQ(gHelpFile, dir / "VexoVadiVirerova.chm");
+    EXPECT_FALSE(f.InWhatsThisMode());
+
+    WriteBytes(dir / "Context.hlp", "topics");
     AppHelpFile() = "kept.chm";
     std::vector<std::pair<std::string, int32_t>> shown;
     HelpPopup old = SetHelpPopup([&](HWND, const std::string& file, int32_t id) { shown.push_back({file, id}); });
@@ -229,11 +262,8 @@ TEST_F(CommandsTest, WhatsThisShowsTheControlsTopicFromContextHlp) {
     EXPECT_EQ(AppHelpFile(), "kept.chm");
     EXPECT_FALSE(f.InWhatsThisMode());
     AppHelpFile().clear();
+    EXPECT_EQ(prompts.asked.size(), 2u);
 }
-
-}  // namespace
-
-namespace {
 
 struct AboutSeen {
     bool shown = false, designerDisabled = false, handCursor = false;
@@ -242,6 +272,7 @@ struct AboutSeen {
 HWND g_AboutDesigner = nullptr;
 uintptr_t g_AboutHand = 0;
 
+// Clicks the About window once it shows, noting how things stood meanwhile.
 void CALLBACK ClickAbout(HWND, UINT, UINT_PTR timer, DWORD) {
     if (!gFrmSplash || !gFrmSplash->IsVisible()) return;
     KillTimer(nullptr, timer);
@@ -253,42 +284,48 @@ void CALLBACK ClickAbout(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageA(gFrmSplash->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
 }
 
-TEST_F(CommandsTest, AboutShowsTheSplashModallyUntilAClick) {
+// Refuses to make any top-level form, as when the system has no room for another window.
+LRESULT CALLBACK RefuseForms(int code, WPARAM wParam, LPARAM lParam) {
+    char cls[32] = {};
+    if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls) &&
+        std::string(cls) == "VexoForm")
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(CommandsTest, AboutIsModalGivesTheDesignerBackItsActivationAndSurvivesAFailedSplash) {
     frmDesigner& f = OpenWithSkins();
     g_AboutDesigner = f.Hwnd();
     g_AboutHand = f.imgMano.GetPicture().Handle();
-    SetTimer(nullptr, 0, 50, ClickAbout);
+    SetActiveWindow(f.Hwnd());
+    SetFocus(f.txtAuthor.Hwnd());
+    ASSERT_EQ(GetActiveWindow(), f.Hwnd());
+    SetTimer(nullptr, 0, 20, ClickAbout);
     f.mnuHelpAbout_Click();
     EXPECT_TRUE(g_About.shown);
     EXPECT_TRUE(g_About.designerDisabled);
     EXPECT_TRUE(g_About.handCursor);
     EXPECT_EQ(g_About.version, "Version 0.2.0 ");
     EXPECT_FALSE(gFrmSplash);
+    // As after a modal dialog: the keyboard reaches the designer again without a click.
     EXPECT_TRUE(IsWindowEnabled(f.Hwnd()));
-}
+    EXPECT_EQ(GetActiveWindow(), f.Hwnd());
+    EXPECT_EQ(GetFocus(), f.txtAuthor.Hwnd());
 
-}  // namespace
-
-namespace {
-
-TEST_F(CommandsTest, HelpContentsExitAndTheHiddenPropertiesItem) {
-    frmDesigner& f = OpenWithSkins();
-    f.mnuHelpContents_Click();  // no help file here: the call must simply come back
-    EXPECT_EQ(gHelpFile, dir / "VexoVadiVirerova.chm");
-    EXPECT_TRUE(f.IsVisible());
-
-    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileProperties").Id(), 0);
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseForms, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuHelpAbout").Id(), 0);
+    UnhookWindowsHookEx(hook);
     ASSERT_EQ(prompts.asked.size(), 1u);
-    EXPECT_EQ(prompts.asked[0].text, "Inserire il codice per il menu Propriet\xE0.");
+    EXPECT_NE(prompts.asked[0].text.find("in procedure mnuHelpAbout_Click"), std::string::npos);
+    EXPECT_TRUE(IsWindowEnabled(f.Hwnd()));
+    EXPECT_FALSE(gFrmSplash);
 
-    f.MarkSkinChanged();
-    prompts.Answer(IDCANCEL);
-    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileExit").Id(), 0);
-    EXPECT_EQ(prompts.asked.back().text, "The skin has changed. Save it?");
-    EXPECT_TRUE(f.IsLoaded());
-    prompts.Answer(IDNO);
-    SendMessageA(f.Hwnd(), WM_COMMAND, f.Menu("mnuFileExit").Id(), 0);
-    EXPECT_FALSE(f.IsLoaded());
+    g_About = AboutSeen{};
+    SetTimer(nullptr, 0, 20, ClickAbout);
+    f.mnuHelpAbout_Click();
+    EXPECT_TRUE(g_About.shown);
+    EXPECT_EQ(GetActiveWindow(), f.Hwnd());
 }
 
 }  // namespace

@@ -33,7 +33,13 @@ protected:
         gFrmDesigner->Show();
         return *gFrmDesigner;
     }
+    // With a skins folder of its own.
+    frmDesigner& OpenWithSkins(const std::string& extra = "") {
+        CreateDirectoryA(skins.c_str(), nullptr);
+        return Open("[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\n" + extra);
+    }
 
     TempDir dir;
+    std::string skins = dir / "Skins";
     PromptScript prompts;
 };

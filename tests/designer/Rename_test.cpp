@@ -11,14 +11,13 @@ protected:
     frmDesigner& OpenWithSkins() {
         CreateDirectoryA(skins.c_str(), nullptr);
         MakeSkin("Dark");
-        return Open("[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\n");
+        return DesignerTest::OpenWithSkins();
     }
     void MakeSkin(const std::string& name) {
         CreateDirectoryA((skins + "\\" + name).c_str(), nullptr);
         WriteBytes(skins + "\\" + name + "\\sky.bmp", "bitmap of " + name);
         WriteBytes(skins + "\\" + name + ".ini", "[Vexo]\r\nname=" + name + "\r\ndirectory=Skins\\" + name + "\r\n");
     }
-    std::string skins = dir / "Skins";
 };
 
 TEST_F(RenameTest, ThroughTheFolderDialogTheSkinFileNameAndFolderTakeTheNewName) {

@@ -11,24 +11,42 @@ protected:
     frmDesigner& OpenWithSkins(const std::string& extra = "") {
         CreateDirectoryA(skins.c_str(), nullptr);
         for (const char* name : {"A", "B", "C", "D"}) MakeSkin(name);
-        return Open("[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\n" + extra);
+        return DesignerTest::OpenWithSkins(extra);
     }
-    void MakeSkin(const std::string& name) {
-        WriteBytes(Skin(name), "[Vexo]\r\nname=" + name + "\r\n");
-    }
+    void MakeSkin(const std::string& name) { WriteBytes(Skin(name), "[Vexo]\r\nname=" + name + "\r\n"); }
     std::string Skin(const std::string& name) { return skins + "\\" + name + ".ini"; }
-    std::string Recent(int i) {
-        char buffer[512] = {0};
-        GetPrivateProfileStringA("RecentsFiles", ("RecentFile" + std::to_string(i)).c_str(), "", buffer,
-                                 sizeof buffer, (dir / "VexoVadiVirerova.ini").c_str());
-        return buffer;
+    // The settings file's list as skin names: "D A B C".
+    std::string Recents() {
+        std::string list;
+        for (int i = 1; i <= 12; ++i) {
+            char path[512] = {0};
+            GetPrivateProfileStringA("RecentsFiles", ("RecentFile" + std::to_string(i)).c_str(), "", path, sizeof path,
+                                     (dir / "VexoVadiVirerova.ini").c_str());
+            if (*path) Join(list, Name(path));
+        }
+        return list;
     }
-    std::string skins = dir / "Skins";
+    // What the File menu lists, likewise; the separator shows with the items.
+    std::string Listed(frmDesigner& f) {
+        std::string list;
+        for (int i = 1; i <= 10; ++i)
+            if (f.Menu("mnuRecentFile", i).Visible()) Join(list, Name(f.Menu("mnuRecentFile", i).Caption()));
+        EXPECT_EQ(f.Menu("mnuRecentFile", 0).Visible(), !list.empty());
+        return list;
+    }
+    static void Join(std::string& list, const std::string& name) {
+        if (!list.empty()) list += ' ';
+        list += name;
+    }
+    std::string Name(const std::string& path) {
+        EXPECT_EQ(path.rfind(skins + "\\", 0), 0u) << path;
+        return path.substr(skins.size() + 1, path.size() - skins.size() - 5);
+    }
 };
 
 TEST_F(SettingsTest, OpeningPutsNewFilesAtTheHeadAndKnownOnesKeepTheirPlace) {
     frmDesigner& f = OpenWithSkins();
-    EXPECT_FALSE(f.Menu("mnuRecentFile", 0).Visible());
+    EXPECT_EQ(Listed(f), "");
     for (const char* name : {"C", "B", "A"}) f.UpdateFileMenu(Skin(name));
     {
         DialogDriver driver(DialogPlan::ChooseFile(Skin("D")));
@@ -37,30 +55,18 @@ TEST_F(SettingsTest, OpeningPutsNewFilesAtTheHeadAndKnownOnesKeepTheirPlace) {
         EXPECT_EQ(driver.Seen().title, "Open Skin");
     }
     EXPECT_EQ(f.txtSkinFilename.Text(), "D.ini");  // the bare name after a menu open
-    EXPECT_EQ(f.m_CurrentTab, 1);
-    EXPECT_EQ(Recent(1), Skin("D"));
-    EXPECT_EQ(Recent(2), Skin("A"));
-    EXPECT_EQ(Recent(3), Skin("B"));
-    EXPECT_EQ(Recent(4), Skin("C"));
-    EXPECT_TRUE(f.Menu("mnuRecentFile", 0).Visible());
-    EXPECT_EQ(f.Menu("mnuRecentFile", 1).Caption(), Skin("D"));
-    EXPECT_TRUE(f.Menu("mnuRecentFile", 4).Visible());
-    EXPECT_FALSE(f.Menu("mnuRecentFile", 5).Visible());
-
+    EXPECT_EQ(Recents(), "D A B C");
+    EXPECT_EQ(Listed(f), "D A B C");
     f.UpdateFileMenu(Skin("B"));  // already shown: nothing moves
-    EXPECT_EQ(Recent(1), Skin("D"));
-    EXPECT_EQ(Recent(3), Skin("B"));
+    EXPECT_EQ(Recents(), "D A B C");
 
     // A click on B in the menu opens it and moves it to the head.
     f.mnuRecentFile_Click(3);
     EXPECT_EQ(f.txtSkinName.Text(), "B");
     EXPECT_EQ(f.txtSkinFilename.Text(), Skin("B"));  // the full path, unlike the Open command
-    EXPECT_EQ(Recent(1), Skin("B"));
-    EXPECT_EQ(Recent(2), Skin("D"));
-    EXPECT_EQ(Recent(3), Skin("A"));
-    EXPECT_EQ(Recent(4), Skin("C"));
-    EXPECT_EQ(Recent(5), "");
     EXPECT_EQ(f.sb1.PanelText("state"), "Saved");
+    EXPECT_EQ(Recents(), "B D A C");
+    EXPECT_EQ(Listed(f), "B D A C");
 }
 
 TEST_F(SettingsTest, ElevenEntriesAtMostTenShownAndMissingFilesDroppedAtClosing) {
@@ -71,48 +77,48 @@ TEST_F(SettingsTest, ElevenEntriesAtMostTenShownAndMissingFilesDroppedAtClosing)
         MakeSkin(name);
         f.UpdateFileMenu(Skin(name));
     }
-    EXPECT_EQ(Recent(1), Skin("S12"));
-    EXPECT_EQ(Recent(10), Skin("S3"));
-    EXPECT_EQ(Recent(11), Skin("S2"));  // kept, not shown; S1 was overwritten
-    EXPECT_EQ(Recent(12), "");
-    EXPECT_EQ(f.Menu("mnuRecentFile", 10).Caption(), Skin("S3"));
+    EXPECT_EQ(Recents(), "S12 S11 S10 S9 S8 S7 S6 S5 S4 S3 S2");  // S2 kept, not shown; S1 overwritten
+    EXPECT_EQ(Listed(f), "S12 S11 S10 S9 S8 S7 S6 S5 S4 S3");
 
     DeleteFileA(Skin("S12").c_str());
     DeleteFileA(Skin("S5").c_str());
     f.mnuRecentFile_Click(1);  // a missing file is said so and stays until the clean-up
-    ASSERT_FALSE(prompts.asked.empty());
     EXPECT_EQ(prompts.asked.back().text, "File " + Skin("S12") + " not found!");
-    EXPECT_EQ(Recent(1), Skin("S12"));
-
+    EXPECT_EQ(Recents(), "S12 S11 S10 S9 S8 S7 S6 S5 S4 S3 S2");
     EXPECT_TRUE(f.Unload());
-    EXPECT_EQ(Recent(1), Skin("S11"));
-    EXPECT_EQ(Recent(6), Skin("S6"));
-    EXPECT_EQ(Recent(7), Skin("S4"));
-    EXPECT_EQ(Recent(9), Skin("S2"));
-    EXPECT_EQ(Recent(10), "");
+    EXPECT_EQ(Recents(), "S11 S10 S9 S8 S7 S6 S4 S3 S2");
 }
 
-TEST_F(SettingsTest, AllEntriesMissingAtClosingRemoveTheSectionAndClearAsksFirst) {
+TEST_F(SettingsTest, TheMenuShowsExactlyTheListAfterCleanUpsAndClearing) {
     frmDesigner& f = OpenWithSkins();
-    f.UpdateFileMenu(Skin("A"));
-    f.UpdateFileMenu(Skin("B"));
+    for (const char* name : {"C", "B", "A"}) f.UpdateFileMenu(Skin(name));
+    DeleteFileA(Skin("B").c_str());
+    f.mnuRecentFile_Click(3);  // C moves to the head; the missing B goes
+    EXPECT_EQ(Listed(f), "C A");
+    EXPECT_EQ(ReadBytes(dir / "VexoVadiVirerova.ini"),
+              "[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\n[RecentsFiles]\r\nRecentFile1=" + Skin("C") +
+                  "\r\nRecentFile2=" + Skin("A") + "\r\n");
+
     prompts.Answer(IDCANCEL);
     f.mnuOptionsClearRecentsFiles_Click();
     EXPECT_EQ(prompts.asked.back().text, "Are you sure to delete all entries for recents files?");
     EXPECT_EQ(prompts.asked.back().style, 33u);
-    EXPECT_EQ(Recent(1), Skin("B"));
-    EXPECT_TRUE(f.Menu("mnuRecentFile", 1).Visible());
-
+    EXPECT_EQ(Listed(f), "C A");
     prompts.Answer(IDOK);
     f.mnuOptionsClearRecentsFiles_Click();
-    EXPECT_EQ(Recent(1), "");
-    for (int i = 0; i <= 10; ++i) EXPECT_FALSE(f.Menu("mnuRecentFile", i).Visible());
+    EXPECT_EQ(Recents(), "");
+    EXPECT_EQ(Listed(f), "");
 
+    // A skin that was listed before the clearing is listed again when opened.
     f.UpdateFileMenu(Skin("A"));
+    EXPECT_EQ(Recents(), "A");
+    EXPECT_EQ(Listed(f), "A");
+
+    // All entries missing at closing: the section goes, no key is written, no error shown.
     DeleteFileA(Skin("A").c_str());
     const size_t asked = prompts.asked.size();
     EXPECT_TRUE(f.Unload());
-    EXPECT_EQ(prompts.asked.size(), asked);  // no error shown
+    EXPECT_EQ(prompts.asked.size(), asked);
     EXPECT_EQ(ReadBytes(dir / "VexoVadiVirerova.ini").find("RecentsFiles"), std::string::npos);
 }
 
@@ -122,36 +128,28 @@ TEST_F(SettingsTest, OptionsWriteOneOrZeroAndUseDefaultAsksForTheValues) {
     settings.Nome(dir / "VexoVadiVirerova.ini");
     settings.Sezione("Options");
     EXPECT_FALSE(gUseDefault);
-
     f.mnuOptionsCopyBMP_Click();
     EXPECT_EQ(settings.Leggi("CopyBitmapToSkinFolder", ""), "0");
     EXPECT_FALSE(gCopyBitmapToSkinFolder);
     f.mnuOptionsCopyBMP_Click();
     EXPECT_EQ(settings.Leggi("CopyBitmapToSkinFolder", ""), "1");
-    EXPECT_TRUE(f.Menu("mnuOptionsCopyBMP").Checked());
 
     // On, with no skin loaded: the four values are asked, applying them is not.
     prompts.Answer(IDYES);
-    prompts.AnswerInput("2.1");
-    prompts.AnswerInput("Ann");
-    prompts.AnswerInput("");
-    prompts.AnswerInput("www.example.org");
+    for (const char* a : {"2.1", "Ann", "", "www.example.org"}) prompts.AnswerInput(a);
     f.mnuOptionsUseDefault_Click();
     EXPECT_EQ(settings.Leggi("UseDefault", ""), "1");
     ASSERT_EQ(prompts.asked.size(), 1u);
     EXPECT_EQ(prompts.asked[0].text, "Do you want set or change the default User values?");
     ASSERT_EQ(prompts.inputPrompts.size(), 4u);
     EXPECT_EQ(prompts.inputPrompts[0], "Enter your version of Vexo:\r\n(ie: 1.2)");
-    settings.Sezione("Default");
-    EXPECT_EQ(settings.Leggi("DefaultVersion", ""), "2.1");
-    EXPECT_EQ(settings.Leggi("DefaultAuthor", ""), "Ann");
-    EXPECT_EQ(settings.Leggi("DefaultEmail", "none"), "none");  // an empty answer writes nothing
-    EXPECT_EQ(settings.Leggi("DefaultWebsite", ""), "www.example.org");
+    const std::string file = ReadBytes(dir / "VexoVadiVirerova.ini");  // an empty answer writes nothing
+    EXPECT_NE(file.find("[Default]\r\nDefaultVersion=2.1\r\nDefaultAuthor=Ann\r\nDefaultWebsite=www.example.org\r\n"),
+              std::string::npos) << file;
 
     // Off: writes "0", asks nothing.
     prompts.asked.clear();
     f.mnuOptionsUseDefault_Click();
-    settings.Sezione("Options");
     EXPECT_EQ(settings.Leggi("UseDefault", ""), "0");
     EXPECT_TRUE(prompts.asked.empty());
 

@@ -5,73 +5,80 @@
 
 #include <shlobj.h>
 
+#include <functional>
 #include <string>
 
 #include "TempDir.h"
 
 namespace {
 
-std::string BuiltProgram() {
-    std::string path = VEXO_EXE_PATH;
-    if (!path.empty() && path[0] == '/') {  // built on Linux: Wine shows the root as Z:
-        for (char& c : path)
-            if (c == '/') c = '\\';
-        path = "Z:" + path;
-    }
-    return path;
-}
-
+// A copy of the built program in a folder of its own, ended if a test leaves it running.
 struct Started {
+    TempDir folder;
     PROCESS_INFORMATION pi{};
-    ~Started() {
-        if (pi.hProcess) {
-            if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 1);
-            CloseHandle(pi.hProcess);
-            CloseHandle(pi.hThread);
+    Started() {
+        std::string built = VEXO_EXE_PATH;
+        if (!built.empty() && built[0] == '/') {  // built on Linux: Wine shows the root as Z:
+            for (char& c : built)
+                if (c == '/') c = '\\';
+            built = "Z:" + built;
         }
+        const std::string exe = folder / "VexoVadiVirerova.exe";
+        EXPECT_TRUE(CopyFileA(built.c_str(), exe.c_str(), FALSE)) << built;
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        std::string command = "\"" + exe + "\"";
+        EXPECT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
     }
+    ~Started() {
+        if (!pi.hProcess) return;
+        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 10000);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+    bool Ended() { return WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0; }
 };
 
-void Start(const std::string& exe, Started& s) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    std::string command = "\"" + exe + "\"";
-    ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &s.pi))
-        << GetLastError();
+// Waits for the condition, pumping this thread's messages meanwhile.
+bool WaitUntil(const std::function<bool()>& ready, DWORD limitMs = 30000) {
+    const DWORD start = GetTickCount();
+    while (!ready()) {
+        if (GetTickCount() - start > limitMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    return true;
 }
 
-struct Found {
-    DWORD pid;
-    const char* className;
-    const char* title;
-    HWND hwnd;
-};
+// A visible top-level window of the process with that class and title, or 0.
+HWND FindShown(DWORD pid, const char* className, const char* title) {
+    struct Search {
+        DWORD pid;
+        const char *cls, *title;
+        HWND found;
+    } s{pid, className, title, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            char cls[64] = {0}, text[128] = {0};
+            GetClassNameA(hwnd, cls, sizeof cls);
+            GetWindowTextA(hwnd, text, sizeof text);
+            if (pid != s->pid || !IsWindowVisible(hwnd) || lstrcmpA(cls, s->cls) || lstrcmpA(text, s->title)) return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
 
-// A visible top-level window of the process with that class and title, waiting up to the limit.
-HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD limitMs = 30000) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < limitMs) {
-        Found f{pid, className, title, nullptr};
-        EnumWindows(
-            [](HWND hwnd, LPARAM lParam) -> BOOL {
-                auto* f = reinterpret_cast<Found*>(lParam);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(hwnd, &pid);
-                char cls[64] = {0}, text[128] = {0};
-                GetClassNameA(hwnd, cls, sizeof cls);
-                GetWindowTextA(hwnd, text, sizeof text);
-                if (pid == f->pid && IsWindowVisible(hwnd) && std::string(cls) == f->className &&
-                    std::string(text) == f->title) {
-                    f->hwnd = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&f));
-        if (f.hwnd) return f.hwnd;
-        Sleep(100);
-    }
-    return nullptr;
+HWND WaitForWindow(DWORD pid, const char* className, const char* title) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindShown(pid, className, title)) != nullptr; });
+    return found;
 }
 
 std::string MessageText(HWND box) {
@@ -81,91 +88,50 @@ std::string MessageText(HWND box) {
 }
 
 TEST(Startup, SecondCopyIsRefusedAndFirstStartMakesAnEmptySettingsFile) {
-    TempDir first, second;
-    const std::string exe1 = first / "VexoVadiVirerova.exe", exe2 = second / "VexoVadiVirerova.exe";
-    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), exe1.c_str(), FALSE)) << BuiltProgram();
-    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), exe2.c_str(), FALSE));
-
     Started one;
-    Start(exe1, one);
-    HWND designer = WaitForWindow(one.pi.dwProcessId, "VexoForm", "Vexo Vadi Virerova");
+    const DWORD pid = one.pi.dwProcessId;
+    HWND designer = WaitForWindow(pid, "VexoForm", "Vexo Vadi Virerova");
     ASSERT_NE(designer, nullptr);
     // The settings file was made empty before the designer read it; the first-run question follows.
-    EXPECT_EQ(ReadBytes(first / "VexoVadiVirerova.ini"), "");
-    HWND question = WaitForWindow(one.pi.dwProcessId, "#32770", "Vexo VadiVirerova");
+    EXPECT_EQ(ReadBytes(one.folder / "VexoVadiVirerova.ini"), "");
+    HWND question = WaitForWindow(pid, "#32770", "Vexo VadiVirerova");
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(MessageText(question).rfind("Welcome to the Vexo Vadi Virerova!", 0), 0u);
 
     Started two;
-    Start(exe2, two);
     HWND refusal = WaitForWindow(two.pi.dwProcessId, "#32770", "Vexo VadiVirerova");
     ASSERT_NE(refusal, nullptr);
     EXPECT_EQ(MessageText(refusal), "Vexo Vadi Virerova is already running!");
-    EXPECT_EQ(WaitForWindow(two.pi.dwProcessId, "VexoForm", "Vexo Vadi Virerova", 300), nullptr);
+    EXPECT_EQ(FindShown(two.pi.dwProcessId, "VexoForm", "Vexo Vadi Virerova"), nullptr);  // refused first
     PostMessageA(refusal, WM_COMMAND, IDOK, 0);
-    ASSERT_EQ(WaitForSingleObject(two.pi.hProcess, 10000), WAIT_OBJECT_0);
-    EXPECT_FALSE(PathExists(second / "VexoVadiVirerova.ini"));
+    ASSERT_TRUE(two.Ended());
+    EXPECT_FALSE(PathExists(two.folder / "VexoVadiVirerova.ini"));
 
     PostMessageA(question, WM_COMMAND, IDNO, 0);
-    Sleep(200);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question) && IsWindowEnabled(designer); }));
     PostMessageA(designer, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(one.pi.hProcess, 10000), WAIT_OBJECT_0);
+    ASSERT_TRUE(one.Ended());
     DWORD code = 1;
     GetExitCodeProcess(one.pi.hProcess, &code);
     EXPECT_EQ(code, 0u);
-    EXPECT_EQ(ReadBytes(first / "VexoVadiVirerova.ini"), "");
-}
-
-}  // namespace
-
-namespace {
-
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') {
-        for (char& c : path)
-            if (c == '/') c = '\\';
-        path = "Z:" + path;
-    }
-    return path;
-}
-
-void CopyTree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CopyTree(from + "\\" + name, to + "\\" + name);
-        else CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-}
-
-HWND ChildButton(HWND parent, const char* caption) {
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char text[64] = {0}, cls[32] = {0};
-        GetWindowTextA(child, text, sizeof text);
-        GetClassNameA(child, cls, sizeof cls);
-        if (std::string(cls) == "Button" && std::string(text) == caption) return child;
-    }
-    return nullptr;
+    EXPECT_EQ(ReadBytes(one.folder / "VexoVadiVirerova.ini"), "");
 }
 
 TEST(Startup, FirstRunSearchFindsTheSkinsFolderUnderProgramFiles) {
+    // The prefix is shared: what this test makes under Program Files goes again at its end.
     char programFiles[MAX_PATH] = {0};
     ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, programFiles, CSIDL_PROGRAM_FILES, FALSE));
     const std::string vexo = std::string(programFiles) + "\\Vexo", skins = vexo + "\\Skins";
+    struct Made {
+        std::string path;
+        ~Made() {
+            if (!path.empty()) RemoveTree(path);
+        }
+    } made{PathExists(vexo) ? (PathExists(skins) ? "" : skins) : vexo};
     CreateDirectoryA(vexo.c_str(), nullptr);
-    CopyTree(WindowsPath(VEXO_SAMPLE_DIR), skins);
-    ASSERT_TRUE(PathExists(skins + "\\Sample.ini"));
+    CreateDirectoryA(skins.c_str(), nullptr);
 
-    TempDir folder;
-    const std::string exe = folder / "VexoVadiVirerova.exe";
-    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), exe.c_str(), FALSE));
     Started run;
-    Start(exe, run);
     const DWORD pid = run.pi.dwProcessId;
     HWND question = WaitForWindow(pid, "#32770", "Vexo VadiVirerova");
     ASSERT_NE(question, nullptr);
@@ -174,23 +140,23 @@ TEST(Startup, FirstRunSearchFindsTheSkinsFolderUnderProgramFiles) {
     HWND capture = WaitForWindow(pid, "VexoForm", "Select the Vexo\\Skins folder path");
     ASSERT_NE(capture, nullptr);
     HWND ok = nullptr;
-    for (int i = 0; i < 100 && !(ok && IsWindowEnabled(ok)); ++i, Sleep(100)) ok = ChildButton(capture, "OK");
-    ASSERT_TRUE(ok && IsWindowEnabled(ok)) << "the dialog did not select its starting folder";
+    ASSERT_TRUE(WaitUntil([&] { return (ok = FindWindowExA(capture, nullptr, "Button", "OK")) && IsWindowEnabled(ok); }))
+        << "the dialog did not select its starting folder";
     PostMessageA(ok, BM_CLICK, 0, 0);
 
     HWND confirm = WaitForWindow(pid, "#32770", "Vexo VadiVirerova");
     ASSERT_NE(confirm, nullptr);
     std::string upper = skins;
-    for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
     EXPECT_EQ(MessageText(confirm), "Selected folder is:\r " + upper + "\rConfirm?");
     PostMessageA(confirm, WM_COMMAND, IDOK, 0);
-    Sleep(500);
 
     HWND designer = WaitForWindow(pid, "VexoForm", "Vexo Vadi Virerova");
     ASSERT_NE(designer, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(confirm) && !IsWindow(capture) && IsWindowEnabled(designer); }));
     PostMessageA(designer, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(run.pi.hProcess, 10000), WAIT_OBJECT_0);
-    const std::string settings = ReadBytes(folder / "VexoVadiVirerova.ini");
+    ASSERT_TRUE(run.Ended());
+    const std::string settings = ReadBytes(run.folder / "VexoVadiVirerova.ini");
     EXPECT_NE(settings.find("SkinsFolder=" + skins + "\r\n"), std::string::npos) << settings;
     EXPECT_NE(settings.find("FirstRun=0\r\n"), std::string::npos) << settings;
 }

@@ -14,7 +14,7 @@
 #include "Form.h"
 #include "Label.h"
 #include "PictureBox.h"
-#include "Prompts.h"
+#include "PromptScript.h"
 #include "StdControls.h"
 #include "Twips.h"
 
@@ -22,7 +22,6 @@ namespace {
 
 using Log = std::vector<std::string>;
 using std::to_string;
-const std::string kTitle = "Vexo VadiVirerova";
 
 Log Take(Log& log) { return std::exchange(log, {}); }
 
@@ -61,35 +60,14 @@ private:
     std::array<BYTE, 256> m_Saved{};
 };
 
-// A loaded form; prompts are answered and logged as "text|title" or "prompt|title|default".
 class FormsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        PromptHook hook;
-        hook.msgBox = [this](const std::string& text, UINT, const std::string& title) {
-            boxes.push_back(text + "|" + title);
-            return IDNO;
-        };
-        hook.inputBox = [this](const std::string& prompt, const std::string& title,
-                               const std::string& def) {
-            boxes.push_back(prompt + "|" + title + "|" + def);
-            return std::string("typed");
-        };
-        m_Old = SetPromptHook(hook);
-        form.Load();
-    }
-    void TearDown() override {
-        SetPromptHook(m_Old);
-        EXPECT_EQ(boxes, Log{}) << "unchecked prompts";
-    }
-    Log boxes;
+    void SetUp() override { form.Load(); }
+    PromptScript prompts;
     Form form{"frmTest"};
-
-private:
-    PromptHook m_Old;
 };
 
-TEST_F(FormsTest, WindowlessLabelsTakeTheMouseInTheirContainer) {
+TEST_F(FormsTest, WindowlessLabelsTakeTheMouseInTheirContainerAndPaintOverIt) {
     PictureBox box("picBox");
     box.Create(form, 0, 0, 200, 100);
     Label under("lblUnder"), top("lblTop"), hidden("lblHidden"), off("lblOff");
@@ -110,27 +88,22 @@ TEST_F(FormsTest, WindowlessLabelsTakeTheMouseInTheirContainer) {
     Send(w, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 15, 16);
     Send(w, WM_LBUTTONUP, MK_SHIFT, 15, 16);
     EXPECT_EQ(Take(log), (Log{"lblUnder Down 1 1 5,6", "lblUnder Up 1 1 5,6", "lblUnder Click"}));
-
-    // The later label lies on top; a right button is no click.
+    // The later label lies on top; a right button is no click; hidden and disabled labels let the box have it.
     Send(w, WM_RBUTTONDOWN, MK_RBUTTON | MK_CONTROL, 45, 20);
     Send(w, WM_RBUTTONUP, MK_CONTROL, 45, 20);
     EXPECT_EQ(Take(log), (Log{"lblTop Down 2 2 5,5", "lblTop Up 2 2 5,5"}));
-
-    for (int x : {105, 135, 190}) {
+    for (int x : {105, 135}) {
         LeftClick(w, x, 15);
         const std::string at = to_string(x) + ",15";
         EXPECT_EQ(Take(log), (Log{"picBox Down 1 0 " + at, "picBox Up 1 0 " + at, "picBox Click"}));
     }
-
     // Whoever took the press keeps the mouse; a release outside it is no click.
     Send(w, WM_LBUTTONDOWN, MK_LBUTTON, 15, 16);
     Send(w, WM_MOUSEMOVE, MK_LBUTTON, 150, 80);
     Send(w, WM_LBUTTONUP, 0, 150, 80);
-    Send(w, WM_MOUSEMOVE, 0, 150, 80);
     Send(w, WM_LBUTTONDOWN, MK_LBUTTON, 190, 90);
     Send(w, WM_LBUTTONUP, 0, 250, 150);
-    EXPECT_EQ(Take(log), (Log{"lblUnder Down 1 0 5,6", "lblUnder Move 1 0 140,70",
-                              "lblUnder Up 1 0 140,70", "picBox Move 0 0 150,80",
+    EXPECT_EQ(Take(log), (Log{"lblUnder Down 1 0 5,6", "lblUnder Move 1 0 140,70", "lblUnder Up 1 0 140,70",
                               "picBox Down 1 0 190,90", "picBox Up 1 0 250,150"}));
 
     // A label that goes away leaves its container.
@@ -141,7 +114,6 @@ TEST_F(FormsTest, WindowlessLabelsTakeTheMouseInTheirContainer) {
         EXPECT_EQ(box.HitTest(POINT{5, 60}), &gone);
     }
     EXPECT_EQ(box.HitTest(POINT{5, 60}), nullptr);
-    EXPECT_EQ(box.Windowless().size(), 4u);
 
     // Painted over the image, never into it: opaque, transparent, hidden, system colour.
     box.SetBackColor(RGB(255, 0, 0));
@@ -158,52 +130,27 @@ TEST_F(FormsTest, WindowlessLabelsTakeTheMouseInTheirContainer) {
     EXPECT_EQ(GetPixel(dc.Get(), 135, 20), GetSysColor(COLOR_BTNFACE));
 }
 
-TEST_F(FormsTest, HandlerErrorsAreReportedAndGoNoFurther) {
+TEST_F(FormsTest, ControlsFireTheirEventsAndHandlerErrorsAreReported) {
     Label swatch("lblSwatch");
     swatch.Move(0, 0, 20, 20);
     form.Add(swatch);
     swatch.Click = [] { throw AppError(5, "x"); };
     LeftClick(form.Hwnd(), 5, 5);
-    EXPECT_EQ(Take(boxes), Log{"Error 5 (x) in procedure lblSwatch_Click of Form frmTest|" + kTitle});
 
-    PictureBox box("picBox");
-    box.Create(form, 30, 0, 100, 50);
-    CommandButton go("cmdGo");
-    go.Create(box, 0, 0, 60, 20, "Go");
-    go.Click = [] { throw std::runtime_error("boom"); };
-    SendMessageA(go.Hwnd(), BM_CLICK, 0, 0);
-    EXPECT_EQ(Take(boxes), Log{"Error 51 (boom) in procedure cmdGo_Click of Form frmTest|" + kTitle});
-
-    EXPECT_EQ(MsgBox("Save?", MB_YESNO), IDNO);
-    EXPECT_EQ(InputBox("Name", "", "Dark"), "typed");
-    EXPECT_EQ(Take(boxes), (Log{"Save?|" + kTitle, "Name|" + kTitle + "|Dark"}));
-}
-
-TEST_F(FormsTest, TextBoxButtonAndCheckBoxFireTheirEvents) {
+    // A locked box takes no typing, yet the program may still change it.
     TextBox text("txtName");
-    text.Create(form, 0, 0, 120, 20, "abc");
+    text.Create(form, 30, 0, 120, 20, "abc");
     Log changes;
     text.Change = [&] { changes.push_back(text.Text()); };
-    text.SetText("abc");
-    text.SetText("xyz");
-    SendMessageA(text.Hwnd(), EM_SETSEL, 3, 3);
-    SendMessageA(text.Hwnd(), WM_CHAR, 'q', 1);
-    EXPECT_EQ(Take(changes), (Log{"xyz", "xyzq"}));
-
     text.SetLocked(true);
     SendMessageA(text.Hwnd(), WM_CHAR, 'r', 1);
-    EXPECT_EQ(text.Text(), "xyzq");
-    text.SetText("");  // the program may still change a locked box
+    text.SetText("");
     EXPECT_EQ(changes, Log{""});
 
-    CommandButton button("cmdOK");
-    button.Create(form, 0, 30, 80, 24, "OK");
-    int clicks = 0;
-    button.Click = [&] { ++clicks; };
-    button.SetValue(false);
-    button.SetValue(true);
+    CommandButton button("cmdGo");
+    button.Create(form, 0, 30, 80, 24, "Go");
+    button.Click = [] { throw std::runtime_error("boom"); };
     SendMessageA(button.Hwnd(), BM_CLICK, 0, 0);
-    EXPECT_EQ(clicks, 2);
 
     CheckBox check("chkBold");
     check.Create(form, 0, 60, 80, 20, "Bold");
@@ -213,15 +160,21 @@ TEST_F(FormsTest, TextBoxButtonAndCheckBoxFireTheirEvents) {
     check.SetValue(1);
     SendMessageA(check.Hwnd(), BM_CLICK, 0, 0);
     EXPECT_EQ(values, (Log{"1", "0"}));
+
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    EXPECT_EQ(prompts.asked[0].text, "Error 5 (x) in procedure lblSwatch_Click of Form frmTest");
+    EXPECT_EQ(prompts.asked[0].title, "Vexo VadiVirerova");
+    EXPECT_EQ(prompts.asked[1].text, "Error 51 (boom) in procedure cmdGo_Click of Form frmTest");
 }
 
+// Arrays, hidden and disabled items, and shortcuts of the form layer; the designer's
+// tests cover captions, popups and the item states its handlers compute.
 TEST(Menus, FollowTheirTableAndState) {
     Form form("frmTest");
     MenuBar& menus = form.Menus();
     menus.Build({{0, "mnuFile", "&File", nullptr},
                  {1, "mnuNew", "&New", "Ctrl+N"},
                  {1, "mnuSecret", "Secret", nullptr, false},
-                 {1, "mnuSep", "-", nullptr},
                  {1, "mnuRecent", "One", nullptr, true, 0},
                  {1, "mnuRecent", "Two", nullptr, true, 1},
                  {0, "mnuHelp", "&Help", nullptr},
@@ -230,30 +183,17 @@ TEST(Menus, FollowTheirTableAndState) {
     TextBox edit("txtFind");
     edit.Create(form, 0, 0, 100, 20);
     Log log;
-    menus.Item("mnuFile").Click = [&] {
-        log.push_back("File");
-        menus.Item("mnuRecent", 1).SetEnabled(false);
-    };
-    for (const char* name : {"mnuNew", "mnuAbout"})
-        menus.Item(name).Click = [&log, name] { log.push_back(name); };
-    for (int i : {0, 1})
-        menus.Item("mnuRecent", i).Click = [&log, i] { log.push_back("Recent" + to_string(i)); };
-
-    ASSERT_EQ(GetMenu(form.Hwnd()), menus.Handle());
-    const HMENU file = menus.Item("mnuFile").Popup();
-    ASSERT_EQ(GetSubMenu(menus.Handle(), 0), file);
-    ASSERT_EQ(GetMenuItemCount(file), 4);
-    char text[64];
-    GetMenuStringA(file, 0, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ(text, "&New\tCtrl+N");
-
-    const UINT two = menus.Item("mnuRecent", 1).Id();
-    SendMessageA(form.Hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), MAKELPARAM(0, FALSE));
-    EXPECT_TRUE(GetMenuState(file, two, MF_BYCOMMAND) & MF_GRAYED);
+    menus.Item("mnuFile").Click = [&] { log.push_back("File"); };
+    for (const char* name : {"mnuNew", "mnuAbout"}) menus.Item(name).Click = [&log, name] { log.push_back(name); };
+    for (int i : {0, 1}) menus.Item("mnuRecent", i).Click = [&log, i] { log.push_back("Recent" + to_string(i)); };
+    EXPECT_EQ(GetMenuItemCount(menus.Item("mnuFile").Popup()), 3);
+    menus.Item("mnuRecent", 1).SetEnabled(false);
     SendMessageA(form.Hwnd(), WM_COMMAND, MAKEWPARAM(menus.Item("mnuRecent", 0).Id(), 0), 0);
-    SendMessageA(form.Hwnd(), WM_COMMAND, MAKEWPARAM(two, 0), 0);
-    EXPECT_EQ(Take(log), (Log{"File", "Recent0"}));
+    SendMessageA(form.Hwnd(), WM_COMMAND, MAKEWPARAM(menus.Item("mnuRecent", 1).Id(), 0), 0);
+    EXPECT_EQ(Take(log), Log{"Recent0"});
 
+    // From any control, with exactly their modifiers; the top menu's Click runs first, as
+    // opening the menu would, even when the item then refuses; a hidden menu's items take none.
     SendMessageA(form.Hwnd(), WM_KEYDOWN, 'N', 0);
     SendMessageA(form.Hwnd(), WM_KEYDOWN, VK_F1, 0);
     {
@@ -263,15 +203,15 @@ TEST(Menus, FollowTheirTableAndState) {
         menus.Item("mnuNew").SetEnabled(false);
         SendMessageA(edit.Hwnd(), WM_KEYDOWN, 'N', 0);
     }
+    {
+        HeldKeys shift{VK_SHIFT};
+        SendMessageA(form.Hwnd(), WM_KEYDOWN, VK_F1, 0);
+    }
     menus.Item("mnuHelp").SetVisible(false);
     EXPECT_EQ(GetMenuItemCount(menus.Handle()), 1);
     SendMessageA(form.Hwnd(), WM_KEYDOWN, VK_F1, 0);
-    // A shortcut runs its top menu's Click first, as opening the menu would, even when the item then refuses.
     EXPECT_EQ(log, (Log{"mnuAbout", "File", "mnuNew", "File"}));
-
-    EXPECT_FALSE(menus.Has("mnuRecent"));
     EXPECT_THROW(menus.Item("mnuRecent", 2), AppError);
-    EXPECT_THROW(menus.Item("mnuNope"), AppError);
 }
 
 class TestForm : public Form {
@@ -294,16 +234,11 @@ protected:
         cancel = cancelUnloads > 0;
         cancelUnloads -= cancel;
     }
-    void Form_KeyDown(int key, int shift) override { Key("KeyDown ", key, shift); }
-    void Form_KeyUp(int key, int shift) override { Key("KeyUp ", key, shift); }
-
-private:
-    void Key(const std::string& event, int key, int shift) {
-        log.push_back(event + to_string(key) + " " + to_string(shift));
-    }
+    void Form_KeyDown(int key, int shift) override { log.push_back("KeyDown " + to_string(key) + " " + to_string(shift)); }
+    void Form_KeyUp(int key, int shift) override { log.push_back("KeyUp " + to_string(key) + " " + to_string(shift)); }
 };
 
-TEST(Forms, LoadSizesInTwipsPreviewsKeysAndModalShowRunsUntilUnloaded) {
+TEST(Forms, LoadSizesInTwipsPreviewsKeysAndModalShowGivesTheActivationBack) {
     Form owner("frmOwner");
     owner.Show();
     TestForm form;
@@ -313,11 +248,8 @@ TEST(Forms, LoadSizesInTwipsPreviewsKeysAndModalShowRunsUntilUnloaded) {
     EXPECT_EQ(Take(form.log), (Log{"CreateControls", "Load"}));
     EXPECT_EQ(form.ScaleWidth(), TwipsToPixelsX(3000));
     EXPECT_EQ(form.ScaleHeight(), TwipsToPixelsY(1500));
-
     form.SetWidth(6000);
-    form.SetHeight(4500);
     EXPECT_EQ(form.Width(), PixelsToTwipsX(TwipsToPixelsX(6000)));
-    EXPECT_EQ(form.Height(), PixelsToTwipsY(TwipsToPixelsY(4500)));
 
     {
         HeldKeys keys{VK_SHIFT, VK_CONTROL};
@@ -328,58 +260,37 @@ TEST(Forms, LoadSizesInTwipsPreviewsKeysAndModalShowRunsUntilUnloaded) {
     SendMessageA(form.text.Hwnd(), WM_KEYUP, 'A', 0);
     EXPECT_EQ(Take(form.log), (Log{"KeyDown 65 3", "KeyUp 65 0"}));
 
-    // A cancelled unload keeps the form; shown modal it runs until it unloads.
+    // A cancelled unload keeps the form; shown modal it runs until it unloads, and the
+    // window it disabled has its input and the activation back.
     const HWND window = form.Hwnd();
     form.cancelUnloads = 2;
     EXPECT_FALSE(form.Unload());
     EXPECT_TRUE(IsWindow(window));
+    SetActiveWindow(owner.Hwnd());
     PostMessageA(window, WM_CLOSE, 0, 0);
     PostMessageA(window, WM_CLOSE, 0, 0);
     form.Show(true);
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_FALSE(form.IsLoaded());
     EXPECT_TRUE(IsWindowEnabled(owner.Hwnd()));
+    EXPECT_EQ(GetActiveWindow(), owner.Hwnd());
     EXPECT_EQ(form.log, (Log{"Unload", "Unload while other disabled", "Unload while other disabled"}));
 }
 
-TEST_F(FormsTest, StatusBarPanelsAndTabStripSelection) {
+TEST_F(FormsTest, StatusBarPanelsShareTheWidth) {
     StatusBar bar("sbStatus");
     bar.Create(form, {{"msg", "Ready", "", 0, 0, {}}, {"file", "a.ini", "", 1500, 0, {}},
                       {"state", "", "", 750, 0, {}}});
-    const int last = TwipsToPixelsX(750), fixed = TwipsToPixelsX(1500) + last;
     bar.SetPanelText("msg", "Busy");
     char text[64] = {0};
     SendMessageA(bar.Hwnd(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "Busy");
-    EXPECT_EQ(bar.PanelText("file"), "a.ini");
     EXPECT_THROW(bar.SetPanelText("nope", "x"), AppError);
     // The spring panel takes what the others leave, as the form's width changes.
     SetWindowPos(form.Hwnd(), nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER);
     RECT client;
     GetClientRect(form.Hwnd(), &client);
-    const std::vector<int> rights{client.right - fixed, client.right - last, int(client.right)};
-    EXPECT_EQ(bar.PanelRights(), rights);
-    int parts[3] = {0};
-    SendMessageA(bar.Hwnd(), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(parts));
-    EXPECT_EQ(std::vector<int>(parts, parts + 3), rights);
-
-    TabStrip tabs("tabProps");
-    tabs.Create(form, 10, 10, 300, 200,
-                {{"General", "", "", -1}, {"Colors", "", "", -1}, {"Menu", "", "", -1}}, nullptr);
-    std::vector<int> picked;
-    tabs.Click = [&] { picked.push_back(tabs.SelectedIndex()); };
-    EXPECT_EQ(tabs.SelectedIndex(), 1);
-    tabs.Select(2);
-    RECT item;
-    SendMessageA(tabs.Hwnd(), TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
-    LeftClick(tabs.Hwnd(), (item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    EXPECT_EQ(picked, (std::vector<int>{2, 3}));
-
-    // Inside the strip, under the tabs.
-    const RECT inside = tabs.DisplayRect();
-    EXPECT_TRUE(inside.left > 10 && inside.right < 310 && inside.bottom < 210);
-    EXPECT_GE(inside.top, 10 + item.bottom);
-    EXPECT_GT(inside.right - inside.left, 250);
+    const int last = TwipsToPixelsX(750), fixed = TwipsToPixelsX(1500) + last;
+    EXPECT_EQ(bar.PanelRights(), (std::vector<int>{client.right - fixed, client.right - last, int(client.right)}));
 }
 
 }  // namespace

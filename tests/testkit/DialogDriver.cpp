@@ -9,37 +9,35 @@ namespace {
 // Control ids of the common dialogs, as measured under Wine.
 constexpr int kFileNameCombo = 0x47c;  // explorer-style open dialog
 constexpr int kFileNameEdit = 0x480;   // old-style open dialog
-constexpr int kRedEdit = 0x2c2, kGreenEdit = 0x2c3, kBlueEdit = 0x2c4;
-constexpr int kAddCustomColor = 0x2c8;
+constexpr int kRedEdit = 0x2c2, kGreenEdit = 0x2c3, kBlueEdit = 0x2c4, kAddCustomColor = 0x2c8;
 constexpr int kFaceCombo = 0x470, kStyleCombo = 0x471, kSizeCombo = 0x472;
-
 constexpr UINT kTickMs = 40;
-constexpr DWORD kAbortMs = 5000;
+constexpr DWORD kClosingMs = 5000;
 
 DialogDriver* gActiveDriver = nullptr;
 
 bool Passed(DWORD deadline) { return static_cast<LONG>(GetTickCount() - deadline) >= 0; }
 
-std::string WindowText(HWND window) {
+std::string TextOf(HWND window) {
     char text[1024] = {};
     GetWindowTextA(window, text, sizeof text);
     return text;
 }
 
-std::string ClassOf(HWND window) {
+bool IsDialog(HWND window) {
     char cls[32] = {};
     GetClassNameA(window, cls, sizeof cls);
-    return cls;
+    return lstrcmpA(cls, "#32770") == 0;
 }
 
-// Visible top-level dialog windows of this thread; the enabled ones are the innermost modal.
+// Visible dialogs of this thread; the enabled ones are the innermost modal.
 std::vector<HWND> ThreadDialogs(bool enabledOnly) {
     std::pair<bool, std::vector<HWND>> search{enabledOnly, {}};
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND window, LPARAM lParam) -> BOOL {
             auto& [onlyEnabled, found] = *reinterpret_cast<std::pair<bool, std::vector<HWND>>*>(lParam);
-            if (ClassOf(window) == "#32770" && IsWindowVisible(window) && (!onlyEnabled || IsWindowEnabled(window)))
+            if (IsDialog(window) && IsWindowVisible(window) && (!onlyEnabled || IsWindowEnabled(window)))
                 found.push_back(window);
             return TRUE;
         },
@@ -49,9 +47,12 @@ std::vector<HWND> ThreadDialogs(bool enabledOnly) {
 
 std::string StaticTexts(HWND window) {
     std::string all;
-    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (std::string text = WindowText(c); ClassOf(c) == "Static" && !text.empty())
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        char cls[32] = {};
+        GetClassNameA(c, cls, sizeof cls);
+        if (std::string text = TextOf(c); lstrcmpiA(cls, "Static") == 0 && !text.empty())
             all += (all.empty() ? "" : " | ") + text;
+    }
     return all;
 }
 
@@ -112,29 +113,20 @@ DialogPlan DialogPlan::NoDialog() {
 DialogDriver::DialogDriver(DialogPlan plan, DWORD timeoutMs)
     : m_Plan(std::move(plan)), m_Deadline(GetTickCount() + timeoutMs) {
     if (gActiveDriver) {
-        Fail("another dialog driver is still armed");
-    } else {
-        gActiveDriver = this;
-        m_Timer = SetTimer(nullptr, 0, kTickMs, &DialogDriver::Tick);
-        if (!m_Timer) Fail("SetTimer failed");
+        m_Failure = "another dialog driver is still armed";
+        return;
     }
-    if (!m_Failure.empty()) m_Phase = Phase::Stopped;
+    gActiveDriver = this;
+    m_Timer = SetTimer(nullptr, 0, kTickMs, &DialogDriver::Tick);
 }
 
 DialogDriver::~DialogDriver() {
     const bool done = Done();
     Stop();
-    if (gActiveDriver == this) gActiveDriver = nullptr;
-
-    const bool expectDialog = m_Plan.action != DialogPlan::Action::NoDialog;
+    const bool expected = m_Plan.action != DialogPlan::Action::NoDialog;
     if (!m_Failure.empty()) ADD_FAILURE() << "Dialog driver: " << m_Failure;
-    else if (expectDialog && !m_Seen.appeared) ADD_FAILURE() << "Dialog driver: no dialog appeared";
-    else if (expectDialog && !done) ADD_FAILURE() << "Dialog driver: the dialog did not close";
-}
-
-// The dialog closes after the last tick, so closing is checked when asked.
-bool DialogDriver::Done() const {
-    return m_Done || (m_Phase == Phase::Answered && m_Failure.empty() && !IsWindow(m_Dialog));
+    else if (expected && !m_Seen.appeared) ADD_FAILURE() << "Dialog driver: no dialog appeared";
+    else if (expected && !done) ADD_FAILURE() << "Dialog driver: the dialog did not close";
 }
 
 void CALLBACK DialogDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
@@ -145,125 +137,83 @@ void DialogDriver::OnTick() {
     // A callback that pumps messages must not start a second round.
     if (m_InTick) return;
     m_InTick = true;
-    switch (m_Phase) {
-    case Phase::Waiting: {
-        std::vector<HWND> dialogs = ThreadDialogs(true);
-        if (dialogs.empty()) {
-            if (Passed(m_Deadline)) {
-                Fail("no dialog appeared before the deadline");
-                Stop();
-            }
-            break;
-        }
-        m_Dialog = dialogs.front();
-        Record(m_Dialog);
-        if (m_Plan.action == DialogPlan::Action::NoDialog) Fail("a dialog appeared: \"" + m_Seen.title + "\"");
-        else if (WhileShown) WhileShown(m_Dialog);
-        if (!m_Failure.empty() || !Fill(m_Dialog)) {
-            Abort();
-            break;
-        }
-        if (BeforeAnswer) BeforeAnswer(m_Dialog);
-        Press(m_Dialog, m_Plan.action == DialogPlan::Action::Cancel ? IDCANCEL : IDOK);
-        m_Phase = Phase::Answered;
-        break;
-    }
-    case Phase::Answered:
-        if (!IsWindow(m_Dialog) || !IsWindowVisible(m_Dialog)) {
-            m_Done = m_Failure.empty();
-            Stop();
-            break;
-        }
-        for (HWND other : ThreadDialogs(true)) {
-            if (other == m_Dialog) continue;
-            m_Seen.messages.push_back(StaticTexts(other));
-            Fail("a message box came up instead of an answer: \"" + m_Seen.messages.back() + "\"");
-        }
-        if (m_Failure.empty() && Passed(m_Deadline)) Fail("the dialog did not close after the answer");
-        if (!m_Failure.empty()) Abort();
-        break;
-    case Phase::Aborting: {
+    if (m_Closing) {
+        // After a failure: cancel whatever is open, forcibly once the time is up.
         std::vector<HWND> open = ThreadDialogs(false);
-        const bool force = Passed(m_AbortDeadline);
         for (HWND w : open) {
-            if (force) EndDialog(w, IDCANCEL);
+            if (Passed(m_Deadline)) EndDialog(w, IDCANCEL);
             else if (IsWindowEnabled(w)) Press(w, IDCANCEL);
         }
-        if (open.empty() || force) Stop();
-        break;
-    }
-    case Phase::Stopped: break;
+        if (open.empty() || Passed(m_Deadline)) Stop();
+    } else if (!m_Answered) {
+        std::vector<HWND> dialogs = ThreadDialogs(true);
+        if (!dialogs.empty()) m_Answered = Answer(m_Dialog = dialogs.front());
+        else if (Passed(m_Deadline)) Fail("no dialog appeared before the deadline");
+    } else if (!IsWindow(m_Dialog) || !IsWindowVisible(m_Dialog)) {
+        Stop();
+    } else {
+        for (HWND other : ThreadDialogs(true))
+            if (other != m_Dialog) {
+                m_Seen.messages.push_back(StaticTexts(other));
+                Fail("a message box came up instead of an answer: \"" + m_Seen.messages.back() + "\"");
+            }
+        if (Passed(m_Deadline)) Fail("the dialog did not close after the answer");
     }
     m_InTick = false;
 }
 
-void DialogDriver::Record(HWND dialog) {
+bool DialogDriver::Answer(HWND dialog) {
     m_Seen.appeared = true;
-    m_Seen.title = WindowText(dialog);
+    m_Seen.title = TextOf(dialog);
     if (GetDlgItem(dialog, kRedEdit)) {
         m_Seen.red = ItemInt(dialog, kRedEdit);
         m_Seen.green = ItemInt(dialog, kGreenEdit);
         m_Seen.blue = ItemInt(dialog, kBlueEdit);
     }
     if (GetDlgItem(dialog, kSizeCombo)) {
-        m_Seen.face = WindowText(GetDlgItem(dialog, kFaceCombo));
-        m_Seen.style = WindowText(GetDlgItem(dialog, kStyleCombo));
-        m_Seen.size = WindowText(GetDlgItem(dialog, kSizeCombo));
+        m_Seen.face = TextOf(GetDlgItem(dialog, kFaceCombo));
+        m_Seen.style = TextOf(GetDlgItem(dialog, kStyleCombo));
+        m_Seen.size = TextOf(GetDlgItem(dialog, kSizeCombo));
     }
-    HWND box = GetDlgItem(dialog, kFileNameCombo);
-    if (box || (box = GetDlgItem(dialog, kFileNameEdit))) m_Seen.fileName = WindowText(box);
-}
+    const int nameBox = GetDlgItem(dialog, kFileNameCombo) ? kFileNameCombo : kFileNameEdit;
+    if (GetDlgItem(dialog, nameBox)) m_Seen.fileName = TextOf(GetDlgItem(dialog, nameBox));
 
-bool DialogDriver::Fill(HWND dialog) {
-    auto missing = [&](const std::string& what) {
-        Fail("\"" + m_Seen.title + "\" has no " + what);
-        return false;
-    };
-    switch (m_Plan.action) {
-    case DialogPlan::Action::ChooseFile: {
-        int box = GetDlgItem(dialog, kFileNameCombo) ? kFileNameCombo : kFileNameEdit;
-        if (!GetDlgItem(dialog, box)) return missing("file name box");
-        SetDlgItemTextA(dialog, box, m_Plan.path.c_str());
-        return true;
-    }
-    case DialogPlan::Action::PickColor: {
-        const std::pair<int, int> channels[] = {
-            {kRedEdit, m_Plan.red}, {kGreenEdit, m_Plan.green}, {kBlueEdit, m_Plan.blue}};
-        for (const auto& channel : channels)
-            if (!GetDlgItem(dialog, channel.first)) return missing("red, green and blue boxes");
-        for (auto [id, value] : channels) SetDlgItemInt(dialog, id, static_cast<UINT>(value), FALSE);
-        HWND add = GetDlgItem(dialog, kAddCustomColor);
-        if (m_Plan.addToCustom && !add) return missing("Add to Custom Colors button");
+    using Action = DialogPlan::Action;
+    if (m_Plan.action == Action::NoDialog) Fail("a dialog appeared: \"" + m_Seen.title + "\"");
+    else if (WhileShown) WhileShown(dialog);
+    const bool hasColor = GetDlgItem(dialog, kRedEdit) && GetDlgItem(dialog, kGreenEdit) && GetDlgItem(dialog, kBlueEdit);
+    if (m_Plan.action == Action::ChooseFile) {
+        if (!GetDlgItem(dialog, nameBox)) Fail("\"" + m_Seen.title + "\" has no file name box");
+        else SetDlgItemTextA(dialog, nameBox, m_Plan.path.c_str());
+    } else if (m_Plan.action == Action::PickColor) {
+        if (!hasColor || (m_Plan.addToCustom && !GetDlgItem(dialog, kAddCustomColor)))
+            Fail("\"" + m_Seen.title + "\" has no red, green and blue boxes or no Add to Custom Colors button");
+        for (auto [id, value] : {std::pair{kRedEdit, m_Plan.red}, {kGreenEdit, m_Plan.green}, {kBlueEdit, m_Plan.blue}})
+            SetDlgItemInt(dialog, id, static_cast<UINT>(value), FALSE);
         if (m_Plan.addToCustom)
-            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kAddCustomColor, BN_CLICKED), reinterpret_cast<LPARAM>(add));
-        return true;
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kAddCustomColor, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, kAddCustomColor)));
+    } else if (m_Plan.action == Action::PickFont) {
+        for (auto [id, text] : {std::pair{kFaceCombo, &m_Plan.face}, {kStyleCombo, &m_Plan.style}, {kSizeCombo, &m_Plan.size}})
+            if (!text->empty() && m_Failure.empty() && !SelectInCombo(dialog, id, *text))
+                Fail("\"" + *text + "\" is not in the list of control " + std::to_string(id) + " of \"" + m_Seen.title + "\"");
     }
-    case DialogPlan::Action::PickFont: {
-        const std::pair<int, const std::string*> picks[] = {
-            {kFaceCombo, &m_Plan.face}, {kStyleCombo, &m_Plan.style}, {kSizeCombo, &m_Plan.size}};
-        for (auto [id, text] : picks)
-            if (!text->empty() && !SelectInCombo(dialog, id, *text)) {
-                Fail("\"" + *text + "\" is not in the list of control " + std::to_string(id) + " of \"" +
-                     m_Seen.title + "\"");
-                return false;
-            }
-        return true;
-    }
-    default: return true;
-    }
+    if (!m_Failure.empty()) return false;
+    if (BeforeAnswer) BeforeAnswer(dialog);
+    Press(dialog, m_Plan.action == Action::Cancel ? IDCANCEL : IDOK);
+    return true;
 }
 
 void DialogDriver::Fail(const std::string& why) {
     if (m_Failure.empty()) m_Failure = why;
-}
-
-void DialogDriver::Abort() {
-    m_Phase = Phase::Aborting;
-    m_AbortDeadline = GetTickCount() + kAbortMs;
+    if (!m_Closing) {
+        m_Closing = true;
+        m_Deadline = GetTickCount() + kClosingMs;
+    }
 }
 
 void DialogDriver::Stop() {
     if (m_Timer) KillTimer(nullptr, m_Timer);
     m_Timer = 0;
-    if (m_Phase != Phase::Answered) m_Phase = Phase::Stopped;
+    if (gActiveDriver == this) gActiveDriver = nullptr;
 }

@@ -1,17 +1,11 @@
 // Answers the real open, colour and font dialogs from a test on the UI thread.
 //
-// Arm a driver with a plan, then call the code that shows the dialog. A timer
-// on the test's thread fires inside the dialog's modal loop, finds the dialog
-// (the visible, enabled #32770 window of the thread), records what it shows,
-// fills it in and presses OK or Cancel. A plan that went wrong (no dialog by the
-// deadline, a missing control, a message box instead of a closed dialog) fails
-// the test when the driver goes out of scope, and never leaves a dialog open.
-//
-//     DialogDriver driver(DialogPlan::PickColor(10, 20, 30));
-//     int32_t ext = 0;
-//     EXPECT_EQ(ShowColor(form, ext, 0x123456, 3), 0);
-//     EXPECT_TRUE(driver.Done());
-//     EXPECT_EQ(driver.Seen().red, 0x56);
+// Arm a driver with a plan, then call the code that shows the dialog. A timer on
+// the test's thread fires inside the dialog's modal loop, finds the dialog (the
+// visible, enabled #32770 of the thread), records what it shows, fills it in and
+// presses OK or Cancel. A plan that went wrong (no dialog by the deadline, a
+// missing control, a message box instead of a closed dialog) fails the test when
+// the driver goes out of scope, and never leaves a dialog open.
 #pragma once
 
 #include <windows.h>
@@ -23,15 +17,14 @@
 struct DialogPlan {
     enum class Action { ChooseFile, PickColor, PickFont, Cancel, NoDialog };
     Action action = Action::Cancel;
-    std::string path;                 // ChooseFile: typed into the file name box
+    std::string path;                  // ChooseFile: typed into the file name box
     int red = 0, green = 0, blue = 0;  // PickColor
-    bool addToCustom = false;         // PickColor: also press "Add to Custom Colors"
-    std::string face, style, size;    // PickFont: exact list texts; style and size optional
+    bool addToCustom = false;          // PickColor: also press "Add to Custom Colors"
+    std::string face, style, size;     // PickFont: exact list texts; style and size optional
 
     static DialogPlan ChooseFile(const std::string& fullPath);
     static DialogPlan PickColor(int r, int g, int b, bool addToCustom = false);
-    static DialogPlan PickFont(const std::string& face, const std::string& size = "",
-                               const std::string& style = "");
+    static DialogPlan PickFont(const std::string& face, const std::string& size = "", const std::string& style = "");
     static DialogPlan Cancel();
     // The code under test must not show any dialog.
     static DialogPlan NoDialog();
@@ -49,7 +42,7 @@ struct DialogSeen {
 
 class DialogDriver {
 public:
-    explicit DialogDriver(DialogPlan plan, DWORD timeoutMs = 15000);
+    explicit DialogDriver(DialogPlan plan, DWORD timeoutMs = 30000);
     ~DialogDriver();
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
@@ -60,27 +53,21 @@ public:
 
     const DialogSeen& Seen() const { return m_Seen; }
     // The dialog appeared, was answered as planned and closed.
-    bool Done() const;
+    bool Done() const { return m_Failure.empty() && m_Answered && !IsWindow(m_Dialog); }
     const std::string& Failure() const { return m_Failure; }
 
 private:
-    enum class Phase { Waiting, Answered, Aborting, Stopped };
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     void OnTick();
-    void Record(HWND dialog);
-    bool Fill(HWND dialog);
+    bool Answer(HWND dialog);
     void Fail(const std::string& why);
-    void Abort();
     void Stop();
 
     DialogPlan m_Plan;
     DialogSeen m_Seen;
-    Phase m_Phase = Phase::Waiting;
+    HWND m_Dialog = nullptr;
+    bool m_Answered = false, m_Closing = false, m_InTick = false;
     UINT_PTR m_Timer = 0;
     DWORD m_Deadline;
-    DWORD m_AbortDeadline = 0;
-    HWND m_Dialog = nullptr;
-    bool m_Done = false;
-    bool m_InTick = false;
     std::string m_Failure;
 };

@@ -15,15 +15,13 @@ namespace {
 constexpr UINT kTickMs = 30;
 constexpr DWORD kClosingMs = 5000;
 
-// One driver at a time answers the thread's timer.
 FolderDriver* s_Active = nullptr;
 
 // Stops the enumeration at a visible folder dialog: a #32770 holding a folder tree.
 BOOL CALLBACK MatchFolderDialog(HWND hwnd, LPARAM found) {
     char name[64] = {};
     GetClassNameA(hwnd, name, sizeof name);
-    if (!IsWindowVisible(hwnd) || lstrcmpA(name, "#32770") != 0 ||
-        !FindWindowExA(hwnd, nullptr, "SysTreeView32", nullptr))
+    if (!IsWindowVisible(hwnd) || lstrcmpA(name, "#32770") != 0 || !FindWindowExA(hwnd, nullptr, "SysTreeView32", nullptr))
         return TRUE;
     *reinterpret_cast<HWND*>(found) = hwnd;
     return FALSE;
@@ -37,6 +35,7 @@ std::string ItemText(HWND tree, HTREEITEM item) {
     data.pszText = text;
     data.cchTextMax = MAX_PATH;
     SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    CharUpperBuffA(text, lstrlenA(text));
     return text;
 }
 
@@ -44,37 +43,28 @@ HTREEITEM Next(HWND tree, HTREEITEM item, UINT how) {
     return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
 }
 
-// The child of parent named name (case-insensitive), expanding parent first.
-HTREEITEM ChildNamed(HWND tree, HTREEITEM parent, const std::string& name) {
-    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
-    for (HTREEITEM c = Next(tree, parent, TVGN_CHILD); c; c = Next(tree, c, TVGN_NEXT))
-        if (lstrcmpiA(ItemText(tree, c).c_str(), name.c_str()) == 0) return c;
-    return nullptr;
-}
-
-std::string Upper(std::string text) {
-    CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
 // Selects path in the tree by names, as a click would: from the drive item
 // above the current selection down through each folder of the path.
-bool SelectByNames(HWND dialog, const std::string& path) {
+bool SelectByNames(HWND dialog, std::string path) {
     HWND tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
+    CharUpperBuffA(path.data(), static_cast<DWORD>(path.size()));
     std::vector<std::string> parts;
     std::istringstream in(path);
     for (std::string part; std::getline(in, part, '\\');)
         if (!part.empty()) parts.push_back(part);
     if (!tree || parts.size() < 2) return false;
-    // Built by appending: GCC 12 takes "(" + string for an overlapping copy (-Wrestrict).
     std::string drive = "(";
-    drive += Upper(parts[0]) + ")";
+    drive += parts[0] + ")";
     HTREEITEM item = Next(tree, nullptr, TVGN_CARET);
-    while (item && Upper(ItemText(tree, item)).find(drive) == std::string::npos) item = Next(tree, item, TVGN_PARENT);
-    for (size_t j = 1; j < parts.size() && item; ++j) item = ChildNamed(tree, item, parts[j]);
-    if (!item) return false;
-    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-    return true;
+    while (item && ItemText(tree, item).find(drive) == std::string::npos) item = Next(tree, item, TVGN_PARENT);
+    for (size_t j = 1; j < parts.size() && item; ++j) {
+        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+        HTREEITEM child = Next(tree, item, TVGN_CHILD);
+        while (child && ItemText(tree, child) != parts[j]) child = Next(tree, child, TVGN_NEXT);
+        item = child;
+    }
+    if (item) SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    return item != nullptr;
 }
 }  // namespace
 
@@ -85,7 +75,7 @@ FolderDriver::FolderDriver(DWORD stepTimeoutMs) : m_StepTimeout(stepTimeoutMs) {
 }
 
 FolderDriver::~FolderDriver() {
-    Stop();
+    if (m_Timer) KillTimer(nullptr, m_Timer);
     if (s_Active == this) s_Active = nullptr;
     if (!m_Checked && !Failure().empty()) ADD_FAILURE() << "FolderDriver: " << Failure();
 }
@@ -98,8 +88,8 @@ bool FolderDriver::Done() const {
 const std::string& FolderDriver::Failure() const {
     m_Pending = m_Failure;
     if (m_Failure.empty() && !m_Steps.empty())
-        m_Pending = "step " + std::to_string(m_StepNumber + 1) + " '" + m_Steps.front().what +
-                    "' never completed (" + m_Steps.front().waiting + ")";
+        m_Pending = "step " + std::to_string(m_StepNumber + 1) + " '" + m_Steps.front().what + "' never completed (" +
+                    m_Steps.front().waiting + ")";
     return m_Pending;
 }
 
@@ -126,9 +116,8 @@ HWND FolderDriver::HostButton(const char* caption) {
     return host ? FindWindowExA(host, nullptr, "Button", caption) : nullptr;
 }
 
-FolderDriver& FolderDriver::Add(const std::string& what, const std::string& waiting,
-                                std::function<bool()> attempt) {
-    m_Steps.push_back({what, std::move(attempt), waiting});
+FolderDriver& FolderDriver::Add(const std::string& what, const std::string& waiting, std::function<bool()> attempt) {
+    m_Steps.push_back({what, waiting, std::move(attempt)});
     return *this;
 }
 
@@ -146,7 +135,6 @@ FolderDriver& FolderDriver::Do(const std::string& what, std::function<void(HWND)
 
 FolderDriver& FolderDriver::SelectPath(const std::string& path) {
     return Do("select " + path, [path](HWND dialog) {
-        // The shell's own message, when the tree does not show a folder of the path yet.
         if (!SelectByNames(dialog, path))
             SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
     });
@@ -169,9 +157,8 @@ FolderDriver& FolderDriver::PressCancel() { return Press("Cancel", IDCANCEL); }
 FolderDriver& FolderDriver::PressClose() {
     return Add("press the close box", "no host window showed", [] {
         HWND host = FindHost();
-        if (!host) return false;
-        PostMessageA(host, WM_SYSCOMMAND, SC_CLOSE, 0);
-        return true;
+        if (host) PostMessageA(host, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return host != nullptr;
     });
 }
 
@@ -190,62 +177,53 @@ void CALLBACK FolderDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void FolderDriver::OnTick() {
+    // A step that pumps messages must not start a second round.
     if (m_InTick) return;
     m_InTick = true;
+    const bool open = FindFolderDialog() || FindHost();
     if (m_Closing) {
-        if ((!FindFolderDialog() && !FindHost()) || GetTickCount() - m_CloseStart > kClosingMs) Stop();
-        else CloseEverything();
-    } else if (!m_Steps.empty()) {
-        if (!m_StepStarted) {
-            m_StepStart = GetTickCount();
-            m_StepStarted = true;
-        }
-        Step& step = m_Steps.front();
+        // After a failure: the host's unloading closes the dialog it holds.
+        if (!open || GetTickCount() - m_StepStart > kClosingMs) m_Closing = false;
+        else if (HWND host = FindHost()) PostMessageA(host, WM_CLOSE, 0, 0);
+        else PostMessageA(FindFolderDialog(), WM_COMMAND, IDCANCEL, 0);
+    } else if (!m_Steps.empty() || (m_Failure.empty() && open)) {
+        if (m_StepStart == 0) m_StepStart = GetTickCount();
         bool done = false;
         try {
-            done = step.attempt();
+            done = !m_Steps.empty() && m_Steps.front().attempt();
         } catch (const std::exception& e) {
             Fail(std::string("threw: ") + e.what());
         }
         if (done) {
             m_Steps.pop_front();
             ++m_StepNumber;
-            m_StepStarted = false;
+            m_StepStart = 0;
         } else if (m_Failure.empty() && GetTickCount() - m_StepStart > m_StepTimeout) {
-            Fail("timed out after " + std::to_string(m_StepTimeout) + " ms: " + step.waiting);
-        }
-    } else if (m_Failure.empty() && FindFolderDialog()) {
-        // Every step ran but the dialog is still up: the call under test would never return.
-        if (!m_StepStarted) {
-            m_StepStart = GetTickCount();
-            m_StepStarted = true;
-        } else if (GetTickCount() - m_StepStart > m_StepTimeout) {
-            m_Failure = "the folder dialog stayed open after the last step";
-            Fail(m_Failure);
+            // Every step ran but the dialog is still up: the call under test would never return.
+            Fail(m_Steps.empty() ? "the folder dialog stayed open after the last step"
+                                 : "timed out after " + std::to_string(m_StepTimeout) + " ms: " + m_Steps.front().waiting);
         }
     } else {
-        m_StepStarted = false;
+        m_StepStart = 0;
     }
     m_InTick = false;
 }
 
 void FolderDriver::Fail(const std::string& why) {
-    if (m_Failure.empty() && !m_Steps.empty())
-        m_Failure = "step " + std::to_string(m_StepNumber + 1) + " '" + m_Steps.front().what + "' " + why;
+    if (m_Failure.empty()) {
+        m_Failure = m_Steps.empty() ? why : "step " + std::to_string(m_StepNumber + 1) + " '" + m_Steps.front().what + "' " + why;
+        // What the dialog showed then, to tell a slow shell from a lost selection.
+        HWND dialog = FindFolderDialog();
+        HWND tree = dialog ? FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr) : nullptr;
+        if (!tree) {
+            m_Failure += dialog ? "; no tree" : "; no folder dialog";
+        } else {
+            m_Failure += "; the tree shows \"";
+            m_Failure += ItemText(tree, Next(tree, nullptr, TVGN_CARET));
+            m_Failure += "\" selected";
+        }
+    }
     m_Steps.clear();
     m_Closing = true;
-    m_CloseStart = GetTickCount();
-    CloseEverything();
-}
-
-void FolderDriver::CloseEverything() {
-    // The host's own unloading closes the dialog it holds.
-    if (HWND host = FindHost()) PostMessageA(host, WM_CLOSE, 0, 0);
-    else if (HWND dialog = FindFolderDialog()) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-}
-
-void FolderDriver::Stop() {
-    if (m_Timer) KillTimer(nullptr, m_Timer);
-    m_Timer = 0;
-    m_Closing = false;
+    m_StepStart = GetTickCount();
 }

@@ -7,7 +7,6 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace {
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
@@ -24,7 +23,6 @@ void RemoveTree(const std::string& path) {
     }
     RemoveDirectoryA(path.c_str());
 }
-}  // namespace
 
 TempDir::TempDir() {
     static std::atomic<unsigned> counter{0};
@@ -45,7 +43,16 @@ TempDir::TempDir() {
     }
 }
 
-TempDir::~TempDir() { RemoveTree(m_Path); }
+TempDir::~TempDir() {
+    // An open-file dialog leaves the current folder where the user chose: step out first,
+    // a folder in use cannot be removed.
+    char cwd[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    if (CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, cwd, static_cast<int>(m_Path.size()), m_Path.c_str(),
+                       static_cast<int>(m_Path.size())) == CSTR_EQUAL)
+        SetCurrentDirectoryA((m_Path + "\\..").c_str());
+    RemoveTree(m_Path);
+}
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

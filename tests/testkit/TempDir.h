@@ -22,3 +22,5 @@ private:
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool PathExists(const std::string& path);
+// Deletes a folder with everything in it.
+void RemoveTree(const std::string& path);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "NumericText.h"
 
 namespace {
 
@@ -26,28 +25,6 @@ TEST(AppError, ResumeNextSwallowsOneStepAndGoesOn) {
     EXPECT_FALSE(ResumeNext([&] { throw std::runtime_error("y"); }));
     EXPECT_TRUE(ResumeNext([&] { ++steps; }));
     EXPECT_EQ(steps, 2);
-}
-
-TEST(AppError, TextToLongFollowsTheNumericConversion) {
-    EXPECT_EQ(TextToLong("42"), 42);
-    EXPECT_EQ(TextToLong("  -7 "), -7);
-    EXPECT_EQ(TextToLong("2.5"), 2);   // halves round to even
-    EXPECT_EQ(TextToLong("3.5"), 4);
-    EXPECT_EQ(TextToLong("1e3"), 1000);
-    EXPECT_EQ(TextToLong("&h10"), 16);
-    EXPECT_EQ(TextToLong("&O17"), 15);
-    EXPECT_EQ(TextToLong("&H80000000"), INT32_MIN);
-    auto refused = [](const char* text, int32_t number) {
-        try {
-            const int32_t value = TextToLong(text);
-            ADD_FAILURE() << "'" << text << "' converted to " << value;
-        } catch (const AppError& e) {
-            EXPECT_EQ(e.Number(), number) << text;
-        }
-    };
-    for (const char* bad : {"", "  ", "abc", "12abc", "0x10", "&H", "&HG", "1e", ".", "+"})
-        refused(bad, ErrNo::TypeMismatch);
-    for (const char* big : {"2147483648", "-2147483649", "&H100000000", "1e20"}) refused(big, ErrNo::Overflow);
 }
 
 }  // namespace

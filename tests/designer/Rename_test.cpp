@@ -8,42 +8,18 @@ namespace {
 
 class RenameTest : public DesignerTest {
 protected:
-    frmDesigner& OpenWithSkins() {
-        CreateDirectoryA(skins.c_str(), nullptr);
-        MakeSkin("Dark");
-        return DesignerTest::OpenWithSkins();
-    }
     void MakeSkin(const std::string& name) {
+        CreateDirectoryA(skins.c_str(), nullptr);
         CreateDirectoryA((skins + "\\" + name).c_str(), nullptr);
         WriteBytes(skins + "\\" + name + "\\sky.bmp", "bitmap of " + name);
         WriteBytes(skins + "\\" + name + ".ini", "[Vexo]\r\nname=" + name + "\r\ndirectory=Skins\\" + name + "\r\n");
     }
 };
 
-TEST_F(RenameTest, ThroughTheFolderDialogTheSkinFileNameAndFolderTakeTheNewName) {
-    frmDesigner& f = OpenWithSkins();
-    prompts.AnswerInput("Night");
-    prompts.Answer(IDYES);
-    FolderDriver driver;
-    driver.SelectPath(skins + "\\Dark").PressOK();
-    f.mnuFileRenameSkin_Click();
-    ASSERT_TRUE(driver.Done()) << driver.Failure();
-    ASSERT_EQ(prompts.inputPrompts.size(), 1u);
-    EXPECT_EQ(prompts.inputPrompts[0], "Enter the new name for skin: Dark");
-    ASSERT_EQ(prompts.asked.size(), 1u);
-    EXPECT_EQ(prompts.asked[0].text, "Now rename \r\n" + skins + "\\Dark\r\n with the new name: Night\r\n\r\nAre you sure?");
-    EXPECT_EQ(prompts.asked[0].style, 36u);
-    EXPECT_EQ(ReadBytes(skins + "\\Night.ini"), "[Vexo]\r\nname=Night\r\ndirectory=Skins\\Night\r\n");
-    EXPECT_EQ(ReadBytes(skins + "\\Night\\sky.bmp"), "bitmap of Dark");
-    EXPECT_FALSE(PathExists(skins + "\\Dark.ini"));
-    EXPECT_FALSE(PathExists(skins + "\\Dark"));
-    EXPECT_TRUE(f.IsVisible());
-    EXPECT_TRUE(IsWindowEnabled(f.Hwnd()));
-}
-
-TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWas) {
-    frmDesigner& f = OpenWithSkins();
+TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWasAndThroughTheFolderDialogTheSkinFileNameAndFolderTakeTheNewName) {
+    MakeSkin("Dark");
     MakeSkin("Blue");
+    frmDesigner& f = OpenWithSkins();
     CreateDirectoryA((skins + "\\Lonely").c_str(), nullptr);
     WriteBytes(skins + "\\Old.ini", "name=Old\r\n");  // never upgraded: no section
     CreateDirectoryA((skins + "\\Old").c_str(), nullptr);
@@ -59,10 +35,8 @@ TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWas) {
     f.RenameSkinAt(skins + "\\Dark");
     EXPECT_EQ(prompts.asked.back().text, "This skin is currently loaded by Vadi Virerova!\r\nCan't be renamed!");
     gSkinFileName.clear();
-
     f.RenameSkinAt(skins + "\\Lonely");
     EXPECT_EQ(prompts.asked.back().text, "File " + skins + "\\Lonely.ini not found!");
-
     f.RenameSkinAt(skins + "\\Old");
     EXPECT_EQ(prompts.asked.back().text.rfind("This file is not updated and can't be renamed! First, you must \r\n", 0), 0u);
 
@@ -74,47 +48,57 @@ TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWas) {
         ASSERT_EQ(prompts.asked.size(), asked + 1) << bad;
         EXPECT_EQ(prompts.asked.back().title, "Skin name error") << bad;
     }
-
     prompts.AnswerInput("Night");
     prompts.Answer(IDNO);
     f.RenameSkinAt(skins + "\\Dark");
     EXPECT_EQ(snapshot(), before);
     EXPECT_FALSE(PathExists(skins + "\\Night.ini"));
     EXPECT_FALSE(PathExists(dir / "Up.ini"));
+
+    prompts.asked.clear();
+    prompts.inputPrompts.clear();
+    prompts.AnswerInput("Night");
+    prompts.Answer(IDYES);
+    FolderDriver driver;
+    driver.SelectPath(skins + "\\Dark").PressOK();
+    f.mnuFileRenameSkin_Click();
+    ASSERT_TRUE(driver.Done()) << driver.Failure();
+    ASSERT_EQ(prompts.inputPrompts.size(), 1u);
+    EXPECT_EQ(prompts.inputPrompts[0], "Enter the new name for skin: Dark");
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, "Now rename \r\n" + skins + "\\Dark\r\n with the new name: Night\r\n\r\nAre you sure?");
+    EXPECT_EQ(prompts.asked[0].style, 36u);
+    EXPECT_EQ(ReadBytes(skins + "\\Night.ini"), "[Vexo]\r\nname=Night\r\ndirectory=Skins\\Night\r\n");
+    EXPECT_EQ(ReadBytes(skins + "\\Night\\sky.bmp"), "bitmap of Dark");
+    EXPECT_FALSE(PathExists(skins + "\\Dark.ini"));
+    EXPECT_FALSE(PathExists(skins + "\\Dark"));
+    EXPECT_TRUE(IsWindowEnabled(f.Hwnd()));
 }
 
 TEST_F(RenameTest, ChoosingTheSkinsFolderStoresItAndMarksTheSkinChanged) {
     frmDesigner& f = OpenWithSkins();
     const std::string other = dir / "Other Skins";
     CreateDirectoryA(other.c_str(), nullptr);
-    {
-        FolderDriver driver;
-        driver.PressCancel();
-        f.mnuOptionsSkinsFolder_Click();
-        ASSERT_TRUE(driver.Done()) << driver.Failure();
-    }
-    EXPECT_EQ(gSkinsFolder, skins);
-    EXPECT_EQ(f.sb1.PanelText("state"), "");
-
     prompts.Answer(IDOK);
-    {
+    for (bool cancel : {true, false}) {
         FolderDriver driver;
-        driver.SelectPath(other).PressOK();
+        if (cancel) driver.PressCancel();
+        else driver.SelectPath(other).PressOK();
         f.mnuOptionsSkinsFolder_Click();
         ASSERT_TRUE(driver.Done()) << driver.Failure();
+        EXPECT_EQ(gSkinsFolder, cancel ? skins : other);
+        EXPECT_EQ(f.sb1.PanelText("state"), cancel ? "" : "Changed");
     }
     std::string upper = other;
-    for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    ASSERT_FALSE(prompts.asked.empty());
+    CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+    ASSERT_EQ(prompts.asked.size(), 1u);
     EXPECT_EQ(prompts.asked.back().text, "Selected folder is:\r " + upper + "\rConfirm?");
     EXPECT_EQ(prompts.asked.back().style, 33u);
-    EXPECT_EQ(gSkinsFolder, other);
     EXPECT_EQ(f.txtSkinsFolder.Text(), other);
     IniManag settings;
     settings.Nome(dir / "VexoVadiVirerova.ini");
     settings.Sezione("Options");
     EXPECT_EQ(settings.Leggi("SkinsFolder", ""), other);
-    EXPECT_EQ(f.sb1.PanelText("state"), "Changed");
 }
 
 }  // namespace

@@ -28,7 +28,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-
 std::string Upper(std::string s) {
     CharUpperBuffA(s.data(), static_cast<DWORD>(s.size()));
     return s;
@@ -51,25 +50,16 @@ const char kAlreadyThere[] = "La cartella indicata \xE8 gi\xE0 presente.";
 const char kCreateError[] = "Si \xE8 verificato l'errore: ";
 const char kAudio[] = "Occorre selezionare un file audio con estensione MP3, MID o WAV.\r\nRiprova...";
 
-// Records what the folder dialog messages ask of a window.
-class Recorder {
-public:
-    explicit Recorder(HWND window) : m_Window(window) { SetWindowSubclass(window, Proc, 1, reinterpret_cast<DWORD_PTR>(this)); }
-    ~Recorder() { RemoveWindowSubclass(m_Window, Proc, 1); }
-    int greyed = 0;       // BFFM_ENABLEOK with 0
-    Names status;         // BFFM_SETSTATUSTEXTA
-    Names selections;     // BFFM_SETSELECTIONA by PIDL, as paths
-
-private:
+// What the callback asks of the dialog window: OK greyed, status texts.
+struct Recorder {
+    int greyed = 0;
+    Names status;
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
         auto* self = reinterpret_cast<Recorder*>(data);
         if (msg == BFFM_ENABLEOK && lParam == 0) ++self->greyed;
         if (msg == BFFM_SETSTATUSTEXTA) self->status.push_back(reinterpret_cast<const char*>(lParam));
-        if (msg == BFFM_SETSELECTIONA && !wParam)
-            self->selections.push_back(GetPathFromIDList(reinterpret_cast<LPCITEMIDLIST>(lParam)));
         return DefSubclassProc(hwnd, msg, wParam, lParam);
     }
-    HWND m_Window;
 };
 
 // Stands in for the designer window: the owner the shell dialog disables.
@@ -86,10 +76,7 @@ protected:
         gAudioCheckArmed = false;
         owner.Show();
     }
-    void TearDown() override {
-        gFirstRun = false;
-        owner.Unload();
-    }
+    void TearDown() override { owner.Unload(); }
 
     // Creates dir\relative with the folders above it.
     std::string Folder(const std::string& relative) {
@@ -99,8 +86,8 @@ protected:
     }
 
     // Set up as the designer's callers do, then show.
-    void ShowCaptured(const std::string& start) { ShowCaptured(capture, form, start); }
-    void ShowCaptured(cCaptureBF& c, frmCapture& f, const std::string& start) {
+    void ShowCaptured(const std::string& start) { ShowCaptured(start, capture, form); }
+    void ShowCaptured(const std::string& start, cCaptureBF& c, frmCapture& f) {
         c.Browse().hwndOwner(owner.Hwnd());
         c.Browse().InitialDir(start);
         c.Browse().FileSystemOnly(true);
@@ -128,24 +115,29 @@ protected:
 
 TEST_F(FolderBrowserTest, WithoutAShownDialogOperationsRaiseAndAMalformedStartShowsNothing) {
     cBrowseForFolder browse;
-    // Raised errors carry the class's source name after the program's.
-    const std::string source = "dialogs_tests.cBrowseForFolder";
-    auto expect26002 = [&](const std::function<void()>& call) {
+    const std::string tooLong = dir.Path() + "\\" + std::string(300, 'x');
+    const std::function<void()> calls[] = {[&] { browse.SetFolder(dir.Path()); }, [&] { browse.SetStatus("status"); },
+                                           [&] { browse.fhWnd(); }, [&] { capture.Reload(dir.Path()); },
+                                           [&] { ShowCaptured(tooLong); }};
+    for (const auto& call : calls) {
+        const bool malformed = &call == &calls[4];
         try {
             call();
             ADD_FAILURE() << "no error raised";
         } catch (const AppError& e) {
-            EXPECT_EQ(e.Number(), 26002);
-            EXPECT_EQ(e.Description(), "Operation invalid unless dialog is displayed.");
-            EXPECT_EQ(e.Source(), source);
+            EXPECT_EQ(static_cast<uint32_t>(e.Number()), malformed ? 0x80047148u + ERROR_FILENAME_EXCED_RANGE : 26002u);
+            EXPECT_EQ(e.Description(), malformed ? e.Description() : "Operation invalid unless dialog is displayed.");
+            EXPECT_FALSE(e.Description().empty());
+            // The class's source name after the program's.
+            EXPECT_EQ(e.Source(), "dialogs_tests.cBrowseForFolder");
         }
-    };
-    expect26002([&] { browse.SetFolder(dir.Path()); });
-    expect26002([&] { browse.SetStatus("status"); });
-    expect26002([&] { browse.fhWnd(); });
-    expect26002([&] { capture.Reload(dir.Path()); });
-    // Unload without a dialog passes over the error.
+    }
+    // Unload without a dialog passes over the error; the malformed start showed nothing.
     EXPECT_NO_THROW(capture.Unload());
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_TRUE(form.Cancelled());
+    EXPECT_EQ(capture.Browse().InitialDir(), tooLong);
+    EXPECT_EQ(FolderDriver::FindFolderDialog(), nullptr);
 
     // The new look never carries the edit box flag with it.
     browse.UseNewUI(true);
@@ -153,20 +145,6 @@ TEST_F(FolderBrowserTest, WithoutAShownDialogOperationsRaiseAndAMalformedStartSh
     EXPECT_EQ(browse.Flags(), 0x49u);
     EXPECT_EQ(browse.SpecialFolderLocation(CSIDL_PROGRAM_FILES), "C:\\Program Files");
     EXPECT_EQ(browse.SpecialFolderLocation(CSIDL_PRINTERS), "");
-
-    const std::string tooLong = dir.Path() + "\\" + std::string(300, 'x');
-    try {
-        ShowCaptured(tooLong);
-        ADD_FAILURE() << "no error raised";
-    } catch (const AppError& e) {
-        EXPECT_EQ(static_cast<uint32_t>(e.Number()), 0x80047148u + ERROR_FILENAME_EXCED_RANGE);
-        EXPECT_FALSE(e.Description().empty());
-        EXPECT_EQ(e.Source(), source);
-    }
-    EXPECT_FALSE(form.IsLoaded());
-    EXPECT_TRUE(form.Cancelled());
-    EXPECT_EQ(capture.Browse().InitialDir(), tooLong);
-    EXPECT_EQ(FolderDriver::FindFolderDialog(), nullptr);
 
     // A new folder goes into the selected folder, hidden or not, or beside a selected file.
     const std::string folder = Folder("Skins\\Blue");
@@ -217,8 +195,6 @@ TEST_F(FolderBrowserTest, OkWithoutChangingTheSelectionReturnsTheStartingFolderA
     EXPECT_TRUE(SamePath(form.SelectedFolder(), start)) << form.SelectedFolder();
     EXPECT_TRUE(SamePath(capture.Browse().InitialDir(), start));
     EXPECT_FALSE(form.IsLoaded());
-    EXPECT_EQ(FolderDriver::FindFolderDialog(), nullptr);
-    EXPECT_TRUE(IsWindowEnabled(owner.Hwnd())) << "the owner is usable again";
     EXPECT_FALSE(gAudioCheckArmed) << "unloading clears the audio check";
     EXPECT_TRUE(prompts.asked.empty());
 }
@@ -241,7 +217,7 @@ TEST_F(FolderBrowserTest, CancelTheCloseBoxAndTheDialogEndingAllLeaveCancelled) 
         if (way == CloseBox) driver.PressClose();
         // Escape inside the shell dialog ends it first: the host unloads as for Cancel.
         if (way == DialogEnds) driver.Do("escape", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
-        ShowCaptured(c, f, start);
+        ShowCaptured(start, c, f);
         ASSERT_TRUE(driver.Done()) << driver.Failure();
         EXPECT_TRUE(f.Cancelled());
         EXPECT_FALSE(f.IsLoaded());
@@ -286,15 +262,13 @@ TEST_F(FolderBrowserTest, NewFolderRefusesBadNamesSelectsAnExistingOneAndCreates
     ASSERT_TRUE(driver.Done()) << driver.Failure();
 
     ASSERT_EQ(prompts.asked.size(), refused.size() + 1);
-    for (size_t i = 0; i < refused.size(); ++i) {
-        const std::string& text = prompts.asked[i].text;
-        EXPECT_EQ(text.rfind(kCreateError, 0), 0u) << refused[i] << ": " << text;
-        EXPECT_GT(text.size(), sizeof kCreateError + 5) << refused[i] << ": the description is missing";
-        EXPECT_EQ(prompts.asked[i].style, static_cast<UINT>(MB_ICONEXCLAMATION));
+    for (size_t i = 0; i < prompts.asked.size(); ++i) {
+        const auto& a = prompts.asked[i];
+        if (i == refused.size()) EXPECT_EQ(a.text, kAlreadyThere);
+        else EXPECT_TRUE(a.text.rfind(kCreateError, 0) == 0 && a.text.size() > sizeof kCreateError + 5) << refused[i] << ": " << a.text;
+        EXPECT_EQ(a.style, i == refused.size() ? 0u : static_cast<UINT>(MB_ICONEXCLAMATION));
+        EXPECT_EQ(a.title, "Vexo VadiVirerova");
     }
-    EXPECT_EQ(prompts.asked.back().text, kAlreadyThere);
-    EXPECT_EQ(prompts.asked.back().style, 0u);
-    EXPECT_EQ(prompts.asked.back().title, "Vexo VadiVirerova");
     const std::string ask = "Indicare il nome della cartella da creare sotto:\r\n\r\n";
     ASSERT_EQ(prompts.inputPrompts.size(), refused.size() + 3);
     EXPECT_EQ(prompts.inputPrompts.front(), ask + Upper(base));
@@ -307,55 +281,43 @@ TEST_F(FolderBrowserTest, NewFolderRefusesBadNamesSelectsAnExistingOneAndCreates
     EXPECT_TRUE(IsWindowEnabled(owner.Hwnd()));
 }
 
-TEST_F(FolderBrowserTest, FirstRunFoundMessageNeedsExactlyVexoSkinsAtEverySelection) {
+// A virtual folder is no choice of a path: OK and "&New..." wait for a folder with one.
+// On the first run, every selection of exactly Vexo\skins says it is found.
+TEST_F(FolderBrowserTest, MissingStartAndVirtualFoldersGiveNoPathAndNoOkAndFirstRunFindsVexoSkins) {
+    const std::string missing = dir / "not there";
     const std::string lower = Folder("one\\Vexo\\skins");
     const std::string upper = Folder("two\\Vexo\\Skins");
     gFirstRun = true;
-    FolderDriver driver;
-    driver.WaitFor("start selected", Selected(dir.Path()));
-    for (auto [path, found] : {std::pair{upper, 0u}, {lower, 1u}, {upper, 1u}, {lower, 2u}}) {
-        driver.SelectPath(path).WaitFor(path + " selected", Selected(path)).Do("told", [&, found = found](HWND) {
-            EXPECT_EQ(Told(kFound), found);
-        });
-    }
-    driver.PressOK();
-    ShowCaptured(dir.Path());
-    ASSERT_TRUE(driver.Done()) << driver.Failure();
-    for (const auto& a : prompts.asked) EXPECT_EQ(a.style, static_cast<UINT>(MB_ICONINFORMATION));
-    EXPECT_TRUE(SamePath(form.SelectedFolder(), lower));
-    EXPECT_FALSE(form.Cancelled());
-}
-
-TEST_F(FolderBrowserTest, MissingStartAndVirtualFoldersGiveNoPathAndNoOk) {
-    const std::string missing = dir / "not there";
-    const std::string real = Folder("real");
-    auto drives = [](HWND dialog) {
-        LPITEMIDLIST raw = nullptr;
-        ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &raw), S_OK);
-        Pidl pidl(raw);
-        SendMessageA(dialog, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(pidl.Get()));
-    };
-    // A virtual folder is no choice of a path: OK and "&New..." wait for a folder with one.
     auto enabled = [&] { return IsWindowEnabled(form.cmdOK.Hwnd()) && IsWindowEnabled(form.cmdNewFolder.Hwnd()); };
     FolderDriver driver;
     driver.WaitFor("loaded", [&] { return form.IsVisible(); })
-        .Do("select My Computer", drives)
+        .Do("select My Computer",
+            [](HWND dialog) {
+                LPITEMIDLIST raw = nullptr;
+                ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &raw), S_OK);
+                Pidl pidl(raw);
+                SendMessageA(dialog, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(pidl.Get()));
+            })
         .WaitFor("no path", [&] { return form.SelectedFolder().empty(); })
         .Do("nothing to confirm", [&](HWND) {
             EXPECT_FALSE(enabled());
             EXPECT_EQ(form.lblFolder.Caption(), "");
             form.cmdNewFolder_Click();
             EXPECT_TRUE(prompts.inputPrompts.empty()) << "no folder to create into";
-        })
-        .SelectPath(real)
-        .WaitFor("real selected", Selected(real))
-        .WaitFor("buttons back", enabled)
-        .PressOK();
+        });
+    for (auto [path, found] : {std::pair{upper, 0u}, {lower, 1u}, {upper, 1u}, {lower, 2u}}) {
+        driver.SelectPath(path).WaitFor(path + " selected", Selected(path)).Do("told", [&, found = found](HWND) {
+            EXPECT_EQ(Told(kFound), found);
+            EXPECT_TRUE(enabled());
+        });
+    }
+    driver.PressOK();
     ShowCaptured(missing);
     ASSERT_TRUE(driver.Done()) << driver.Failure();
+    for (const auto& a : prompts.asked) EXPECT_EQ(a.style, static_cast<UINT>(MB_ICONINFORMATION));
     EXPECT_FALSE(form.Cancelled());
-    EXPECT_TRUE(SamePath(form.SelectedFolder(), real));
-    EXPECT_EQ(Entries(dir.Path()), Names{"real"}) << "nothing created";
+    EXPECT_TRUE(SamePath(form.SelectedFolder(), lower));
+    EXPECT_EQ(Entries(dir.Path()), (Names{"one", "two"})) << "nothing created";
 }
 
 // The callback, called as the shell calls it: the program itself never shows files,
@@ -363,7 +325,9 @@ TEST_F(FolderBrowserTest, MissingStartAndVirtualFoldersGiveNoPathAndNoOk) {
 TEST_F(FolderBrowserTest, CallbackReportsSelectionsChecksAudioFilesAndNeverThrows) {
     HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
-    Recorder seen(window);
+    Recorder seen;
+    SetWindowSubclass(window, Recorder::Proc, 1, reinterpret_cast<DWORD_PTR>(&seen));
+    std::unique_ptr<HWND__, decltype(&DestroyWindow)> destroy(window, &DestroyWindow);
     cBrowseForFolder browse;
     const LPARAM self = reinterpret_cast<LPARAM>(&browse);
     Names reported;
@@ -396,5 +360,4 @@ TEST_F(FolderBrowserTest, CallbackReportsSelectionsChecksAudioFilesAndNeverThrow
     EXPECT_EQ(seen.status.back(), "");
     ASSERT_EQ(prompts.asked.size(), 2u);
     EXPECT_NE(prompts.asked[1].text.find("(boom) in procedure BrowseCallbackProc"), std::string::npos);
-    DestroyWindow(window);
 }

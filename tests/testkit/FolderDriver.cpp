@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
 #include <shlobj.h>
-
-#include <sstream>
 
 #include "PromptScript.h"
 
@@ -21,39 +18,6 @@ BOOL CALLBACK MatchFolderDialog(HWND hwnd, LPARAM found) {
     return FALSE;
 }
 
-std::string ItemText(HWND tree, HTREEITEM item) {
-    char text[MAX_PATH] = {};
-    TVITEMA data{};
-    data.mask = TVIF_TEXT;
-    data.hItem = item;
-    data.pszText = text;
-    data.cchTextMax = MAX_PATH;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-    CharUpperBuffA(text, lstrlenA(text));
-    return text;
-}
-
-HTREEITEM Next(HWND tree, HTREEITEM item, UINT how) {
-    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
-}
-
-// From the drive item above the current selection down through each folder of the path.
-bool SelectByNames(HWND dialog, std::string path) {
-    HWND tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
-    CharUpperBuffA(path.data(), static_cast<DWORD>(path.size()));
-    std::istringstream in(path);
-    std::string drive;
-    std::getline(in, drive, '\\');
-    HTREEITEM item = Next(tree, nullptr, TVGN_CARET);
-    while (item && ItemText(tree, item).find("(" + drive + ")") == std::string::npos) item = Next(tree, item, TVGN_PARENT);
-    for (std::string part; item && std::getline(in, part, '\\');) {
-        if (part.empty()) continue;
-        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-        item = Next(tree, item, TVGN_CHILD);
-        while (item && ItemText(tree, item) != part) item = Next(tree, item, TVGN_NEXT);
-    }
-    return item && SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-}
 }  // namespace
 
 FolderDriver::FolderDriver(DWORD stepTimeoutMs) : m_StepTimeout(stepTimeoutMs) {
@@ -120,8 +84,7 @@ FolderDriver& FolderDriver::Do(const std::string& what, std::function<void(HWND)
 
 FolderDriver& FolderDriver::SelectPath(const std::string& path) {
     return Do("select " + path, [path](HWND dialog) {
-        if (!SelectByNames(dialog, path))
-            SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
     });
 }
 

@@ -60,7 +60,7 @@ TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWasAndThroughTheFolderDialogTheSkinFi
     prompts.AnswerInput("Night");
     prompts.Answer(IDYES);
     FolderDriver driver;
-    driver.SelectPath(skins + "\\Dark").PressOK();
+    driver.SelectPath(skins + "\\Dark").Press("OK");
     f.mnuFileRenameSkin_Click();
     ASSERT_TRUE(driver.Done()) << driver.Failure();
     ASSERT_EQ(prompts.inputPrompts.size(), 1u);
@@ -82,8 +82,8 @@ TEST_F(RenameTest, ChoosingTheSkinsFolderStoresItAndMarksTheSkinChanged) {
     prompts.Answer(IDOK);
     for (bool cancel : {true, false}) {
         FolderDriver driver;
-        if (cancel) driver.PressCancel();
-        else driver.SelectPath(other).PressOK();
+        if (cancel) driver.Press("Cancel");
+        else driver.SelectPath(other).Press("OK");
         f.mnuOptionsSkinsFolder_Click();
         ASSERT_TRUE(driver.Done()) << driver.Failure();
         EXPECT_EQ(gSkinsFolder, cancel ? skins : other);

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 
-#include "PromptScript.h"
+#include <sstream>
 
 namespace {
 FolderDriver* s_Active = nullptr;
@@ -18,10 +19,49 @@ BOOL CALLBACK MatchFolderDialog(HWND hwnd, LPARAM found) {
     return FALSE;
 }
 
+std::string ItemText(HWND tree, HTREEITEM item) {
+    char text[MAX_PATH] = {};
+    TVITEMA data{};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = MAX_PATH;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    CharUpperBuffA(text, lstrlenA(text));
+    return text;
+}
+
+HTREEITEM Next(HWND tree, HTREEITEM item, UINT how) {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+}
+
+// The child of parent whose text is name, or holds it when part is set.
+HTREEITEM Child(HWND tree, HTREEITEM parent, const std::string& name, bool part = false) {
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+    HTREEITEM item = parent ? Next(tree, parent, TVGN_CHILD) : nullptr;
+    while (item && !(part ? ItemText(tree, item).find(name) != std::string::npos : ItemText(tree, item) == name))
+        item = Next(tree, item, TVGN_NEXT);
+    return item;
+}
+
+// From the drive, below one of the tree's top items (My Computer), down
+// through each folder of the path.
+bool SelectByNames(HWND dialog, std::string path) {
+    HWND tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
+    CharUpperBuffA(path.data(), static_cast<DWORD>(path.size()));
+    std::istringstream in(path);
+    std::string drive;
+    std::getline(in, drive, '\\');
+    HTREEITEM item = nullptr;
+    for (HTREEITEM top = Child(tree, Next(tree, nullptr, TVGN_ROOT), "", true); !item && top; top = Next(tree, top, TVGN_NEXT))
+        item = Child(tree, top, "(" + drive + ")", true);
+    for (std::string part; item && std::getline(in, part, '\\');)
+        if (!part.empty()) item = Child(tree, item, part);
+    return item && SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
 }  // namespace
 
 FolderDriver::FolderDriver(DWORD stepTimeoutMs) : m_StepTimeout(stepTimeoutMs) {
-    if (s_Active) ADD_FAILURE() << "FolderDriver: another driver is still active";
     s_Active = this;
     m_Timer = SetTimer(nullptr, 0, 30, Tick);
 }
@@ -29,17 +69,12 @@ FolderDriver::FolderDriver(DWORD stepTimeoutMs) : m_StepTimeout(stepTimeoutMs) {
 FolderDriver::~FolderDriver() {
     KillTimer(nullptr, m_Timer);
     if (s_Active == this) s_Active = nullptr;
-    if (!m_Checked && !Done()) ADD_FAILURE() << "FolderDriver: " << Failure();
-}
-
-bool FolderDriver::Done() const {
-    m_Checked = true;
-    return m_Steps.empty() && m_Failure.empty();
+    EXPECT_TRUE(Done()) << "FolderDriver: " << Failure();
 }
 
 std::string FolderDriver::Failure() const {
     if (!m_Failure.empty() || m_Steps.empty()) return m_Failure;
-    return "step " + std::to_string(m_StepNumber) + " '" + m_Steps.front().what + "' never completed";
+    return "step '" + m_Steps.front().what + "' never completed";
 }
 
 HWND FolderDriver::FindFolderDialog() {
@@ -54,28 +89,19 @@ HWND FolderDriver::FindFolderDialog() {
     return found;
 }
 
-HWND FolderDriver::FindHost() {
+HWND FolderDriver::HostButton(const char* caption) {
     HWND dialog = FindFolderDialog();
     if (!dialog || !(GetWindowLongA(dialog, GWL_STYLE) & WS_CHILD)) return nullptr;
-    return GetAncestor(dialog, GA_ROOT);
-}
-
-HWND FolderDriver::HostButton(const char* caption) {
-    HWND host = FindHost();
-    return host ? FindWindowExA(host, nullptr, "Button", caption) : nullptr;
-}
-
-FolderDriver& FolderDriver::Add(const std::string& what, std::function<bool()> attempt) {
-    m_Steps.push_back({what, std::move(attempt)});
-    return *this;
+    return FindWindowExA(GetAncestor(dialog, GA_ROOT), nullptr, "Button", caption);
 }
 
 FolderDriver& FolderDriver::WaitFor(const std::string& what, std::function<bool()> ready) {
-    return Add(what, std::move(ready));
+    m_Steps.push_back({what, std::move(ready)});
+    return *this;
 }
 
 FolderDriver& FolderDriver::Do(const std::string& what, std::function<void(HWND)> action) {
-    return Add(what, [action = std::move(action)] {
+    return WaitFor(what, [action = std::move(action)] {
         HWND dialog = FindFolderDialog();
         if (dialog) action(dialog);
         return dialog != nullptr;
@@ -84,35 +110,16 @@ FolderDriver& FolderDriver::Do(const std::string& what, std::function<void(HWND)
 
 FolderDriver& FolderDriver::SelectPath(const std::string& path) {
     return Do("select " + path, [path](HWND dialog) {
-        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        if (!SelectByNames(dialog, path))
+            SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
     });
 }
 
-FolderDriver& FolderDriver::Press(const char* caption) {
-    return Add(std::string("press ") + caption, [caption] {
-        HWND button = HostButton(caption);
+FolderDriver& FolderDriver::Press(const std::string& caption, std::function<void()> before) {
+    return WaitFor("press " + caption, [caption, before = std::move(before)] {
+        HWND button = HostButton(caption.c_str());
         if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button)) return false;
-        PostMessageA(button, BM_CLICK, 0, 0);
-        return true;
-    });
-}
-
-FolderDriver& FolderDriver::PressOK() { return Press("OK"); }
-FolderDriver& FolderDriver::PressCancel() { return Press("Cancel"); }
-
-FolderDriver& FolderDriver::PressClose() {
-    return Add("press the close box", [] {
-        HWND host = FindHost();
-        if (host) PostMessageA(host, WM_SYSCOMMAND, SC_CLOSE, 0);
-        return host != nullptr;
-    });
-}
-
-FolderDriver& FolderDriver::PressNewFolder(PromptScript& prompts, const std::string& answer) {
-    return Add("press &New... answering \"" + answer + "\"", [&prompts, answer] {
-        HWND button = HostButton("&New...");
-        if (!button || !IsWindowEnabled(button)) return false;
-        prompts.AnswerInput(answer);
+        if (before) before();
         PostMessageA(button, BM_CLICK, 0, 0);
         return true;
     });
@@ -127,16 +134,14 @@ void FolderDriver::OnTick() {
     m_InTick = true;
     HWND dialog = FindFolderDialog();
     if (!m_Failure.empty()) {
-        // The host's unloading closes the dialog it holds.
-        if (HWND host = FindHost()) PostMessageA(host, WM_CLOSE, 0, 0);
-        else if (dialog) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        // Closing the host unloads it, and its unloading closes the dialog it holds.
+        if (dialog) PostMessageA(GetAncestor(dialog, GA_ROOT), WM_CLOSE, 0, 0);
     } else if (m_Steps.empty() && !dialog) {
         m_StepStart = 0;
     } else {
         if (!m_StepStart) m_StepStart = GetTickCount();
         if (!m_Steps.empty() && m_Steps.front().attempt()) {
             m_Steps.pop_front();
-            ++m_StepNumber;
             m_StepStart = 0;
         } else if (GetTickCount() - m_StepStart > m_StepTimeout) {
             // With every step run and the dialog still up, the call under test would never return.

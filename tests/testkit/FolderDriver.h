@@ -10,32 +10,27 @@
 #include <functional>
 #include <string>
 
-class PromptScript;
-
 class FolderDriver {
 public:
     explicit FolderDriver(DWORD stepTimeoutMs = 30000);
-    ~FolderDriver();  // fails the test on a failure nobody asked Done() about
+    ~FolderDriver();  // fails the test unless Done()
     FolderDriver(const FolderDriver&) = delete;
     FolderDriver& operator=(const FolderDriver&) = delete;
 
     FolderDriver& WaitFor(const std::string& what, std::function<bool()> ready);
     // Runs once a folder dialog shows; it gets the dialog.
     FolderDriver& Do(const std::string& what, std::function<void(HWND dialog)> action);
-    // By the names in the tree, as a click would, else with the shell's message.
+    // By the names in the tree, as a click would: the shell's own message
+    // compares each folder's time too, which another process may change.
     FolderDriver& SelectPath(const std::string& path);
-    FolderDriver& PressOK();
-    FolderDriver& PressCancel();
-    FolderDriver& PressClose();  // the host's close box
-    FolderDriver& PressNewFolder(PromptScript& prompts, const std::string& answer);
+    // Clicks the host's button once it is enabled, after running before.
+    FolderDriver& Press(const std::string& caption, std::function<void()> before = {});
 
-    bool Done() const;
+    bool Done() const { return m_Steps.empty() && m_Failure.empty(); }
     std::string Failure() const;  // what went wrong, or which step still waits
 
-    // The thread's visible folder dialog (a #32770 holding a folder tree), or 0;
+    // The thread's visible folder dialog (a #32770 holding a folder tree), or 0.
     static HWND FindFolderDialog();
-    // the top-level window holding it captured, or 0.
-    static HWND FindHost();
     static HWND HostButton(const char* caption);
 
 private:
@@ -43,16 +38,12 @@ private:
         std::string what;
         std::function<bool()> attempt;  // true once done
     };
-    FolderDriver& Add(const std::string& what, std::function<bool()> attempt);
-    FolderDriver& Press(const char* caption);
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     void OnTick();
 
     std::deque<Step> m_Steps;
     std::string m_Failure;
-    mutable bool m_Checked = false;
     DWORD m_StepTimeout, m_StepStart = 0;
     UINT_PTR m_Timer = 0;
     bool m_InTick = false;
-    int m_StepNumber = 1;
 };

@@ -16,7 +16,7 @@ protected:
     }
 };
 
-TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWasAndThroughTheFolderDialogTheSkinFileNameAndFolderTakeTheNewName) {
+TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWasRenameThroughTheDialogAndChooseTheSkinsFolder) {
     MakeSkin("Dark");
     MakeSkin("Blue");
     frmDesigner& f = OpenWithSkins();
@@ -73,15 +73,13 @@ TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWasAndThroughTheFolderDialogTheSkinFi
     EXPECT_FALSE(PathExists(skins + "\\Dark.ini"));
     EXPECT_FALSE(PathExists(skins + "\\Dark"));
     EXPECT_TRUE(IsWindowEnabled(f.Hwnd()));
-}
 
-TEST_F(RenameTest, ChoosingTheSkinsFolderStoresItAndMarksTheSkinChanged) {
-    frmDesigner& f = OpenWithSkins();
+    // Choosing the skins folder stores it and marks the skin changed; Cancel changes nothing.
     const std::string other = dir / "Other Skins";
     CreateDirectoryA(other.c_str(), nullptr);
+    prompts.asked.clear();
     prompts.Answer(IDOK);
     for (bool cancel : {true, false}) {
-        FolderDriver driver;
         if (cancel) driver.Press("Cancel");
         else driver.SelectPath(other).Press("OK");
         f.mnuOptionsSkinsFolder_Click();

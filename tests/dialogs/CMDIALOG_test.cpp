@@ -10,14 +10,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "AppError.h"
 #include "DialogDriver.h"
 #include "Form.h"
 #include "Form1.h"
+#include "PromptScript.h"
 #include "TempDir.h"
 
 using namespace std::string_literals;
@@ -27,16 +26,6 @@ namespace {
 constexpr int32_t kSkinFlags = 0x281824;  // explorer, hook, read-only box hidden, must exist
 constexpr int32_t kColorFlags = CC_RGBINIT | CC_FULLOPEN;
 const std::string kSkinFilter = "Vexo skins (*.INI)\0*.ini\0\0"s;
-
-// The error a call raises; number 0 when it raises none.
-AppError Raised(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const AppError& e) {
-        return e;
-    }
-    return AppError(0, "no error raised");
-}
 
 class CmDialogTest : public ::testing::Test {
 protected:
@@ -191,6 +180,7 @@ TEST_F(CmDialogTest, FailedOpenGivesNoNameForAPathTooLongOrAMissingFile) {
 
 TEST_F(CmDialogTest, ColorDialogOpensOnTheInitialColorWithWhiteCustomColorsEveryTime) {
     using Colors = std::array<COLORREF, 16>;
+    auto shown = [](const DialogDriver& d) { return RGB(d.Seen().red, d.Seen().green, d.Seen().blue); };
     auto grab = [](Colors& into) {
         const COLORREF* shown = ShowingCustomColors();
         ASSERT_NE(shown, nullptr);
@@ -206,9 +196,7 @@ TEST_F(CmDialogTest, ColorDialogOpensOnTheInitialColorWithWhiteCustomColorsEvery
         EXPECT_EQ(ShowColor(owner, extErr, 0x123456, kColorFlags), 0);
         EXPECT_TRUE(driver.Done());
         EXPECT_EQ(driver.Seen().title, "Color");
-        EXPECT_EQ(driver.Seen().red, 0x56);
-        EXPECT_EQ(driver.Seen().green, 0x34);
-        EXPECT_EQ(driver.Seen().blue, 0x12);
+        EXPECT_EQ(shown(driver), 0x123456u);
         EXPECT_EQ(gDialogColor, static_cast<int32_t>(RGB(10, 20, 30)));
         EXPECT_EQ(extErr, 0);
     }
@@ -217,9 +205,7 @@ TEST_F(CmDialogTest, ColorDialogOpensOnTheInitialColorWithWhiteCustomColorsEvery
         DialogDriver driver(DialogPlan::PickColor(255, 0, 128));
         EXPECT_EQ(ShowColor(owner, extErr, SystemColor(COLOR_WINDOW), kColorFlags), 0);
         EXPECT_TRUE(driver.Done());
-        EXPECT_EQ(driver.Seen().red, 0);
-        EXPECT_EQ(driver.Seen().green, 0);
-        EXPECT_EQ(driver.Seen().blue, 0);
+        EXPECT_EQ(shown(driver), 0u);
         EXPECT_EQ(gDialogColor, static_cast<int32_t>(RGB(255, 0, 128)));
     }
     {
@@ -238,12 +224,14 @@ TEST_F(CmDialogTest, ColorDialogOpensOnTheInitialColorWithWhiteCustomColorsEvery
     EXPECT_EQ(ShowingCustomColors(), nullptr);
 }
 
-TEST_F(CmDialogTest, FontDialogOpensOnTheOwnersFaceAt14PointsAndReturnsOnlyTheFace) {
+TEST_F(CmDialogTest, FontDialogOpensCentredOnTheOwnersFaceAt14PointsAndReturnsOnlyTheFace) {
     const std::string other = "DejaVu Sans Mono";
     gDialogKind = DialogKind::FontDialog;
     {
         DialogDriver driver(DialogPlan::PickFont(other, "20", "Bold"));
-        driver.WhileShown = [](HWND) {
+        driver.WhileShown = [](HWND dialog) {
+            ExpectCentred(dialog);
+            EXPECT_TRUE(!gForm1 && !gPicPreview) << "nothing lent";
             const CHOOSEFONTA* cf = ShowingFontRecord();
             ASSERT_NE(cf, nullptr);
             EXPECT_EQ(cf->iPointSize, 14);

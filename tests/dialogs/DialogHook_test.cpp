@@ -33,13 +33,6 @@ RECT In(HWND dialog, HWND item) {
 int W(const RECT& r) { return r.right - r.left; }
 int H(const RECT& r) { return r.bottom - r.top; }
 
-void ExpectCentred(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    EXPECT_LE(std::abs(r.left - (GetSystemMetrics(SM_CXSCREEN) - W(r)) / 2.0), 0.5);
-    EXPECT_LE(std::abs(r.top - (GetSystemMetrics(SM_CYSCREEN) - H(r)) / 2.0), 0.5);
-}
-
 // Selects a file in the dialog's file list as a click would; the dialog tells the hook at once.
 bool Select(HWND dialog, const std::string& name) {
     HWND list = FindWindowExA(GetDlgItem(dialog, 0x461), nullptr, "SysListView32", nullptr);
@@ -226,16 +219,4 @@ TEST_F(DialogHookTest, BannerKindsMakeRoomAndTheDeleteKindRenamesOk) {
     const Seen remove = show(DialogKind::DeleteButton);
     EXPECT_EQ(remove.ok, "Elimina"s);
     EXPECT_TRUE(EqualRect(&remove.frame, &plain.frame));
-}
-
-TEST_F(DialogHookTest, FontDialogIsOnlyCentred) {
-    DialogDriver driver(DialogPlan::Cancel());
-    bool lent = true;
-    driver.WhileShown = [&](HWND dialog) {
-        ExpectCentred(dialog);
-        lent = gForm1 || gPicPreview;
-    };
-    gDialogKind = DialogKind::FontDialog;
-    EXPECT_EQ(ShowFont(owner), "");
-    EXPECT_TRUE(driver.Done() && !lent);
 }

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <vector>
+#include <tuple>
 
 #include "AppError.h"
 #include "BmpFile.h"
 #include "Form.h"
 #include "PictureBox.h"
+#include "PromptScript.h"
 #include "TempDir.h"
 #include "Twips.h"
 #include "resource.h"
@@ -17,15 +17,6 @@ namespace {
 
 constexpr int32_t kWhite = 0xFFFFFF, kBlack = 0, kRed = 0x0000FF, kGreen = 0x00FF00,
                   kBlue = 0xFF0000, kYellow = 0x00FFFF;
-
-int32_t ErrorNumberOf(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const AppError& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 TEST(Twips, ConversionsRoundToNearest) {
     EXPECT_EQ(TwipsPerPixelAt(96), 15);
@@ -42,10 +33,10 @@ TEST(Twips, ConversionsRoundToNearest) {
 
 TEST(Picture, BitmapFilesLoadOrFailLoudly) {
     TempDir dir;
-    EXPECT_EQ(ErrorNumberOf([&] { Picture::LoadBitmapFile(dir / "none.bmp"); }), 53);
-    EXPECT_EQ(ErrorNumberOf([&] { Picture::LoadBitmapFile(dir / "no folder\\none.bmp"); }), 53);
+    EXPECT_EQ(Raised([&] { Picture::LoadBitmapFile(dir / "none.bmp"); }).Number(), 53);
+    EXPECT_EQ(Raised([&] { Picture::LoadBitmapFile(dir / "no folder\\none.bmp"); }).Number(), 53);
     WriteBytes(dir / "x.bmp", "this is text, not a bitmap\r\n");
-    EXPECT_EQ(ErrorNumberOf([&] { Picture::LoadBitmapFile(dir / "x.bmp"); }), 481);
+    EXPECT_EQ(Raised([&] { Picture::LoadBitmapFile(dir / "x.bmp"); }).Number(), 481);
 
     // Three pixels wide: each row carries padding.
     WriteBytes(dir / "ok.bmp", BmpFile(3, 2, {kRed, kGreen, kBlue, kWhite, kBlack, kYellow}));
@@ -66,7 +57,7 @@ TEST(Picture, BitmapFilesLoadOrFailLoudly) {
     Picture cursor = Picture::LoadCursorResource(IDC_EYE);
     EXPECT_NE(cursor.AsIcon(), nullptr);
     EXPECT_EQ(Picture::LoadBitmapResource(IDB_SPLASH).Width(), 500);
-    EXPECT_NE(ErrorNumberOf([] { Picture::LoadBitmapResource(9999); }), 0);
+    EXPECT_NE(Raised([] { Picture::LoadBitmapResource(9999); }).Number(), 0);
 }
 
 class PictureBoxTest : public ::testing::Test {
@@ -147,10 +138,8 @@ TEST_F(PictureBoxTest, ImageIsASnapshotAndPicturesPaintFromSourceRectangles) {
     EXPECT_EQ(Count(kWhite, 4, 4, 7, 7), 8);
 
     box.PaintPicture(quad, 10, 10, 4, 4);
-    EXPECT_EQ(Count(kRed, 10, 10, 12, 12), 4);
-    EXPECT_EQ(Count(kBlue, 12, 10, 14, 12), 4);
-    EXPECT_EQ(Count(kGreen, 10, 12, 12, 14), 4);
-    EXPECT_EQ(Count(kYellow, 12, 12, 14, 14), 4);
+    for (auto [c, x, y] : {std::tuple{kRed, 10, 10}, {kBlue, 12, 10}, {kGreen, 10, 12}, {kYellow, 12, 12}})
+        EXPECT_EQ(Count(c, x, y, x + 2, y + 2), 4) << c;
     EXPECT_EQ(Count(kWhite, 9, 9, 15, 15), 36 - 16);
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string>
 
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA data;
@@ -27,19 +28,13 @@ void RemoveTree(const std::string& path) {
 TempDir::TempDir() {
     static std::atomic<unsigned> counter{0};
     char base[MAX_PATH];
-    DWORD n = GetTempPathA(MAX_PATH, base);
+    const DWORD n = GetTempPathA(MAX_PATH, base);  // ends in a backslash
     if (n == 0) throw std::runtime_error("no temporary folder");
-    std::string root(base, n);
-    if (!root.empty() && root.back() == '\\') root.pop_back();
     for (;;) {
-        std::ostringstream name;
-        name << root << "\\vexo_test_" << GetCurrentProcessId() << "_" << GetTickCount() << "_"
-             << counter++;
-        if (CreateDirectoryA(name.str().c_str(), nullptr)) {
-            m_Path = name.str();
-            return;
-        }
-        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create " + name.str());
+        m_Path = std::string(base, n) + "vexo_test_" + std::to_string(GetCurrentProcessId()) + "_" +
+                 std::to_string(GetTickCount()) + "_" + std::to_string(counter++);
+        if (CreateDirectoryA(m_Path.c_str(), nullptr)) return;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create " + m_Path);
     }
 }
 

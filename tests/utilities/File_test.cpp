@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-
 #include <gtest/gtest.h>
 
 #include "AppError.h"
@@ -61,7 +60,6 @@ TEST_F(FileSystemTest, FileExistsFindsOnlyNormalFiles) {
     for (const std::string& name : {dir.Path(), dir / "sub"}) EXPECT_TRUE(f.DirExists(name)) << name;
     for (const std::string& name : {dir / "a.bmp", dir / "none", std::string()})
         EXPECT_FALSE(f.DirExists(name)) << name;
-    SetFileAttributesA((dir / "h.bmp").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(FileSystemTest, ListsKeepAnEmptyFirstElementAndHonourTheMask) {
@@ -78,7 +76,6 @@ TEST_F(FileSystemTest, ListsKeepAnEmptyFirstElementAndHonourTheMask) {
     EXPECT_EQ(f.GetExecutableFiles(dir.Path(), true), (File::NameList{"", "one.exe", "two.bat", "three.com"}));
     SetFileAttributesA((dir / "hid.exe").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
     EXPECT_EQ(f.GetAttrDescr(dir / "hid.exe"), "ReadOnly Hidden Archive");
-    SetFileAttributesA((dir / "hid.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(FileSystemTest, TextFilesRoundTripAndPassOnFailures) {

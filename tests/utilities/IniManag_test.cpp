@@ -6,6 +6,7 @@
 
 #include "AppError.h"
 #include "AppInfo.h"
+#include "PromptScript.h"
 #include "TempDir.h"
 
 namespace {
@@ -46,7 +47,6 @@ TEST_F(IniManagTest, NomeAppliesTheFileNameRuleAndCreatesOnlyMissingFiles) {
     WriteBytes(dir / "hidden.ini", "[S]\r\nk=v\r\n");
     SetFileAttributesA((dir / "hidden.ini").c_str(), FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(Bound("hidden.ini").Leggi("k", ""), "v");
-    SetFileAttributesA((dir / "hidden.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadBytes(dir / "hidden.ini"), "[S]\r\nk=v\r\n");
 
     // A drive root as program folder gives no doubled backslash.
@@ -54,13 +54,9 @@ TEST_F(IniManagTest, NomeAppliesTheFileNameRuleAndCreatesOnlyMissingFiles) {
     EXPECT_EQ(JoinPath(ProgramFolder(), "x.ini"), "Z:\\x.ini");
 
     // A path that cannot be created raises, and a folder is not a file.
-    try {
-        ini.Nome(dir / "missing\\folder\\skin.ini");
-        ADD_FAILURE() << "no error raised";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.Number(), static_cast<int32_t>(ERROR_PATH_NOT_FOUND));
-        EXPECT_FALSE(e.Description().empty());
-    }
+    const AppError e = Raised([&] { ini.Nome(dir / "missing\\folder\\skin.ini"); });
+    EXPECT_EQ(e.Number(), static_cast<int32_t>(ERROR_PATH_NOT_FOUND));
+    EXPECT_FALSE(e.Description().empty());
     EXPECT_FALSE(PathExists(dir / "missing"));
     CreateDirectoryA((dir / "folder.ini").c_str(), nullptr);
     EXPECT_THROW(ini.Nome(dir / "folder.ini"), AppError);

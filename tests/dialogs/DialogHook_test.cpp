@@ -77,8 +77,6 @@ protected:
         const std::string filter =
             kind == DialogKind::BitmapPreview ? "Bitmap (*.BMP)\0*.bmp\0\0"s : "Vexo skins (*.INI)\0*.ini\0\0"s;
         EXPECT_EQ(ShowOpen(owner, extErr, filter, folder, "Open", 1, 0x281824, ""), 3);
-        gDialogKind = DialogKind::Plain;
-        EXPECT_TRUE(driver.Done());
     }
     Form owner{"frmOwner"};
     int32_t extErr = -1;
@@ -183,6 +181,7 @@ TEST_F(DialogHookTest, BannerKindsMakeRoomAndTheDeleteKindRenamesOk) {
             GetWindowRect(dialog, &s.frame);
             GetDlgItemTextA(dialog, IDOK, s.ok, sizeof s.ok);
             HWND banner = gPicPreview ? gPicPreview->Hwnd() : nullptr;
+            EXPECT_EQ(banner != nullptr, kind == DialogKind::SkinBanner || kind == DialogKind::SideBanner) << kind;
             for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
                 char cls[40] = {};
                 GetClassNameA(c, cls, sizeof cls);

@@ -62,7 +62,7 @@ TEST_F(IniManagTest, NomeAppliesTheFileNameRuleAndCreatesOnlyMissingFiles) {
     EXPECT_THROW(ini.Nome(dir / "folder.ini"), AppError);
 }
 
-TEST_F(IniManagTest, LeggiAndScriviReadDefaultsCutLongValuesAndShareTheFile) {
+TEST_F(IniManagTest, LeggiScriviAndLeggiBoolReadDefaultsCutLongValuesAndShareTheFile) {
     IniManag a = Bound("shared.ini", "Vexo"), b = Bound("shared.ini", "Vexo");
     EXPECT_NE(a.Scrivi("name", "Dark"), 0);
     EXPECT_EQ(b.Leggi("NAME", "dflt"), "Dark");  // names are case-insensitive; objects share the file
@@ -83,9 +83,8 @@ TEST_F(IniManagTest, LeggiAndScriviReadDefaultsCutLongValuesAndShareTheFile) {
 
     DeleteFileA(a.Nome().c_str());
     EXPECT_EQ(b.Leggi("name", "fallback"), "fallback");
-}
 
-TEST_F(IniManagTest, LeggiBoolReadsZeroFalsoAndEmptyAsFalse) {
+    // LeggiBool reads "0", "Falso" and empty as false.
     IniManag ini = Bound("b.ini");
     for (auto [text, value] : {std::pair{"0", false}, {"Falso", false}, {"", false}, {"1", true}, {"falso", true},
                                {"Vero", true}, {"-1", true}, {"00", true}}) {

@@ -3,8 +3,9 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstring>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -43,18 +44,14 @@ TempDir::~TempDir() {
     // a folder in use cannot be removed.
     char cwd[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, cwd);
-    if (CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, cwd, static_cast<int>(m_Path.size()), m_Path.c_str(),
-                       static_cast<int>(m_Path.size())) == CSTR_EQUAL)
-        SetCurrentDirectoryA((m_Path + "\\..").c_str());
+    if (_strnicmp(cwd, m_Path.c_str(), m_Path.size()) == 0) SetCurrentDirectoryA((m_Path + "\\..").c_str());
     RemoveTree(m_Path);
 }
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + path);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

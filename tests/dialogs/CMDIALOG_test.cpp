@@ -124,13 +124,9 @@ TEST_F(CmDialogTest, OpenGivesPathAndTitleOrNothingAndGivesForm1ControlsBack) {
 TEST_F(CmDialogTest, FailedOpenGivesNoNameForAPathTooLongOrAMissingFile) {
     TempDir dir;
     std::string folder = dir.Path();
-    while (folder.size() < 230) {
-        folder.append("\\").append(std::min<size_t>(40, 236 - folder.size()), 'd');
-        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
-    }
-    std::string path = folder;
-    path.append("\\").append(258 - folder.size() - 5, 's').append(".ini");
-    ASSERT_EQ(path.size(), 258u);
+    while (folder.size() < 230)
+        ASSERT_TRUE(CreateDirectoryA(folder.append("\\").append(std::min<size_t>(40, 236 - folder.size()), 'd').c_str(), nullptr));
+    const std::string path = folder + "\\" + std::string(258 - folder.size() - 5, 's') + ".ini";  // 258 characters
     WriteBytes(path, "[Vexo]\r\n");
     gDialogFileName = "stale";
     {

@@ -6,6 +6,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -68,18 +69,15 @@ TEST_F(FormsTest, WindowlessLabelsTakeTheMouseInTheirContainerAndPaintOverIt) {
     PictureBox box("picBox");
     box.Create(form, 0, 0, 200, 100);
     Label under("lblUnder"), top("lblTop"), hidden("lblHidden"), off("lblOff");
-    under.Move(10, 10, 50, 20);
-    top.Move(40, 15, 30, 20);
-    hidden.Move(100, 10, 20, 20);
-    off.Move(130, 10, 20, 20);
-    hidden.SetVisible(false);
-    off.SetEnabled(false);
     Log log;
     Watch(box, log);
-    for (Label* l : {&under, &top, &hidden, &off}) {
+    for (auto [l, x, y, w] : {std::tuple{&under, 10, 10, 50}, {&top, 40, 15, 30}, {&hidden, 100, 10, 20}, {&off, 130, 10, 20}}) {
+        l->Move(x, y, w, 20);
         Watch(*l, log);
         box.Add(*l);
     }
+    hidden.SetVisible(false);
+    off.SetEnabled(false);
     const HWND w = box.Hwnd();
 
     Send(w, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 15, 16);

@@ -1,11 +1,9 @@
-// Answers the real open, colour and font dialogs from a test on the UI thread.
-//
-// Arm a driver with a plan, then call the code that shows the dialog. A timer on
-// the test's thread fires inside the dialog's modal loop, finds the dialog (the
-// visible, enabled #32770 of the thread), records what it shows, fills it in and
-// presses OK or Cancel. A plan that went wrong (no dialog by the deadline, a
-// missing control, a message box instead of a closed dialog) fails the test when
-// the driver goes out of scope, and never leaves a dialog open.
+// Answers the real open, colour and font dialogs from a test on the UI thread. Arm a driver with a plan,
+// then call the code that shows the dialog: a timer on the test's thread fires inside the dialog's modal
+// loop, finds the dialog (the visible, enabled #32770 of the thread), records what it shows, fills it in
+// and presses OK or Cancel. A plan that went wrong (no dialog by the deadline, a missing control, a
+// message box instead of a closed dialog) fails the test when the driver goes out of scope, and never
+// leaves a dialog open.
 #pragma once
 
 #include <windows.h>

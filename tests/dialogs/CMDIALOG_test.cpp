@@ -46,7 +46,7 @@ protected:
     int32_t extErr = -1;
 };
 
-TEST(CommonDialogErrorTextTest, TableKeysAndTheFallbackForEveryOtherNumber) {
+TEST(CmDialogHelpers, ErrorTextsFontHeightsRoundingHalfToEvenAndTheFileNameBuffer) {
     EXPECT_EQ(CommonDialogErrorText(32755), "#32755,  Cancel was selected.");
     // The two print-default texts are the same but for the number in front.
     const std::string printDefault = CommonDialogErrorText(28668);
@@ -56,15 +56,12 @@ TEST(CommonDialogErrorTextTest, TableKeysAndTheFallbackForEveryOtherNumber) {
     for (auto [number, text] : {std::pair{0, "# 0"}, {2, "# 2"}, {0xFFFF, "# 65535"}, {-5, "#-5"},
                                 {32756, "# 32756"}, {-32755, "#-32755"}})
         EXPECT_EQ(CommonDialogErrorText(number), "Unknow Printer Error:  "s + text);
-}
 
-TEST(FontDialogHeightTest, PointsToPixelsRoundHalfToEven) {
-    // 18.67, exact, 23.33, exact, 10.5 down to even, 17.5 up to even, 3.5, no resolution.
+    // Font heights at 14 points: 18.67, exact, 23.33, exact, 10.5 down to even, 17.5 up to even, 3.5, no resolution.
     for (auto [dpi, pixels] : {std::pair{96, 19}, {72, 14}, {120, 23}, {144, 28}, {54, 10}, {90, 18}, {18, 4}, {0, 0}})
         EXPECT_EQ(FontDialogHeight(14, dpi), pixels) << dpi;
-}
 
-TEST(OpenFileBufferTest, PadsToTheBufferSizeAndRefusesLongerNames) {
+    // The file name buffer is padded to its size and refuses longer names.
     EXPECT_EQ(OpenFileBuffer(""), std::string(256, '\0'));
     EXPECT_EQ(OpenFileBuffer("Blue.ini"), "Blue.ini" + std::string(248, '\0'));
     EXPECT_EQ(OpenFileBuffer(std::string(256, 'a')), std::string(256, 'a'));

@@ -78,7 +78,7 @@ protected:
     PictureBox box{"picDraw"};
 };
 
-TEST_F(PictureBoxTest, DrawingPaintsExactPixels) {
+TEST_F(PictureBoxTest, DrawingPaintsExactPixelsImageIsASnapshotAndPicturesPaintFromSourceRectangles) {
     EXPECT_EQ(CountAll(kWhite), 40 * 30);
     box.PSet(3, 4, kRed);
     EXPECT_EQ(box.Point(3, 4), kRed);
@@ -116,9 +116,9 @@ TEST_F(PictureBoxTest, DrawingPaintsExactPixels) {
     EXPECT_EQ(Count(kYellow, 0, 0, 40, 3) + Count(kYellow, 0, 3, 2, 30), 40 * 3 + 2 * 27);
     EXPECT_EQ(box.CurrentX, 0);
     EXPECT_EQ(box.CurrentY, 3 + h);
-}
 
-TEST_F(PictureBoxTest, ImageIsASnapshotAndPicturesPaintFromSourceRectangles) {
+    // Image is a snapshot; pictures paint from source rectangles.
+    box.SetBackColor(kWhite);
     box.PSet(0, 0, kRed);
     Picture snapshot = box.Image();
     EXPECT_EQ(std::pair(snapshot.Width(), snapshot.Height()), std::pair(40, 30));

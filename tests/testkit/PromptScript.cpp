@@ -4,9 +4,7 @@ namespace {
 int HarmlessAnswer(UINT style) {
     switch (style & MB_TYPEMASK) {
     case MB_YESNO: return IDNO;
-    case MB_YESNOCANCEL:
-    case MB_OKCANCEL:
-    case MB_RETRYCANCEL: return IDCANCEL;
+    case MB_YESNOCANCEL: case MB_OKCANCEL: case MB_RETRYCANCEL: return IDCANCEL;
     default: return IDOK;
     }
 }

@@ -62,7 +62,7 @@ TEST_F(IniManagTest, NomeAppliesTheFileNameRuleAndCreatesOnlyMissingFiles) {
     EXPECT_THROW(ini.Nome(dir / "folder.ini"), AppError);
 }
 
-TEST_F(IniManagTest, LeggiScriviAndLeggiBoolReadDefaultsCutLongValuesAndShareTheFile) {
+TEST_F(IniManagTest, ReadsDefaultsBooleansAndSectionsCutsLongValuesAndSharesTheFile) {
     IniManag a = Bound("shared.ini", "Vexo"), b = Bound("shared.ini", "Vexo");
     EXPECT_NE(a.Scrivi("name", "Dark"), 0);
     EXPECT_EQ(b.Leggi("NAME", "dflt"), "Dark");  // names are case-insensitive; objects share the file
@@ -94,10 +94,9 @@ TEST_F(IniManagTest, LeggiScriviAndLeggiBoolReadDefaultsCutLongValuesAndShareThe
     EXPECT_FALSE(ini.LeggiBool("missing", ""));
     EXPECT_TRUE(ini.LeggiBool("missing", "1"));
     EXPECT_FALSE(ini.LeggiBool("", "1"));
-}
 
-TEST_F(IniManagTest, LeggiSezioneListsKeysInFileOrderAndCancellaSezioneDeletesOne) {
-    IniManag ini = Bound("d.ini", "RecentsFiles");
+    // LeggiSezione lists keys in file order; CancellaSezione deletes one section.
+    ini = Bound("d.ini", "RecentsFiles");
     std::vector<std::string> keys{"stale"};
     int32_t count = -1;
     ini.LeggiSezione(ini.Nome(), "RecentsFiles", keys, count);

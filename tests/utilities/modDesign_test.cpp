@@ -15,7 +15,7 @@ namespace {
 
 constexpr int32_t Rgb(int r, int g, int b) { return r + g * 256 + b * 65536; }
 
-TEST(modDesignColorText, BlueGreenRedInUpperCaseReadBackInEitherCaseAndBadPairsAsZero) {
+TEST(modDesignColorText, BlueGreenRedInUpperCaseReadBackInEitherCaseBadPairsAsZeroAndEveryColourRoundTrips) {
     EXPECT_EQ(ColorToHex(0), "0x000000");
     EXPECT_EQ(ColorToHex(Rgb(10, 11, 12)), "0x0C0B0A");
     EXPECT_EQ(ColorToHex(Rgb(1, 2, 255)), "0xFF0201");
@@ -26,9 +26,8 @@ TEST(modDesignColorText, BlueGreenRedInUpperCaseReadBackInEitherCaseAndBadPairsA
         {"##123456", Rgb(0x56, 0x34, 0x12)},          // the prefix is not checked
         {"0x12345678", Rgb(0x78, 0x34, 0x12)}, {"0x10 0FF", Rgb(255, 0, 0x10)}};
     for (auto [text, color] : cases) EXPECT_EQ(HexToColor(text), color) << text;
-}
 
-TEST(modDesignColorText, EveryColourSurvivesTheRoundTrip) {
+    // Every colour survives the round trip.
     int failures = 0;
     for (int32_t c = 0; c <= 0xFFFFFF && failures < 5; ++c)
         if (HexToColor(ColorToHex(c)) != c) ADD_FAILURE() << "colour " << c << " (" << ++failures << ")";

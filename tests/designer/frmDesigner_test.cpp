@@ -15,7 +15,7 @@ RECT ChildRectInParent(HWND child) {
     return r;
 }
 
-TEST_F(DesignerTest, LoadsWithItsSizePagesControlsAndSettings) {
+TEST_F(DesignerTest, LoadsWithItsSizePagesControlsAndSettingsAndSwitchesPages) {
     frmDesigner& f = Open("[Options]\r\nFirstRun=0\r\nUseDefault=1\r\nCopyBitmapToSkinFolder=Falso\r\n"
                           "SkinsFolder=C:\\Vexo\\Skins\r\n");
     ASSERT_TRUE(f.IsVisible());
@@ -74,6 +74,24 @@ TEST_F(DesignerTest, LoadsWithItsSizePagesControlsAndSettings) {
     GetMenuStringA(file, 2, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "&Save current skin\tCtrl+S");
     EXPECT_EQ(f.Menu("mnuRecentFile", 10).Caption(), "RecentFile10");
+
+    // A tab switch shows one page and moves the colour swatch.
+    const RECT swatch = f.picColor.Bounds();
+    f.TabStrip1.SetEnabled(true);
+    f.TabStrip1.Select(3);
+    EXPECT_TRUE(f.picTab(3).Visible());
+    EXPECT_FALSE(f.picTab(1).Visible());
+    EXPECT_EQ(GetParent(f.picColor.Hwnd()), f.picTab(3).Hwnd());
+    const RECT moved = ChildRectInParent(f.picColor.Hwnd());
+    EXPECT_TRUE(moved.left == swatch.left && moved.top == swatch.top);
+    f.TabStrip1.Select(4);
+    EXPECT_EQ(GetParent(f.picColor.Hwnd()), f.picTab(3).Hwnd());  // only pages 2 and 3 take it
+
+    // A real pick on the strip runs the same switch.
+    SendMessageA(f.TabStrip1.Hwnd(), TCM_SETCURSEL, 4, 0);
+    NMHDR nm{f.TabStrip1.Hwnd(), 0, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageA(f.Hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+    for (int i = 1; i <= 5; ++i) EXPECT_EQ(f.picTab(i).Visible(), i == 5) << i;
 }
 
 TEST_F(DesignerTest, MissingGarbageOrUnmakeableSettingsGiveTheDefaults) {
@@ -102,27 +120,6 @@ TEST_F(DesignerTest, MissingGarbageOrUnmakeableSettingsGiveTheDefaults) {
     ASSERT_FALSE(prompts.asked.empty());
     EXPECT_EQ(prompts.asked[0].text.rfind("Error 3 (", 0), 0u) << prompts.asked[0].text;
     EXPECT_NE(prompts.asked[0].text.find(") in procedure Form_Load of Form frmDesigner"), std::string::npos);
-}
-
-TEST_F(DesignerTest, TabSwitchShowsOnePageAndMovesTheColourSwatch) {
-    frmDesigner& f = Open();
-    const RECT swatch = f.picColor.Bounds();
-    f.TabStrip1.SetEnabled(true);
-
-    f.TabStrip1.Select(3);
-    EXPECT_TRUE(f.picTab(3).Visible());
-    EXPECT_FALSE(f.picTab(1).Visible());
-    EXPECT_EQ(GetParent(f.picColor.Hwnd()), f.picTab(3).Hwnd());
-    const RECT r = ChildRectInParent(f.picColor.Hwnd());
-    EXPECT_TRUE(r.left == swatch.left && r.top == swatch.top);
-    f.TabStrip1.Select(4);
-    EXPECT_EQ(GetParent(f.picColor.Hwnd()), f.picTab(3).Hwnd());  // only pages 2 and 3 take it
-
-    // A real pick on the strip runs the same switch.
-    SendMessageA(f.TabStrip1.Hwnd(), TCM_SETCURSEL, 4, 0);
-    NMHDR nm{f.TabStrip1.Hwnd(), 0, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageA(f.Hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
-    for (int i = 1; i <= 5; ++i) EXPECT_EQ(f.picTab(i).Visible(), i == 5) << i;
 }
 
 TEST_F(DesignerTest, TheLookFollowsTheVersionAskedAgainAtLoad) {

@@ -36,7 +36,7 @@ protected:
     }
     std::string Name(const std::string& path) {  // with a space in front
         EXPECT_EQ(path.rfind(skins + "\\", 0), 0u) << path;
-        return " " + path.substr(skins.size() + 1, path.size() - skins.size() - 5);
+        return std::string(" ").append(path, skins.size() + 1, path.size() - skins.size() - 5);
     }
 };
 

@@ -38,6 +38,14 @@ protected:
         CreateDirectoryA(skins.c_str(), nullptr);
         return Open("[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\n" + extra);
     }
+    // Reads a skin file as the open commands do.
+    bool Load(const std::string& path) {
+        gFrmDesigner->m_Loading = true;
+        const bool loaded = gFrmDesigner->OpenFile(path);
+        gFrmDesigner->m_Loading = false;
+        return loaded;
+    }
+    std::string Said() { return prompts.asked.empty() ? "(nothing)" : prompts.asked.back().text; }
 
     TempDir dir;
     std::string skins = dir / "Skins";

@@ -25,18 +25,10 @@ bool Matches(const std::string& text, const std::string& pattern) {
 class SkinFileSafetyTest : public DesignerTest {
 protected:
     frmDesigner& OpenWithSkins() {
-        CreateDirectoryA(skins.c_str(), nullptr);
         CreateDirectoryA(other.c_str(), nullptr);
-        return Open("[Options]\r\nFirstRun=0\r\nSkinsFolder=" + skins + "\r\n");
+        return DesignerTest::OpenWithSkins();
     }
-    bool Load(frmDesigner& f, const std::string& path) {  // as the open commands read a file
-        f.m_Loading = true;
-        const bool loaded = f.OpenFile(path);
-        f.m_Loading = false;
-        return loaded;
-    }
-    std::string Said() { return prompts.asked.empty() ? "(nothing)" : prompts.asked.back().text; }
-    std::string skins = dir / "Skins", other = dir / "Other";
+    std::string other = dir / "Other";
 };
 
 TEST_F(SkinFileSafetyTest, SaveWritesAFileTheSkinWasNotOpenedFromOnlyAfterAYes) {
@@ -46,7 +38,7 @@ TEST_F(SkinFileSafetyTest, SaveWritesAFileTheSkinWasNotOpenedFromOnlyAfterAYes) 
          {skins + "\\Dark.txt", skins + "\\Dark.skin", other + "\\Dark.ini", skins + "\\Dark.v2.ini"}) {
         WriteBytes(anns, kAnns);
         WriteBytes(opened, "[Vexo]\r\nname=Mine\r\n");
-        ASSERT_TRUE(Load(f, opened));
+        ASSERT_TRUE(Load(opened));
         f.txtAuthor.SetText("Me");
         prompts.asked.clear();
         EXPECT_FALSE(f.FileSaveProc()) << opened;  // No, the default answer
@@ -55,18 +47,22 @@ TEST_F(SkinFileSafetyTest, SaveWritesAFileTheSkinWasNotOpenedFromOnlyAfterAYes) 
                                         "\"), but that file already exists*Overwrite it?")) << Said();
         EXPECT_EQ(prompts.asked[0].style, UINT(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2));
         EXPECT_EQ(ReadBytes(anns), kAnns);
+        EXPECT_EQ(f.sb1.PanelText("state"), "Changed");
         prompts.Answer(IDYES);
         EXPECT_TRUE(f.FileSaveProc() && f.FileSaveProc() && prompts.asked.size() == 2u) << "once agreed, the file is its own";
         EXPECT_TRUE(Matches(ReadBytes(anns), "[Vexo]\r\nname=Mine\r\nAuthor=Me\r\n*directory=Skins\\Dark\r\n*"));
     }
     // Its own file, spelt otherwise, is saved without a question; a refused write names it.
-    ASSERT_TRUE(Load(f, skins + "\\DARK.INI"));
+    ASSERT_TRUE(Load(skins + "\\DARK.INI"));
     gSkinsFolder = skins + "\\";
     f.txtAuthor.SetText("Ann");
+    const std::string saved = ReadBytes(anns);
     HANDLE lock = CreateFileA(anns.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     prompts.asked.clear();
     EXPECT_FALSE(f.FileSaveProc());
     CloseHandle(lock);
+    EXPECT_EQ(ReadBytes(anns), saved);
+    EXPECT_EQ(f.sb1.PanelText("state"), "Changed");
     EXPECT_TRUE(Matches(Said(), "Error 32 (The file \"" + skins + "\\DARK.ini\" could not be written: *) in procedure "
                                 "FileSaveProc of Form frmDesigner")) << Said();
     EXPECT_TRUE(f.FileSaveProc() && prompts.asked.size() == 1u);
@@ -82,7 +78,7 @@ TEST_F(SkinFileSafetyTest, CleanUpOnlyInTheFolderOfASkinLoadedFromTheSkinsFolder
     WriteBytes(theirs, "x");
     for (const std::string& opened : {other + "\\Dark.ini", skins + "\\Dark.v2.ini", own}) {
         if (opened != own) WriteBytes(opened, "[Vexo]\r\nname=Mine\r\n");
-        ASSERT_TRUE(Load(f, opened));
+        ASSERT_TRUE(Load(opened));
         gSkinsFolder = skins + (opened == own ? "\\" : "");
         EXPECT_EQ(f.IsLoadedSkinFolder(skins + "\\DARK\\"), opened == own);
         EXPECT_FALSE(f.IsLoadedSkinFolder(other + "\\Dark") || f.IsLoadedSkinFolder(skins));
@@ -123,6 +119,7 @@ TEST_F(SkinFileSafetyTest, NewSaveAndRenameNeedTheSkinsFolderAndSaveASkinFile) {
         EXPECT_FALSE(PathExists("\\" + zed + ".ini") || PathExists("\\" + zed) || f.TabStrip1.Enabled());
     }
     KillTimer(nullptr, timer);
+    EXPECT_FALSE(PathExists(dir / "gone"));
     CreateDirectoryA(skins.c_str(), nullptr);  // a skins folder and a typed name, but no skin file
     gSkinsFolder = skins;
     f.txtSkinFilename.SetText("");
@@ -163,11 +160,11 @@ TEST_F(SkinFileSafetyTest, OpeningFilesOfEveryKindChangesTheWindowOnlyWhenTheyLo
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         WriteBytes(path, c.bytes);
         SetFileAttributesA(path.c_str(), c.hold == ReadOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
-        ASSERT_TRUE(Load(f, base));
+        ASSERT_TRUE(Load(base));
         HANDLE held = hold(c.hold);
         prompts.asked.clear();
         for (int i = 0; i < 2; ++i) prompts.Answer(IDOK);
-        EXPECT_EQ(Load(f, path), c.name != nullptr) << c.bytes;
+        EXPECT_EQ(Load(path), c.name != nullptr) << c.bytes;
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         ASSERT_EQ(prompts.asked.size(), c.said.size()) << c.bytes << ": " << Said();
         for (size_t i = 0; i < c.said.size(); ++i) EXPECT_TRUE(Matches(prompts.asked[i].text, c.said[i])) << c.bytes;
@@ -177,7 +174,7 @@ TEST_F(SkinFileSafetyTest, OpeningFilesOfEveryKindChangesTheWindowOnlyWhenTheyLo
                   c.name ? std::string(c.name) + "/" + c.author + "/Case.ini/Saved" : "Base/Bea/Base.ini/Saved");
         EXPECT_EQ(f.m_File->GetFiles(skins + "\\*.*").size(), 3u) << c.bytes;  // nothing left beside them
         prompts.asked.clear();
-        EXPECT_TRUE(!c.name || (Load(f, path) && prompts.asked.empty())) << c.bytes;  // asked once at most
+        EXPECT_TRUE(!c.name || (Load(path) && prompts.asked.empty())) << c.bytes;  // asked once at most
     }
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     HANDLE held = hold(Locked);

@@ -52,32 +52,19 @@ bool WaitUntil(const std::function<bool()>& ready, DWORD limitMs = 30000) {
     return true;
 }
 
-// A visible top-level window of the process with that class and title, or 0.
-HWND FindShown(DWORD pid, const char* className, const char* title) {
-    struct Search {
-        DWORD pid;
-        const char *cls, *title;
-        HWND found;
-    } s{pid, className, title, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hwnd, &pid);
-            char cls[64] = {0}, text[128] = {0};
-            GetClassNameA(hwnd, cls, sizeof cls);
-            GetWindowTextA(hwnd, text, sizeof text);
-            if (pid != s->pid || !IsWindowVisible(hwnd) || lstrcmpA(cls, s->cls) || lstrcmpA(text, s->title)) return TRUE;
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-HWND WaitForWindow(DWORD pid, const char* className, const char* title) {
+// Waits for a visible top-level window of the process with that class and title; 0 if none shows.
+HWND WaitForWindow(DWORD pid, const char* className, const char* title, bool wait = true) {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindShown(pid, className, title)) != nullptr; });
+    auto find = [&] {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, title));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == pid && IsWindowVisible(w)) return (found = w) != nullptr;
+        }
+        return false;
+    };
+    if (wait) WaitUntil(find);
+    else find();
     return found;
 }
 
@@ -87,7 +74,20 @@ std::string MessageText(HWND box) {
     return text;
 }
 
-TEST(Startup, SecondCopyIsRefusedAndFirstStartMakesAnEmptySettingsFile) {
+TEST(Startup, FirstStartFindsTheSkinsFolderUnderProgramFilesAndASecondCopyIsRefused) {
+    // The prefix is shared: what this test makes under Program Files goes again at its end.
+    char programFiles[MAX_PATH] = {0};
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, programFiles, CSIDL_PROGRAM_FILES, FALSE));
+    const std::string vexo = std::string(programFiles) + "\\Vexo", skins = vexo + "\\Skins";
+    struct Made {
+        std::string path;
+        ~Made() {
+            if (!path.empty()) RemoveTree(path);
+        }
+    } made{PathExists(vexo) ? (PathExists(skins) ? "" : skins) : vexo};
+    CreateDirectoryA(vexo.c_str(), nullptr);
+    CreateDirectoryA(skins.c_str(), nullptr);
+
     Started one;
     const DWORD pid = one.pi.dwProcessId;
     HWND designer = WaitForWindow(pid, "VexoForm", "Vexo Vadi Virerova");
@@ -102,41 +102,12 @@ TEST(Startup, SecondCopyIsRefusedAndFirstStartMakesAnEmptySettingsFile) {
     HWND refusal = WaitForWindow(two.pi.dwProcessId, "#32770", "Vexo VadiVirerova");
     ASSERT_NE(refusal, nullptr);
     EXPECT_EQ(MessageText(refusal), "Vexo Vadi Virerova is already running!");
-    EXPECT_EQ(FindShown(two.pi.dwProcessId, "VexoForm", "Vexo Vadi Virerova"), nullptr);  // refused first
+    EXPECT_EQ(WaitForWindow(two.pi.dwProcessId, "VexoForm", "Vexo Vadi Virerova", false), nullptr);  // refused first
     PostMessageA(refusal, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(two.Ended());
     EXPECT_FALSE(PathExists(two.folder / "VexoVadiVirerova.ini"));
 
-    PostMessageA(question, WM_COMMAND, IDNO, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question) && IsWindowEnabled(designer); }));
-    PostMessageA(designer, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(one.Ended());
-    DWORD code = 1;
-    GetExitCodeProcess(one.pi.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    EXPECT_EQ(ReadBytes(one.folder / "VexoVadiVirerova.ini"), "");
-}
-
-TEST(Startup, FirstRunSearchFindsTheSkinsFolderUnderProgramFiles) {
-    // The prefix is shared: what this test makes under Program Files goes again at its end.
-    char programFiles[MAX_PATH] = {0};
-    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, programFiles, CSIDL_PROGRAM_FILES, FALSE));
-    const std::string vexo = std::string(programFiles) + "\\Vexo", skins = vexo + "\\Skins";
-    struct Made {
-        std::string path;
-        ~Made() {
-            if (!path.empty()) RemoveTree(path);
-        }
-    } made{PathExists(vexo) ? (PathExists(skins) ? "" : skins) : vexo};
-    CreateDirectoryA(vexo.c_str(), nullptr);
-    CreateDirectoryA(skins.c_str(), nullptr);
-
-    Started run;
-    const DWORD pid = run.pi.dwProcessId;
-    HWND question = WaitForWindow(pid, "#32770", "Vexo VadiVirerova");
-    ASSERT_NE(question, nullptr);
     PostMessageA(question, WM_COMMAND, IDYES, 0);
-
     HWND capture = WaitForWindow(pid, "VexoForm", "Select the Vexo\\Skins folder path");
     ASSERT_NE(capture, nullptr);
     HWND ok = nullptr;
@@ -151,12 +122,13 @@ TEST(Startup, FirstRunSearchFindsTheSkinsFolderUnderProgramFiles) {
     EXPECT_EQ(MessageText(confirm), "Selected folder is:\r " + upper + "\rConfirm?");
     PostMessageA(confirm, WM_COMMAND, IDOK, 0);
 
-    HWND designer = WaitForWindow(pid, "VexoForm", "Vexo Vadi Virerova");
-    ASSERT_NE(designer, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(confirm) && !IsWindow(capture) && IsWindowEnabled(designer); }));
     PostMessageA(designer, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(run.Ended());
-    const std::string settings = ReadBytes(run.folder / "VexoVadiVirerova.ini");
+    ASSERT_TRUE(one.Ended());
+    DWORD code = 1;
+    GetExitCodeProcess(one.pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    const std::string settings = ReadBytes(one.folder / "VexoVadiVirerova.ini");
     EXPECT_NE(settings.find("SkinsFolder=" + skins + "\r\n"), std::string::npos) << settings;
     EXPECT_NE(settings.find("FirstRun=0\r\n"), std::string::npos) << settings;
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "AppError.h"
 #include "AppInfo.h"
 #include "TempDir.h"
@@ -70,9 +72,7 @@ TEST(ErrorLog, AppendsExactRecordsAndNeverFails) {
     SetCurrentError(AppError(76, "Path not found"));
     ErrorLog("R2", std::nullopt, "second", std::string(), false);
     const std::string log = ReadBytes(dir / "ERROR.LOG");
-    size_t lines = 0, pos = 0;
-    while ((pos = log.find("\r\n", pos)) != std::string::npos) ++lines, pos += 2;
-    EXPECT_EQ(lines, 11u);  // five lines, then six
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 11);  // five lines, then six
     EXPECT_NE(log.find("Form+Routine  : R1\r\nNumber erroor : 5\r\n"), std::string::npos);
     EXPECT_NE(log.find("Number erroor : 76\r\nDescription   : second\r\nVariabili    : \r\n"), std::string::npos);
 

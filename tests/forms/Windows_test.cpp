@@ -6,6 +6,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -46,18 +47,15 @@ void LeftClick(HWND w, int x, int y) {
 }
 
 // Holds keys down in the thread's keyboard state, as GetKeyState sees it.
-class HeldKeys {
-public:
+struct HeldKeys {
     explicit HeldKeys(std::initializer_list<int> keys) {
-        GetKeyboardState(m_Saved.data());
-        auto state = m_Saved;
+        GetKeyboardState(saved.data());
+        auto state = saved;
         for (int k : keys) state[k] = 0x80;
         SetKeyboardState(state.data());
     }
-    ~HeldKeys() { SetKeyboardState(m_Saved.data()); }
-
-private:
-    std::array<BYTE, 256> m_Saved{};
+    ~HeldKeys() { SetKeyboardState(saved.data()); }
+    std::array<BYTE, 256> saved{};
 };
 
 class FormsTest : public ::testing::Test {
@@ -71,18 +69,15 @@ TEST_F(FormsTest, WindowlessLabelsTakeTheMouseInTheirContainerAndPaintOverIt) {
     PictureBox box("picBox");
     box.Create(form, 0, 0, 200, 100);
     Label under("lblUnder"), top("lblTop"), hidden("lblHidden"), off("lblOff");
-    under.Move(10, 10, 50, 20);
-    top.Move(40, 15, 30, 20);
-    hidden.Move(100, 10, 20, 20);
-    off.Move(130, 10, 20, 20);
-    hidden.SetVisible(false);
-    off.SetEnabled(false);
     Log log;
     Watch(box, log);
-    for (Label* l : {&under, &top, &hidden, &off}) {
+    for (auto [l, x, y, w] : {std::tuple{&under, 10, 10, 50}, {&top, 40, 15, 30}, {&hidden, 100, 10, 20}, {&off, 130, 10, 20}}) {
+        l->Move(x, y, w, 20);
         Watch(*l, log);
         box.Add(*l);
     }
+    hidden.SetVisible(false);
+    off.SetEnabled(false);
     const HWND w = box.Hwnd();
 
     Send(w, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 15, 16);
@@ -130,7 +125,7 @@ TEST_F(FormsTest, WindowlessLabelsTakeTheMouseInTheirContainerAndPaintOverIt) {
     EXPECT_EQ(GetPixel(dc.Get(), 135, 20), GetSysColor(COLOR_BTNFACE));
 }
 
-TEST_F(FormsTest, ControlsFireTheirEventsAndHandlerErrorsAreReported) {
+TEST_F(FormsTest, ControlsFireTheirEventsReportHandlerErrorsAndStatusPanelsShareTheWidth) {
     Label swatch("lblSwatch");
     swatch.Move(0, 0, 20, 20);
     form.Add(swatch);
@@ -165,6 +160,21 @@ TEST_F(FormsTest, ControlsFireTheirEventsAndHandlerErrorsAreReported) {
     EXPECT_EQ(prompts.asked[0].text, "Error 5 (x) in procedure lblSwatch_Click of Form frmTest");
     EXPECT_EQ(prompts.asked[0].title, "Vexo VadiVirerova");
     EXPECT_EQ(prompts.asked[1].text, "Error 51 (boom) in procedure cmdGo_Click of Form frmTest");
+
+    StatusBar bar("sbStatus");
+    bar.Create(form, {{"msg", "Ready", "", 0, 0, {}}, {"file", "a.ini", "", 1500, 0, {}},
+                      {"state", "", "", 750, 0, {}}});
+    bar.SetPanelText("msg", "Busy");
+    char panel[64] = {0};
+    SendMessageA(bar.Hwnd(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(panel));
+    EXPECT_STREQ(panel, "Busy");
+    EXPECT_THROW(bar.SetPanelText("nope", "x"), AppError);
+    // The spring panel takes what the others leave, as the form's width changes.
+    SetWindowPos(form.Hwnd(), nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client;
+    GetClientRect(form.Hwnd(), &client);
+    const int last = TwipsToPixelsX(750), fixed = TwipsToPixelsX(1500) + last;
+    EXPECT_EQ(bar.PanelRights(), (std::vector<int>{client.right - fixed, client.right - last, int(client.right)}));
 }
 
 // Arrays, hidden and disabled items, and shortcuts of the form layer; the designer's
@@ -246,8 +256,7 @@ TEST(Forms, LoadSizesInTwipsPreviewsKeysAndModalShowGivesTheActivationBack) {
     form.SetDesignClientSize(3000, 1500);
     form.Load();
     EXPECT_EQ(Take(form.log), (Log{"CreateControls", "Load"}));
-    EXPECT_EQ(form.ScaleWidth(), TwipsToPixelsX(3000));
-    EXPECT_EQ(form.ScaleHeight(), TwipsToPixelsY(1500));
+    EXPECT_EQ(std::pair(form.ScaleWidth(), form.ScaleHeight()), std::pair(TwipsToPixelsX(3000), TwipsToPixelsY(1500)));
     form.SetWidth(6000);
     EXPECT_EQ(form.Width(), PixelsToTwipsX(TwipsToPixelsX(6000)));
 
@@ -274,23 +283,6 @@ TEST(Forms, LoadSizesInTwipsPreviewsKeysAndModalShowGivesTheActivationBack) {
     EXPECT_TRUE(IsWindowEnabled(owner.Hwnd()));
     EXPECT_EQ(GetActiveWindow(), owner.Hwnd());
     EXPECT_EQ(form.log, (Log{"Unload", "Unload while other disabled", "Unload while other disabled"}));
-}
-
-TEST_F(FormsTest, StatusBarPanelsShareTheWidth) {
-    StatusBar bar("sbStatus");
-    bar.Create(form, {{"msg", "Ready", "", 0, 0, {}}, {"file", "a.ini", "", 1500, 0, {}},
-                      {"state", "", "", 750, 0, {}}});
-    bar.SetPanelText("msg", "Busy");
-    char text[64] = {0};
-    SendMessageA(bar.Hwnd(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, "Busy");
-    EXPECT_THROW(bar.SetPanelText("nope", "x"), AppError);
-    // The spring panel takes what the others leave, as the form's width changes.
-    SetWindowPos(form.Hwnd(), nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER);
-    RECT client;
-    GetClientRect(form.Hwnd(), &client);
-    const int last = TwipsToPixelsX(750), fixed = TwipsToPixelsX(1500) + last;
-    EXPECT_EQ(bar.PanelRights(), (std::vector<int>{client.right - fixed, client.right - last, int(client.right)}));
 }
 
 }  // namespace

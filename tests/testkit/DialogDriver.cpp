@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -24,36 +26,14 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-bool IsDialog(HWND window) {
-    char cls[32] = {};
-    GetClassNameA(window, cls, sizeof cls);
-    return lstrcmpA(cls, "#32770") == 0;
-}
-
 // Visible dialogs of this thread; the enabled ones are the innermost modal.
 std::vector<HWND> ThreadDialogs(bool enabledOnly) {
-    std::pair<bool, std::vector<HWND>> search{enabledOnly, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto& [onlyEnabled, found] = *reinterpret_cast<std::pair<bool, std::vector<HWND>>*>(lParam);
-            if (IsDialog(window) && IsWindowVisible(window) && (!onlyEnabled || IsWindowEnabled(window)))
-                found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
-}
-
-std::string StaticTexts(HWND window) {
-    std::string all;
-    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        char cls[32] = {};
-        GetClassNameA(c, cls, sizeof cls);
-        if (std::string text = TextOf(c); lstrcmpiA(cls, "Static") == 0 && !text.empty())
-            all += (all.empty() ? "" : " | ") + text;
-    }
-    return all;
+    std::vector<HWND> found;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr));)
+        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && IsWindowVisible(w) &&
+            (!enabledOnly || IsWindowEnabled(w)))
+            found.push_back(w);
+    return found;
 }
 
 void Press(HWND dialog, int id) {
@@ -69,46 +49,14 @@ int ItemInt(HWND dialog, int id) {
 // Selects the item with exactly this text and tells the dialog, as a click in the list would.
 bool SelectInCombo(HWND dialog, int id, const std::string& text) {
     HWND combo = GetDlgItem(dialog, id);
-    LRESULT index = combo ? SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                         reinterpret_cast<LPARAM>(text.c_str()))
-                          : CB_ERR;
-    if (index == CB_ERR) return false;
+    const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    if (!combo || index == CB_ERR) return false;
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     return true;
 }
 
 }  // namespace
-
-DialogPlan DialogPlan::ChooseFile(const std::string& fullPath) {
-    DialogPlan p;
-    p.action = Action::ChooseFile;
-    p.path = fullPath;
-    return p;
-}
-
-DialogPlan DialogPlan::PickColor(int r, int g, int b, bool addToCustom) {
-    DialogPlan p;
-    p.action = Action::PickColor;
-    p.red = r, p.green = g, p.blue = b;
-    p.addToCustom = addToCustom;
-    return p;
-}
-
-DialogPlan DialogPlan::PickFont(const std::string& face, const std::string& size, const std::string& style) {
-    DialogPlan p;
-    p.action = Action::PickFont;
-    p.face = face, p.size = size, p.style = style;
-    return p;
-}
-
-DialogPlan DialogPlan::Cancel() { return DialogPlan{}; }
-
-DialogPlan DialogPlan::NoDialog() {
-    DialogPlan p;
-    p.action = Action::NoDialog;
-    return p;
-}
 
 DialogDriver::DialogDriver(DialogPlan plan, DWORD timeoutMs)
     : m_Plan(std::move(plan)), m_Deadline(GetTickCount() + timeoutMs) {
@@ -153,10 +101,7 @@ void DialogDriver::OnTick() {
         Stop();
     } else {
         for (HWND other : ThreadDialogs(true))
-            if (other != m_Dialog) {
-                m_Seen.messages.push_back(StaticTexts(other));
-                Fail("a message box came up instead of an answer: \"" + m_Seen.messages.back() + "\"");
-            }
+            if (other != m_Dialog) Fail("a message box came up instead of an answer: \"" + TextOf(other) + "\"");
         if (Passed(m_Deadline)) Fail("the dialog did not close after the answer");
     }
     m_InTick = false;
@@ -181,12 +126,12 @@ bool DialogDriver::Answer(HWND dialog) {
     using Action = DialogPlan::Action;
     if (m_Plan.action == Action::NoDialog) Fail("a dialog appeared: \"" + m_Seen.title + "\"");
     else if (WhileShown) WhileShown(dialog);
-    const bool hasColor = GetDlgItem(dialog, kRedEdit) && GetDlgItem(dialog, kGreenEdit) && GetDlgItem(dialog, kBlueEdit);
     if (m_Plan.action == Action::ChooseFile) {
         if (!GetDlgItem(dialog, nameBox)) Fail("\"" + m_Seen.title + "\" has no file name box");
         else SetDlgItemTextA(dialog, nameBox, m_Plan.path.c_str());
     } else if (m_Plan.action == Action::PickColor) {
-        if (!hasColor || (m_Plan.addToCustom && !GetDlgItem(dialog, kAddCustomColor)))
+        if (!GetDlgItem(dialog, kRedEdit) || !GetDlgItem(dialog, kGreenEdit) || !GetDlgItem(dialog, kBlueEdit) ||
+            (m_Plan.addToCustom && !GetDlgItem(dialog, kAddCustomColor)))
             Fail("\"" + m_Seen.title + "\" has no red, green and blue boxes or no Add to Custom Colors button");
         for (auto [id, value] : {std::pair{kRedEdit, m_Plan.red}, {kGreenEdit, m_Plan.green}, {kBlueEdit, m_Plan.blue}})
             SetDlgItemInt(dialog, id, static_cast<UINT>(value), FALSE);
@@ -216,4 +161,11 @@ void DialogDriver::Stop() {
     if (m_Timer) KillTimer(nullptr, m_Timer);
     m_Timer = 0;
     if (gActiveDriver == this) gActiveDriver = nullptr;
+}
+
+void ExpectCentred(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    EXPECT_LE(std::abs(r.left - (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2.0), 0.5);
+    EXPECT_LE(std::abs(r.top - (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2.0), 0.5);
 }

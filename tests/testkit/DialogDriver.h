@@ -1,18 +1,15 @@
-// Answers the real open, colour and font dialogs from a test on the UI thread.
-//
-// Arm a driver with a plan, then call the code that shows the dialog. A timer on
-// the test's thread fires inside the dialog's modal loop, finds the dialog (the
-// visible, enabled #32770 of the thread), records what it shows, fills it in and
-// presses OK or Cancel. A plan that went wrong (no dialog by the deadline, a
-// missing control, a message box instead of a closed dialog) fails the test when
-// the driver goes out of scope, and never leaves a dialog open.
+// Answers the real open, colour and font dialogs from a test on the UI thread. Arm a driver with a plan,
+// then call the code that shows the dialog: a timer on the test's thread fires inside the dialog's modal
+// loop, finds the dialog (the visible, enabled #32770 of the thread), records what it shows, fills it in
+// and presses OK or Cancel. A plan that went wrong (no dialog by the deadline, a missing control, a
+// message box instead of a closed dialog) fails the test when the driver goes out of scope, and never
+// leaves a dialog open.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
-#include <vector>
 
 struct DialogPlan {
     enum class Action { ChooseFile, PickColor, PickFont, Cancel, NoDialog };
@@ -22,12 +19,20 @@ struct DialogPlan {
     bool addToCustom = false;          // PickColor: also press "Add to Custom Colors"
     std::string face, style, size;     // PickFont: exact list texts; style and size optional
 
-    static DialogPlan ChooseFile(const std::string& fullPath);
-    static DialogPlan PickColor(int r, int g, int b, bool addToCustom = false);
-    static DialogPlan PickFont(const std::string& face, const std::string& size = "", const std::string& style = "");
-    static DialogPlan Cancel();
+    // Fields a plan leaves out keep their defaults.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+    static DialogPlan ChooseFile(const std::string& fullPath) { return {.action = Action::ChooseFile, .path = fullPath}; }
+    static DialogPlan PickColor(int r, int g, int b, bool addToCustom = false) {
+        return {.action = Action::PickColor, .red = r, .green = g, .blue = b, .addToCustom = addToCustom};
+    }
+    static DialogPlan PickFont(const std::string& face, const std::string& size = "", const std::string& style = "") {
+        return {.action = Action::PickFont, .face = face, .style = style, .size = size};
+    }
+    static DialogPlan Cancel() { return {}; }
     // The code under test must not show any dialog.
-    static DialogPlan NoDialog();
+    static DialogPlan NoDialog() { return {.action = Action::NoDialog}; }
+#pragma GCC diagnostic pop
 };
 
 // What the dialog showed when the driver first found it.
@@ -37,7 +42,6 @@ struct DialogSeen {
     int red = -1, green = -1, blue = -1;  // colour dialog's edits
     std::string face, style, size;        // font dialog's boxes
     std::string fileName;                 // open dialog's file name box
-    std::vector<std::string> messages;    // texts of message boxes that came up instead
 };
 
 class DialogDriver {
@@ -71,3 +75,6 @@ private:
     DWORD m_Deadline;
     std::string m_Failure;
 };
+
+// Expects the window centred on the screen, to the half pixel.
+void ExpectCentred(HWND window);

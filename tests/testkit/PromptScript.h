@@ -5,9 +5,11 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "AppError.h"
 #include "Prompts.h"
 
 class PromptScript {
@@ -35,5 +37,5 @@ private:
     PromptHook m_Old;
 };
 
-// Saves what the screen shows of a window as a 24-bit BMP (for looking at a test's window).
-void SaveWindowShot(HWND window, const std::string& path);
+// The error a call raises, as the program would report it; number 0 when it raises none.
+AppError Raised(const std::function<void()>& call);

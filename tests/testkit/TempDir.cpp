@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstring>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
+#include <string>
 
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA data;
@@ -27,19 +29,13 @@ void RemoveTree(const std::string& path) {
 TempDir::TempDir() {
     static std::atomic<unsigned> counter{0};
     char base[MAX_PATH];
-    DWORD n = GetTempPathA(MAX_PATH, base);
+    const DWORD n = GetTempPathA(MAX_PATH, base);  // ends in a backslash
     if (n == 0) throw std::runtime_error("no temporary folder");
-    std::string root(base, n);
-    if (!root.empty() && root.back() == '\\') root.pop_back();
     for (;;) {
-        std::ostringstream name;
-        name << root << "\\vexo_test_" << GetCurrentProcessId() << "_" << GetTickCount() << "_"
-             << counter++;
-        if (CreateDirectoryA(name.str().c_str(), nullptr)) {
-            m_Path = name.str();
-            return;
-        }
-        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create " + name.str());
+        m_Path = std::string(base, n) + "vexo_test_" + std::to_string(GetCurrentProcessId()) + "_" +
+                 std::to_string(GetTickCount()) + "_" + std::to_string(counter++);
+        if (CreateDirectoryA(m_Path.c_str(), nullptr)) return;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create " + m_Path);
     }
 }
 
@@ -48,18 +44,14 @@ TempDir::~TempDir() {
     // a folder in use cannot be removed.
     char cwd[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, cwd);
-    if (CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, cwd, static_cast<int>(m_Path.size()), m_Path.c_str(),
-                       static_cast<int>(m_Path.size())) == CSTR_EQUAL)
-        SetCurrentDirectoryA((m_Path + "\\..").c_str());
+    if (_strnicmp(cwd, m_Path.c_str(), m_Path.size()) == 0) SetCurrentDirectoryA((m_Path + "\\..").c_str());
     RemoveTree(m_Path);
 }
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + path);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

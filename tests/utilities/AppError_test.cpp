@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
-TEST(AppError, MessageTextNamesNumberDescriptionAndProcedure) {
+TEST(AppError, MessageTextNamesTheProcedureAndResumeNextSwallowsOneStep) {
     AppError e(53, "File not found");
     EXPECT_EQ(ErrorMessageText(e, "OpenFile"),
               "Error 53 (File not found) in procedure OpenFile of Form frmDesigner");
@@ -13,9 +12,7 @@ TEST(AppError, MessageTextNamesNumberDescriptionAndProcedure) {
     EXPECT_EQ(w.Number(), 2);
     EXPECT_FALSE(w.Description().empty());
     EXPECT_NE(w.Description().back(), '\n');
-}
 
-TEST(AppError, ResumeNextSwallowsOneStepAndGoesOn) {
     int steps = 0;
     EXPECT_FALSE(ResumeNext([&] { throw AppError(5, "x"); }));
     EXPECT_EQ(CurrentError().Number(), 5);

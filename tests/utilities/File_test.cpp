@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-
 #include <gtest/gtest.h>
+
+#include <utility>
 
 #include "AppError.h"
 #include "TempDir.h"
@@ -17,21 +18,14 @@ std::string Parts(const std::string& name) {
 }
 
 TEST(FileNames, PartsOfAPathAndMakeFilename) {
-    EXPECT_EQ(Parts("C:\\Skins\\Dark.ini"), "C:\\Skins|Dark.ini|Dark|ini");
-    // Several dots: the base name ends at the first, the extension at the second.
-    EXPECT_EQ(Parts("C:\\Skins\\a.b.ini"), "C:\\Skins|a.b.ini|a|b");
-    EXPECT_EQ(Parts("\\\\server\\share\\x.y.z"), "\\\\server\\share|x.y.z|x|y");
-    // Dots in a folder name never split.
-    EXPECT_EQ(Parts("C:\\my.skins\\Dark"), "C:\\my.skins|Dark|Dark|");
-    // Drive roots, drive-relative names, trailing backslash or dot, bare names.
-    EXPECT_EQ(Parts("C:\\x.ini"), "C:|x.ini|x|ini");
-    EXPECT_EQ(Parts("C:x.ini"), "C:|x.ini|x|ini");
-    EXPECT_EQ(Parts("C:\\Skins\\"), "C:\\Skins|||");
-    EXPECT_EQ(Parts("C:\\"), "C:|||");
-    EXPECT_EQ(Parts("Dark.ini"), "|Dark.ini|Dark|ini");
-    EXPECT_EQ(Parts("Dark."), "|Dark.|Dark|");
-    EXPECT_EQ(Parts(".ini"), "|.ini||ini");
-    EXPECT_EQ(Parts(""), "|||");
+    // Several dots: the base name ends at the first, the extension at the second; dots in a folder
+    // name never split. Then drive roots, drive-relative names, trailing backslash or dot, bare names.
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\Skins\\Dark.ini", "C:\\Skins|Dark.ini|Dark|ini"}, {"C:\\Skins\\a.b.ini", "C:\\Skins|a.b.ini|a|b"},
+        {"\\\\server\\share\\x.y.z", "\\\\server\\share|x.y.z|x|y"}, {"C:\\my.skins\\Dark", "C:\\my.skins|Dark|Dark|"},
+        {"C:\\x.ini", "C:|x.ini|x|ini"}, {"C:x.ini", "C:|x.ini|x|ini"}, {"C:\\Skins\\", "C:\\Skins|||"}, {"C:\\", "C:|||"},
+        {"Dark.ini", "|Dark.ini|Dark|ini"}, {"Dark.", "|Dark.|Dark|"}, {".ini", "|.ini||ini"}, {"", "|||"}};
+    for (auto [name, parts] : cases) EXPECT_EQ(Parts(name), parts) << name;
 
     File f;
     EXPECT_EQ(f.MakeFilename("C:\\Skins\\", "Dark", "ini"), "C:\\Skins\\Dark.ini");
@@ -46,7 +40,7 @@ protected:
     File f;
 };
 
-TEST_F(FileSystemTest, FileExistsFindsOnlyNormalFiles) {
+TEST_F(FileSystemTest, FileExistsFindsOnlyNormalFilesAndListsHonourTheMask) {
     WriteBytes(dir / "a.bmp", "x");
     WriteBytes(dir / "h.bmp", "x");
     SetFileAttributesA((dir / "h.bmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
@@ -61,10 +55,8 @@ TEST_F(FileSystemTest, FileExistsFindsOnlyNormalFiles) {
     for (const std::string& name : {dir.Path(), dir / "sub"}) EXPECT_TRUE(f.DirExists(name)) << name;
     for (const std::string& name : {dir / "a.bmp", dir / "none", std::string()})
         EXPECT_FALSE(f.DirExists(name)) << name;
-    SetFileAttributesA((dir / "h.bmp").c_str(), FILE_ATTRIBUTE_NORMAL);
-}
 
-TEST_F(FileSystemTest, ListsKeepAnEmptyFirstElementAndHonourTheMask) {
+    // Lists keep an empty first element and honour the mask.
     CreateDirectoryA((dir / "tools").c_str(), nullptr);
     CreateDirectoryA((dir / "tools.dir").c_str(), nullptr);
     for (const char* name : {"one.exe", "two.bat", "readme.txt", "hid.exe", "tools\\three.com"})
@@ -78,7 +70,6 @@ TEST_F(FileSystemTest, ListsKeepAnEmptyFirstElementAndHonourTheMask) {
     EXPECT_EQ(f.GetExecutableFiles(dir.Path(), true), (File::NameList{"", "one.exe", "two.bat", "three.com"}));
     SetFileAttributesA((dir / "hid.exe").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
     EXPECT_EQ(f.GetAttrDescr(dir / "hid.exe"), "ReadOnly Hidden Archive");
-    SetFileAttributesA((dir / "hid.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(FileSystemTest, TextFilesRoundTripAndPassOnFailures) {

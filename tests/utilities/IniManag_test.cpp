@@ -6,6 +6,7 @@
 
 #include "AppError.h"
 #include "AppInfo.h"
+#include "PromptScript.h"
 #include "TempDir.h"
 
 namespace {
@@ -46,7 +47,6 @@ TEST_F(IniManagTest, NomeAppliesTheFileNameRuleAndCreatesOnlyMissingFiles) {
     WriteBytes(dir / "hidden.ini", "[S]\r\nk=v\r\n");
     SetFileAttributesA((dir / "hidden.ini").c_str(), FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(Bound("hidden.ini").Leggi("k", ""), "v");
-    SetFileAttributesA((dir / "hidden.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadBytes(dir / "hidden.ini"), "[S]\r\nk=v\r\n");
 
     // A drive root as program folder gives no doubled backslash.
@@ -54,19 +54,15 @@ TEST_F(IniManagTest, NomeAppliesTheFileNameRuleAndCreatesOnlyMissingFiles) {
     EXPECT_EQ(JoinPath(ProgramFolder(), "x.ini"), "Z:\\x.ini");
 
     // A path that cannot be created raises, and a folder is not a file.
-    try {
-        ini.Nome(dir / "missing\\folder\\skin.ini");
-        ADD_FAILURE() << "no error raised";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.Number(), static_cast<int32_t>(ERROR_PATH_NOT_FOUND));
-        EXPECT_FALSE(e.Description().empty());
-    }
+    const AppError e = Raised([&] { ini.Nome(dir / "missing\\folder\\skin.ini"); });
+    EXPECT_EQ(e.Number(), static_cast<int32_t>(ERROR_PATH_NOT_FOUND));
+    EXPECT_FALSE(e.Description().empty());
     EXPECT_FALSE(PathExists(dir / "missing"));
     CreateDirectoryA((dir / "folder.ini").c_str(), nullptr);
     EXPECT_THROW(ini.Nome(dir / "folder.ini"), AppError);
 }
 
-TEST_F(IniManagTest, LeggiAndScriviReadDefaultsCutLongValuesAndShareTheFile) {
+TEST_F(IniManagTest, ReadsDefaultsBooleansAndSectionsCutsLongValuesAndSharesTheFile) {
     IniManag a = Bound("shared.ini", "Vexo"), b = Bound("shared.ini", "Vexo");
     EXPECT_NE(a.Scrivi("name", "Dark"), 0);
     EXPECT_EQ(b.Leggi("NAME", "dflt"), "Dark");  // names are case-insensitive; objects share the file
@@ -87,9 +83,8 @@ TEST_F(IniManagTest, LeggiAndScriviReadDefaultsCutLongValuesAndShareTheFile) {
 
     DeleteFileA(a.Nome().c_str());
     EXPECT_EQ(b.Leggi("name", "fallback"), "fallback");
-}
 
-TEST_F(IniManagTest, LeggiBoolReadsZeroFalsoAndEmptyAsFalse) {
+    // LeggiBool reads "0", "Falso" and empty as false.
     IniManag ini = Bound("b.ini");
     for (auto [text, value] : {std::pair{"0", false}, {"Falso", false}, {"", false}, {"1", true}, {"falso", true},
                                {"Vero", true}, {"-1", true}, {"00", true}}) {
@@ -99,10 +94,9 @@ TEST_F(IniManagTest, LeggiBoolReadsZeroFalsoAndEmptyAsFalse) {
     EXPECT_FALSE(ini.LeggiBool("missing", ""));
     EXPECT_TRUE(ini.LeggiBool("missing", "1"));
     EXPECT_FALSE(ini.LeggiBool("", "1"));
-}
 
-TEST_F(IniManagTest, LeggiSezioneListsKeysInFileOrderAndCancellaSezioneDeletesOne) {
-    IniManag ini = Bound("d.ini", "RecentsFiles");
+    // LeggiSezione lists keys in file order; CancellaSezione deletes one section.
+    ini = Bound("d.ini", "RecentsFiles");
     std::vector<std::string> keys{"stale"};
     int32_t count = -1;
     ini.LeggiSezione(ini.Nome(), "RecentsFiles", keys, count);

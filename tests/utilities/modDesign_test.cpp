@@ -2,15 +2,20 @@
 
 #include <windows.h>
 
-#include <cmath>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
 #include <utility>
+
+#include "Form.h"
+#include "PictureBox.h"
 
 namespace {
 
 constexpr int32_t Rgb(int r, int g, int b) { return r + g * 256 + b * 65536; }
 
-TEST(modDesignColorText, BlueGreenRedInUpperCaseReadBackInEitherCaseAndBadPairsAsZero) {
+TEST(modDesignColorText, BlueGreenRedInUpperCaseReadBackInEitherCaseBadPairsAsZeroAndEveryColourRoundTrips) {
     EXPECT_EQ(ColorToHex(0), "0x000000");
     EXPECT_EQ(ColorToHex(Rgb(10, 11, 12)), "0x0C0B0A");
     EXPECT_EQ(ColorToHex(Rgb(1, 2, 255)), "0xFF0201");
@@ -21,55 +26,32 @@ TEST(modDesignColorText, BlueGreenRedInUpperCaseReadBackInEitherCaseAndBadPairsA
         {"##123456", Rgb(0x56, 0x34, 0x12)},          // the prefix is not checked
         {"0x12345678", Rgb(0x78, 0x34, 0x12)}, {"0x10 0FF", Rgb(255, 0, 0x10)}};
     for (auto [text, color] : cases) EXPECT_EQ(HexToColor(text), color) << text;
-}
 
-TEST(modDesignColorText, EveryColourSurvivesTheRoundTrip) {
+    // Every colour survives the round trip.
     int failures = 0;
     for (int32_t c = 0; c <= 0xFFFFFF && failures < 5; ++c)
         if (HexToColor(ColorToHex(c)) != c) ADD_FAILURE() << "colour " << c << " (" << ++failures << ")";
 }
 
 TEST(modDesignChannels, TruncatingDivisionGivesTheChannels) {
-    EXPECT_EQ(GetRed(Rgb(1, 2, 3)), 1);
-    EXPECT_EQ(GetGreen(Rgb(1, 2, 3)), 2);
-    EXPECT_EQ(GetBlue(Rgb(1, 2, 3)), 3);
-    EXPECT_EQ(GetBlue(0xFFFFFF), 255);
     // Negative values (system colours) divide toward zero.
-    EXPECT_EQ(GetRed(-1), 255);
-    EXPECT_EQ(GetGreen(-1), 0);
-    EXPECT_EQ(GetBlue(-1), 0);
-    EXPECT_EQ(GetRed(static_cast<int32_t>(0x80000005)), 5);
-    EXPECT_EQ(GetGreen(-256), 255);
+    const std::pair<int32_t, const char*> cases[] = {{Rgb(1, 2, 3), "1 2 3"}, {0xFFFFFF, "255 255 255"}, {-1, "255 0 0"},
+                                                     {-256, "0 255 0"}, {static_cast<int32_t>(0x80000005), "5 1 1"}};
+    for (auto [c, rgb] : cases)
+        EXPECT_EQ(std::to_string(GetRed(c)) + " " + std::to_string(GetGreen(c)) + " " + std::to_string(GetBlue(c)), rgb) << c;
 }
 
-// A 32-bit DIB section to paint into and read back exactly.
-class Canvas {
-public:
-    Canvas(int width, int height) : m_Width(width) {
-        BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-        m_Dc = CreateCompatibleDC(nullptr);
-        m_Bitmap = CreateDIBSection(m_Dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_Bits), nullptr, 0);
-        m_Old = SelectObject(m_Dc, m_Bitmap);
-        for (int i = 0; i < width * height; ++i) m_Bits[i] = 0x00123456;
+// A picture box's image: every pixel painted reads back exactly.
+struct Canvas {
+    Canvas(int width, int height) {
+        form.Load();
+        box.Create(form, 0, 0, width, height);
+        box.SetBackColor(Rgb(0x56, 0x34, 0x12));
     }
-    ~Canvas() {
-        SelectObject(m_Dc, m_Old);
-        DeleteObject(m_Bitmap);
-        DeleteDC(m_Dc);
-    }
-    HDC Dc() const { return m_Dc; }
-    int32_t At(int x, int y) const {
-        GdiFlush();
-        uint32_t v = m_Bits[y * m_Width + x];  // 0x00RRGGBB in a DIB
-        return Rgb((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-
-private:
-    int m_Width;
-    HDC m_Dc;
-    HBITMAP m_Bitmap;
-    HGDIOBJ m_Old;
-    uint32_t* m_Bits = nullptr;
+    HDC Dc() const { return box.hDC(); }
+    int32_t At(int x, int y) const { return box.Point(x, y); }
+    Form form{"frmCanvas"};
+    PictureBox box{"picCanvas"};
 };
 
 int32_t ExpectedBand(int k, int band, int extent, int32_t c1, int32_t c2) {
@@ -80,12 +62,10 @@ int32_t ExpectedBand(int k, int band, int extent, int32_t c1, int32_t c2) {
     return Rgb(ch(GetRed(c1), GetRed(c2)), ch(GetGreen(c1), GetGreen(c2)), ch(GetBlue(c1), GetBlue(c2)));
 }
 
-TEST(modDesignFillGradient, VerticalBandsRunFromColor2AtTheBottomUp) {
+TEST(modDesignFillGradient, VerticalBandsRunFromColor2AtTheBottomUpHorizontalOnesToTheRight) {
     const int32_t c1 = Rgb(252, 252, 254), c2 = Rgb(244, 243, 238);
     Canvas canvas(4, 300);
-    RECT r{0, 0, 4, 300};
-    FillGradient(canvas.Dc(), r, c1, c2, true);
-    EXPECT_EQ(r.bottom, 300);  // the caller's rectangle is not changed
+    FillGradient(canvas.Dc(), RECT{0, 0, 4, 300}, c1, c2, true);
     // Band size 3: 101 bands, bottom two in Color2.
     for (int k = 0; k < 100; ++k) {
         const int y = 299 - k * 3;
@@ -97,29 +77,18 @@ TEST(modDesignFillGradient, VerticalBandsRunFromColor2AtTheBottomUp) {
     // The top rows belong to band 99, cut at the top edge; band 100 is empty.
     EXPECT_EQ(canvas.At(0, 0), ExpectedBand(99, 3, 300, c1, c2));
     EXPECT_EQ(canvas.At(0, 2), ExpectedBand(99, 3, 300, c1, c2));
-}
 
-TEST(modDesignFillGradient, HorizontalRunsToTheRightAndEmptyRectanglesPaintNothing) {
-    Canvas canvas(10, 10);
-    const int32_t before = canvas.At(5, 5);
-    FillGradient(canvas.Dc(), RECT{0, 5, 10, 5}, 0, 0xFFFFFF, true);     // zero height
-    FillGradient(canvas.Dc(), RECT{5, 0, 5, 10}, 0, 0xFFFFFF, false);    // zero width
-    FillGradient(canvas.Dc(), RECT{0, 9, 10, 10}, 0, 0xFFFFFF, false);   // one row, left to right
-    EXPECT_EQ(canvas.At(9, 9), 0xFFFFFF);  // the right-most band is the second colour
-    EXPECT_EQ(canvas.At(0, 9), ExpectedBand(3, 3, 10, 0, 0xFFFFFF));  // the left edge ends band 3
-    FillGradient(canvas.Dc(), RECT{0, 8, 10, 2}, 0, 0xFFFFFF, true);     // bottom above top
+    // Horizontal bands run to the right; empty rectangles paint nothing.
+    Canvas small(10, 10);
+    const int32_t before = small.At(5, 5);
+    FillGradient(small.Dc(), RECT{0, 5, 10, 5}, 0, 0xFFFFFF, true);     // zero height
+    FillGradient(small.Dc(), RECT{5, 0, 5, 10}, 0, 0xFFFFFF, false);    // zero width
+    FillGradient(small.Dc(), RECT{0, 9, 10, 10}, 0, 0xFFFFFF, false);   // one row, left to right
+    EXPECT_EQ(small.At(9, 9), 0xFFFFFF);  // the right-most band is the second colour
+    EXPECT_EQ(small.At(0, 9), ExpectedBand(3, 3, 10, 0, 0xFFFFFF));  // the left edge ends band 3
+    FillGradient(small.Dc(), RECT{0, 8, 10, 2}, 0, 0xFFFFFF, true);     // bottom above top
     for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 10; ++x) ASSERT_EQ(canvas.At(x, y), before) << x << "," << y;
-}
-
-TEST(modDesignSetTopMost, SetTopMostTogglesTheTopmostStyle) {
-    HWND w = CreateWindowExA(0, "STATIC", "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(w, nullptr);
-    SetTopMost(w, true);
-    EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    SetTopMost(w, false);
-    EXPECT_FALSE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    DestroyWindow(w);
+        for (int x = 0; x < 10; ++x) ASSERT_EQ(small.At(x, y), before) << x << "," << y;
 }
 
 }  // namespace

@@ -91,24 +91,18 @@ TEST_F(PreInputTest, ComboFaceFieldArrowAndOneContinuousTexture) {
     EXPECT_EQ(p.ForeColor(), Color(7));
 }
 
-TEST_F(PreInputTest, EditShowsTheSurfaceWhereItsFaceBitmapFails) {
-    frmPreInput& f = Load();
-    PictureBox& p = f.picDlgInput;
-    WriteBytes(dir / "empty.bmp", "");
-    WriteBytes(dir / "text.bmp", "not a bitmap at all");
-    for (const char* face : {"1.bmp", "missing.bmp", "empty.bmp", "text.bmp", ""}) {
-        skin.slots[1] = face;
-        p.Line(0, 0, 431, 334, kPaper, PictureBox::LineKind::FilledBox);
-        f.CreateEdit(20, 20, 50, "");
-        EXPECT_EQ(p.Point(60, 28), *face == '1' ? Tile(kFore, 60, 28) : kPaper) << face;
-        EXPECT_TRUE(p.Point(69, 28) == kPaper && p.Point(22, 20) == Color(9) && p.Point(22, 38) == Color(8)) << face;
-        EXPECT_EQ(p.ForeColor(), Color(11)) << face;
-    }
-}
-
-TEST_F(PreInputTest, ButtonCaptionFrameAndText) {
+TEST_F(PreInputTest, EditButtonCaptionFrameAndText) {
     frmPreInput& f = Load(true);
     PictureBox& p = f.picDlgInput;
+    // An edit shows the surface where its face bitmap fails, its face once it loads.
+    WriteBytes(dir / "text.bmp", "not a bitmap at all");
+    for (const char* face : {"missing.bmp", "text.bmp", "", "1.bmp"}) {
+        skin.slots[1] = face;
+        f.CreateEdit(20, 150, 50, "");
+        EXPECT_EQ(p.Point(60, 158), *face == '1' ? Tile(kFore, 60, 158) : kPaper) << face;
+        EXPECT_TRUE(p.Point(69, 158) == kPaper && p.Point(22, 150) == Color(9) && p.Point(22, 168) == Color(8)) << face;
+        EXPECT_EQ(p.ForeColor(), Color(11)) << face;
+    }
     f.CreateButton(20, 20, 60);
     EXPECT_TRUE(p.Point(22, 38) == Color(1) && p.Point(40, 30) == Tile(kBack, 40, 30)) << "19 high when left out";
     f.CreateButton(200, 100, 40, 23, "A caption much wider than its button", false);

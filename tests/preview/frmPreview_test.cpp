@@ -89,7 +89,9 @@ protected:
     PromptScript prompts;
 };
 
-TEST_F(MainPreviewTest, WindowLayoutTooltipsAndTemplates) {
+// The layout and the templates as built, then each element composed from the skin, twice alike.
+TEST_F(MainPreviewTest, LayoutTemplatesAndEveryElementComposedFromTheSkin) {
+    WriteDistinctSkin();
     frmPreview& p = Open();
     EXPECT_EQ(p.Caption(), "Preview");
     EXPECT_TRUE(p.Width() == 523 * 15 + 90 && p.Height() == 584 * 15 + 420);
@@ -118,11 +120,6 @@ TEST_F(MainPreviewTest, WindowLayoutTooltipsAndTemplates) {
         for (int32_t c : seen)
             EXPECT_TRUE(box == &p.picTmpSlider ? c == kBlack || c == kRed || c == kWhite : c % 0x10101 == 0) << box->Name() << c;
     }
-}
-
-TEST_F(MainPreviewTest, ComposesEveryElementFromTheSkinAndRedrawsTheSame) {
-    WriteDistinctSkin();
-    frmPreview& p = Open();
     p.picTmpProgress.SetPicture(Template(507, 10, {{3, 3, kGrey}}));
     p.picTmpStatus.SetPicture(Template(507, 14, {{3, 3, kBlack}, {4, 3, kRed}, {505, 5, kBlack}, {5, 1, kBlack}}));
     p.picTmpSlider.SetPicture(

@@ -1,12 +1,12 @@
 // The drawing primitives of the previews: tiling, mark recolouring, transparent painting.
 #include <gtest/gtest.h>
 
-#include "AppError.h"
 #include "AppInfo.h"
 #include "Form.h"
 #include "ObjectCounts.h"
 #include "PanelMarks.h"
 #include "PreviewKit.h"
+#include "PromptScript.h"
 #include "TempDir.h"
 #include "modDraw.h"
 #include "modRegion.h"
@@ -28,10 +28,7 @@ TEST(TileBackground, RepeatsFromTheTopLeftAndCutsAtTheEdges) {
     EXPECT_EQ(COLORREF(source.Point(0, 0)), kRed) << "the source is only read";
     TileBackground(target, empty);  // no picture: the target stays
     EXPECT_EQ(COLORREF(target.Point(9, 4)), kRed);
-    try {
-        TileBackground(unmade, source);
-        ADD_FAILURE() << "a target with no window is the caller's error";
-    } catch (const AppError& e) { EXPECT_EQ(e.Number(), 91); }
+    EXPECT_EQ(Raised([&] { TileBackground(unmade, source); }).Number(), 91) << "a target with no window is the caller's error";
 }
 
 // Black takes the mark colour, red the red one on the slider, from (2, 2) to (x1, y1) only; near-black

@@ -18,7 +18,6 @@ TEST_F(DesignerTest, PreviewMenusShowRedrawAndCloseTheirWindows) {
         SendMessageA(f.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     };
     clickDesigner();  // nothing open: nothing to redraw
-    f.mnuPreviewUpdate_Click();
     // Each window, and where it shows the background; a click on the designer redraws the main one.
     for (const bool vexo : {true, false}) {
         MenuItem& item = f.Menu(vexo ? "mnuPreviewVexo" : "mnuPreviewInput");

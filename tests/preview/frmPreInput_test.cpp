@@ -64,8 +64,7 @@ TEST_F(PreInputTest, CutCornerOutlineBorderStylesCheckBoxAndCombo) {
     // The same empty sunken box, checked or not: 15 columns by 14 rows.
     f.DrawCheck(p, 10, 10, false);
     f.DrawCheck(p, 40, 10, true);
-    for (int y = 8; y < 28; ++y)
-        for (int x = 8; x < 28; ++x) ASSERT_EQ(p.Point(x, y), p.Point(x + 30, y)) << x << "," << y;
+    for (int n = 0; n < 400; ++n) ASSERT_EQ(p.Point(8 + n % 20, 8 + n / 20), p.Point(38 + n % 20, 8 + n / 20)) << n;
     EXPECT_TRUE(p.Point(12, 23) == 0xBDBDBD && p.Point(23, 13) == 0xBDBDBD && p.Point(13, 11) == 0 && p.Point(17, 16) == kPaper);
     // Combos: face, field, arrow, and one continuous texture across two neighbours.
     p.Line(0, 0, 431, 334, kPaper, PictureBox::LineKind::FilledBox);
@@ -105,8 +104,7 @@ TEST_F(PreInputTest, EditButtonCaptionFrameAndText) {
     f.CreateButton(200, 100, 40, 23, "A caption much wider than its button", false);
     EXPECT_TRUE(Shows(p, Color(3), 150, 105, 199, 120) && Shows(p, Color(3), 241, 105, 290, 120)) << "centred, not clipped";
     EXPECT_FALSE(Shows(p, Color(2), 140, 100, 300, 125));
-    f.CreateButton(200, 200, 100, 23, "Select", true);
-    EXPECT_TRUE(Shows(p, Color(2), 200, 205, 300, 222));
+    f.CreateButton(200, 200, 100, 23, "Select", true);  // its highlighted text is seen in the dialog's test
     EXPECT_EQ(p.ForeColor(), Color(2));
     // A frame clears its lines under the caption with the colour five rows above it.
     p.PSet(59, 245, 0x00C000);
@@ -196,8 +194,7 @@ TEST_F(PreInputTest, BadSkinIsToldOnceADrawAndLeaksNothing) {
         skin.slots[0] = i % 2 ? "cut.bmp" : "gone.bmp", skin.fontHeight = i % 2 ? "-3" : "";
         f.Draw();
     }
-    EXPECT_EQ(CountGdiObjects(), gdi);
-    EXPECT_EQ(CountUserObjects(), user);
+    EXPECT_TRUE(CountGdiObjects() == gdi && CountUserObjects() == user) << "GDI and USER objects all freed";
     EXPECT_EQ(prompts.asked.size(), 101u);
     skin.slots[0] = "0.bmp";
     f.Draw();

@@ -19,7 +19,6 @@ constexpr int32_t kBlack = 0, kRed = 0x0000FF, kWhite = 0xFFFFFF, kMagenta = 0xF
 int32_t Face(int i) { return RGB(100 + i, 60, 20); }
 int32_t Pressed(int i) { return RGB(20, 60, 100 + i); }
 int32_t Color(int slot) { return RGB(10 + slot * 5, 200 - slot * 3, 50 + slot * 4); }
-int32_t PixelOf(const Picture& p, int x, int y) { return int32_t(Surface(p).At(x, y)); }
 std::string ButtonFile(int32_t up, int32_t down) {
     std::vector<int32_t> px(34 * 60, up);
     std::fill(px.begin() + 34 * 30, px.end(), down);
@@ -84,17 +83,18 @@ protected:
         return all;
     }
     // The background under a button, at its row 5.
-    int32_t Under(frmPreview& p, int button, int x) { return PixelOf(p.picVexo.GetPicture(), p.picBtn(button).Left() + x, 487); }
+    int32_t Under(frmPreview& p, int button, int x) { return p.picVexo.Point(p.picBtn(button).Left() + x, 487); }
     TempDir dir;
     FakeSkinSource skin;
     PromptScript prompts;
 };
 
-TEST_F(MainPreviewTest, WindowLayoutTooltipsAndTemplates) {
+// The layout and the templates as built, then each element composed from the skin, twice alike.
+TEST_F(MainPreviewTest, LayoutTemplatesAndEveryElementComposedFromTheSkin) {
+    WriteDistinctSkin();
     frmPreview& p = Open();
     EXPECT_EQ(p.Caption(), "Preview");
     EXPECT_TRUE(p.Width() == 523 * 15 + 90 && p.Height() == 584 * 15 + 420);
-    EXPECT_TRUE(p.picVexo.GetPicture().Width() == 519 && p.picVexo.GetPicture().Height() == 580);
     const std::tuple<const Control&, RECT> boxes[] = {
         {p.picVexo, {0, 0, 523, 584}},          {p.picTitlebar, {4, 2, 518, 23}},      {p.imgBorder3D, {32, 2, 75, 18}},
         {p.picMenuSettings, {34, 25, 147, 120}}, {p.picItem, {3, 4, 109, 22}},          {p.Label1, {20, 2, 83, 15}},
@@ -112,22 +112,14 @@ TEST_F(MainPreviewTest, WindowLayoutTooltipsAndTemplates) {
         EXPECT_EQ(p.picBtn(i).ToolTipText(), tips[i]);
         EXPECT_TRUE(p.picBtn(i).MousePointer() == 99 && p.picBtn(i).MouseIcon().AsIcon() != nullptr) << i;
     }
-    // The templates: their sizes, and besides magenta only greys (black, red and white on the slider).
-    for (const auto& [box, w, h] : {std::tuple<const PictureBox&, int, int>{p.picTmpProgress, 507, 10}, {p.picTmpStatus, 507, 14},
-                                    {p.picTmpSlider, 363, 25}, {p.picTmpNumbers, 139, 24}, {p.picTmpOutput, 495, 17}}) {
-        ASSERT_TRUE(box.GetPicture().Width() == w && box.GetPicture().Height() == h) << box.Name();
-        const Surface s(box.GetPicture());
-        std::set<COLORREF> seen;
-        for (int n = 0; n < w * h; ++n) seen.insert(s.At(n % w, n / w));
-        EXPECT_TRUE(seen.erase(kMagenta) && !seen.empty()) << box.Name();
-        for (COLORREF c : seen)
-            EXPECT_TRUE(&box == &p.picTmpSlider ? c == kBlack || c == kRed || c == kWhite : c % 0x10101 == 0) << box.Name() << c;
+    // The templates: besides magenta only greys (black, red and white on the slider).
+    for (const PictureBox* box : {&p.picTmpProgress, &p.picTmpStatus, &p.picTmpSlider, &p.picTmpNumbers, &p.picTmpOutput}) {
+        const auto px = Pixels(*box);
+        std::set<int32_t> seen(px.begin(), px.end());
+        EXPECT_TRUE(seen.erase(kMagenta) && !seen.empty()) << box->Name();
+        for (int32_t c : seen)
+            EXPECT_TRUE(box == &p.picTmpSlider ? c == kBlack || c == kRed || c == kWhite : c % 0x10101 == 0) << box->Name() << c;
     }
-}
-
-TEST_F(MainPreviewTest, ComposesEveryElementFromTheSkinAndRedrawsTheSame) {
-    WriteDistinctSkin();
-    frmPreview& p = Open();
     p.picTmpProgress.SetPicture(Template(507, 10, {{3, 3, kGrey}}));
     p.picTmpStatus.SetPicture(Template(507, 14, {{3, 3, kBlack}, {4, 3, kRed}, {505, 5, kBlack}, {5, 1, kBlack}}));
     p.picTmpSlider.SetPicture(
@@ -165,20 +157,16 @@ TEST_F(MainPreviewTest, ComposesEveryElementFromTheSkinAndRedrawsTheSame) {
     for (const auto& [box, x, y, want] : checks) EXPECT_EQ(box.Point(x, y), want) << box.Name() << " " << x << "," << y;
     EXPECT_TRUE(p.Label1.ForeColor() == c(37) && p.Label5.ForeColor() == c(37) && p.Label6.ForeColor() == c(36));
     ASSERT_EQ(p.PBarCount(), 13);
-    for (int i = 0; i < 13; ++i) {
-        EXPECT_TRUE(At(p.picPBar(i), {2 + 8 * i, 2, 8 + 8 * i, 8}) && IsWindowVisible(p.picPBar(i).Hwnd())) << i;
-        EXPECT_EQ(p.picPBar(i).Point(3, 3), kBlock);
-    }
+    for (int i = 0; i < 13; ++i)
+        EXPECT_TRUE(At(p.picPBar(i), {2 + 8 * i, 2, 8 + 8 * i, 8}) && IsWindowVisible(p.picPBar(i).Hwnd()) &&
+                    p.picPBar(i).Point(3, 3) == kBlock) << i;
     // Buttons: (background AND mask) XOR face, the mask black on the left half.
-    for (int i = 0; i < 12; ++i) {
-        EXPECT_EQ(p.picBtn(i).Point(5, 5), Face(i)) << i;
-        EXPECT_EQ(p.picBtn(i).Point(25, 5), Under(p, i, 25) ^ Face(i)) << i;
-    }
+    for (int i = 0; i < 12; ++i)
+        EXPECT_TRUE(p.picBtn(i).Point(5, 5) == Face(i) && p.picBtn(i).Point(25, 5) == (Under(p, i, 25) ^ Face(i))) << i;
     const auto first = AllImages(p);
     Slot(9, "numbers.bmp", BmpFile(8, 8, RGB(1, 200, 3)));
     p.Draw();
-    EXPECT_EQ(p.PBarCount(), 13) << "the extra blocks are made once";
-    EXPECT_TRUE(AllImages(p) == first) << "the same again, and slot 9 is not read";
+    EXPECT_TRUE(AllImages(p) == first) << "the same again, the extra blocks made once, slot 9 not read";
     // No mask: the background patch laid on itself, so background XOR face; no face either: black.
     skin.slots[11] = skin.slots[12 + 3] = "";
     p.Draw();
@@ -194,12 +182,10 @@ TEST_F(MainPreviewTest, PressShowsTheLowerHalfAndReleaseRestoresTheUpLook) {
     frmPreview& p = Open();
     PictureBox& b = p.picBtn(2);
     const auto up = Pixels(b);
-    for (auto [down, release, flag] : {std::tuple{WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON},
-                                       std::tuple{WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON},
-                                       std::tuple{WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON}}) {
-        SendMessageA(b.Hwnd(), down, flag, MAKELPARAM(5, 5));
+    for (UINT down : {WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_LBUTTONDOWN}) {  // each followed by its up message
+        SendMessageA(b.Hwnd(), down, 0, MAKELPARAM(5, 5));
         EXPECT_TRUE(b.Point(5, 5) == Pressed(2) && b.Point(25, 5) == (Under(p, 2, 25) ^ Pressed(2))) << down;
-        SendMessageA(b.Hwnd(), release, 0, MAKELPARAM(5, 5));
+        SendMessageA(b.Hwnd(), down + 1, 0, MAKELPARAM(5, 5));
         EXPECT_TRUE(Pixels(b) == up) << "the exact up look comes back";
     }
     // The slots are read at the press: a new bitmap shows without a redraw.
@@ -234,7 +220,7 @@ std::string RawBmp(int w, int h, int bits, const std::string& colors, const std:
 
 TEST_F(MainPreviewTest, BadInputNeverStopsTheDrawingNorLeaks) {
     frmPreview& p = Open();  // nothing named: the unskinned host picture stays
-    EXPECT_EQ(p.picVexo.Point(300, 300), PixelOf(Picture::LoadBitmapResource(241), 300, 300));
+    EXPECT_EQ(p.picVexo.Point(300, 300), int32_t(Surface(Picture::LoadBitmapResource(241)).At(300, 300)));
     std::string alpha;
     for (int n = 0; n < 40 * 70; ++n) alpha += std::string{char(n), char(n * 3), char(n * 7), char(n % 2 ? 0x80 : 0)};
     const std::pair<const char*, std::string> bad[] = {
@@ -254,12 +240,10 @@ TEST_F(MainPreviewTest, BadInputNeverStopsTheDrawingNorLeaks) {
     WriteDistinctSkin();
     Slot(0, "small.bmp", BmpFile(4, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
     p.Draw();
-    EXPECT_EQ(p.picVexo.Point(13, 58), 10) << "pixel (1, 2) of the tile";
-    EXPECT_EQ(p.picVexo.Point(13, 539), 2) << "pixel (1, 0) of the tile";
+    EXPECT_TRUE(p.picVexo.Point(13, 58) == 10 && p.picVexo.Point(13, 539) == 2) << "pixels (1, 2) and (1, 0) of the tile";
     const int gdi = CountGdiObjects(), user = CountUserObjects();
     for (int i = 0; i < 100; ++i) p.Draw();
-    EXPECT_EQ(CountGdiObjects(), gdi);
-    EXPECT_EQ(CountUserObjects(), user);
+    EXPECT_TRUE(CountGdiObjects() == gdi && CountUserObjects() == user) << "GDI and USER objects all freed";
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include "mBrowseForFolder.h"
 
+#include <commctrl.h>
+
 #include <cctype>
 #include <exception>
+#include <sstream>
 
 #include "AppError.h"
 #include "File.h"
@@ -16,6 +19,31 @@ IMalloc* gShellMalloc = nullptr;
 // alive for as long as the dialog is.
 cBrowseForFolder& ObjectFromPtr(LPARAM lpData) { return *reinterpret_cast<cBrowseForFolder*>(lpData); }
 
+std::string ItemText(HWND tree, HTREEITEM item) {
+    char text[MAX_PATH] = {};
+    TVITEMA data{};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = MAX_PATH;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    return UpperCase(text);
+}
+
+HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT how) {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+}
+
+// The child of parent whose text is name, or holds it when part is set; expanding
+// the parent first makes the shell list its children.
+HTREEITEM ChildItem(HWND tree, HTREEITEM parent, const std::string& name, bool part = false) {
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+    HTREEITEM item = parent ? NextItem(tree, parent, TVGN_CHILD) : nullptr;
+    while (item && !(part ? ItemText(tree, item).find(name) != std::string::npos : ItemText(tree, item) == name))
+        item = NextItem(tree, item, TVGN_NEXT);
+    return item;
+}
+
 void ReportCallbackError(const AppError& e) noexcept {
     try {
         MsgBox(ErrorMessageText(e, "BrowseCallbackProc", "mBrowseForFolder"), MB_OK | MB_ICONEXCLAMATION);
@@ -23,6 +51,22 @@ void ReportCallbackError(const AppError& e) noexcept {
     }
 }
 }  // namespace
+
+bool SelectFolderByNames(HWND dialog, std::string path) {
+    HWND tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
+    if (!tree) return false;
+    path = UpperCase(path);
+    std::istringstream in(path);
+    std::string drive;
+    std::getline(in, drive, '\\');
+    HTREEITEM item = nullptr;
+    for (HTREEITEM top = ChildItem(tree, NextItem(tree, nullptr, TVGN_ROOT), "", true); !item && top;
+         top = NextItem(tree, top, TVGN_NEXT))
+        item = ChildItem(tree, top, "(" + drive + ")", true);
+    for (std::string part; item && std::getline(in, part, '\\');)
+        if (!part.empty()) item = ChildItem(tree, item, part);
+    return item && SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
 
 IMalloc* GetMalloc() noexcept {
     if (!gShellMalloc && FAILED(SHGetMalloc(&gShellMalloc))) gShellMalloc = nullptr;
@@ -76,11 +120,13 @@ int CALLBACK BrowseCallbackProc(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lpDa
                 if (object.fInitialPidl()) {
                     const unsigned before = object.fSelections();
                     SendMessageA(hWnd, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(object.fInitialPidl()));
-                    // The shell can miss a folder made a moment ago; by path it looks again,
-                    // and once more when the dialog is up (the text lives as long as the dialog).
+                    // The shell can miss a folder made a moment ago, or one whose parent just
+                    // changed; by path it looks again, then by the names along the path, and
+                    // once more when the dialog is up (the text lives as long as the dialog).
                     if (object.fSelections() == before)
                         SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE,
                                      reinterpret_cast<LPARAM>(object.InitialDir().c_str()));
+                    if (object.fSelections() == before) SelectFolderByNames(hWnd, object.InitialDir());
                     if (object.fSelections() == before)
                         PostMessageA(hWnd, BFFM_SETSELECTIONA, TRUE,
                                      reinterpret_cast<LPARAM>(object.InitialDir().c_str()));

@@ -25,6 +25,12 @@ std::string GetPathFromIDList(LPCITEMIDLIST pidl);
 // The dialog's callback; lpData is the cBrowseForFolder that opened the dialog.
 int CALLBACK BrowseCallbackProc(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
 
+// Selects the folder in the dialog's tree by the names along its path: the drive
+// under a top item such as My Computer, then each folder. The shell's own selection
+// compares folders with their last-change times and misses one whose parent changed
+// a moment ago; names don't. False when an item of the path is not in the tree.
+bool SelectFolderByNames(HWND dialog, std::string path);
+
 // Runs after each selection change: a non-audio file selected after the first
 // one gets a message. Exposed so that its rules can be tried without a dialog.
 void AudioFileCheck(const std::string& path);

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <sstream>
+#include "mBrowseForFolder.h"
 
 namespace {
 FolderDriver* s_Active = nullptr;
@@ -17,47 +17,6 @@ BOOL CALLBACK MatchFolderDialog(HWND hwnd, LPARAM found) {
         return TRUE;
     *reinterpret_cast<HWND*>(found) = hwnd;
     return FALSE;
-}
-
-std::string ItemText(HWND tree, HTREEITEM item) {
-    char text[MAX_PATH] = {};
-    TVITEMA data{};
-    data.mask = TVIF_TEXT;
-    data.hItem = item;
-    data.pszText = text;
-    data.cchTextMax = MAX_PATH;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-    CharUpperBuffA(text, lstrlenA(text));
-    return text;
-}
-
-HTREEITEM Next(HWND tree, HTREEITEM item, UINT how) {
-    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
-}
-
-// The child of parent whose text is name, or holds it when part is set.
-HTREEITEM Child(HWND tree, HTREEITEM parent, const std::string& name, bool part = false) {
-    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
-    HTREEITEM item = parent ? Next(tree, parent, TVGN_CHILD) : nullptr;
-    while (item && !(part ? ItemText(tree, item).find(name) != std::string::npos : ItemText(tree, item) == name))
-        item = Next(tree, item, TVGN_NEXT);
-    return item;
-}
-
-// From the drive, below one of the tree's top items (My Computer), down
-// through each folder of the path.
-bool SelectByNames(HWND dialog, std::string path) {
-    HWND tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
-    CharUpperBuffA(path.data(), static_cast<DWORD>(path.size()));
-    std::istringstream in(path);
-    std::string drive;
-    std::getline(in, drive, '\\');
-    HTREEITEM item = nullptr;
-    for (HTREEITEM top = Child(tree, Next(tree, nullptr, TVGN_ROOT), "", true); !item && top; top = Next(tree, top, TVGN_NEXT))
-        item = Child(tree, top, "(" + drive + ")", true);
-    for (std::string part; item && std::getline(in, part, '\\');)
-        if (!part.empty()) item = Child(tree, item, part);
-    return item && SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 }  // namespace
 
@@ -110,7 +69,7 @@ FolderDriver& FolderDriver::Do(const std::string& what, std::function<void(HWND)
 
 FolderDriver& FolderDriver::SelectPath(const std::string& path) {
     return Do("select " + path, [path](HWND dialog) {
-        if (!SelectByNames(dialog, path))
+        if (!SelectFolderByNames(dialog, path))
             SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
     });
 }

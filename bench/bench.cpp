@@ -104,6 +104,27 @@ void Row(const char* what, int runs, double ms) {
 
 }  // namespace
 
+// The sample skin copied into the skins folder and opened in a designer window.
+void OpenSampleSkin(const std::string& skins) {
+    CreateDirectoryA(skins.c_str(), nullptr);
+    CopyFolderFiles(SampleSkinsFolder(), skins);
+    CopyFolderFiles(SampleSkinsFolder() + "\\Sample", skins + "\\Sample");
+    gFrmDesigner = std::make_unique<frmDesigner>();
+    gFrmDesigner->Show();
+    gSkinsFolder = skins;
+    gFrmDesigner->m_Loading = true;
+    gFrmDesigner->OpenFile(skins + "\\Sample.ini");
+    gFrmDesigner->m_Loading = false;
+}
+
+void CloseSampleSkin(const std::string& skins) {
+    gFrmDesigner->Unload();
+    gFrmDesigner.reset();
+    RemoveFolderFiles(skins + "\\Sample");
+    DeleteFileA((skins + "\\Sample.ini").c_str());
+    RemoveDirectoryA(skins.c_str());
+}
+
 int main() {
     const std::string folder = TempFolder();
     const std::string file = folder + "\\Bench.ini";
@@ -191,15 +212,7 @@ int main() {
     RemoveDirectoryA(skins.c_str());
 
     // The Input Settings preview over the full sample skin.
-    CreateDirectoryA(skins.c_str(), nullptr);
-    CopyFolderFiles(SampleSkinsFolder(), skins);
-    CopyFolderFiles(SampleSkinsFolder() + "\\Sample", skins + "\\Sample");
-    gFrmDesigner = std::make_unique<frmDesigner>();
-    gFrmDesigner->Show();
-    gSkinsFolder = skins;
-    gFrmDesigner->m_Loading = true;
-    gFrmDesigner->OpenFile(skins + "\\Sample.ini");
-    gFrmDesigner->m_Loading = false;
+    OpenSampleSkin(skins);
     {
         frmPreInput preview(*gFrmDesigner);
         preview.Show(false, gFrmDesigner.get());
@@ -225,24 +238,12 @@ int main() {
         Row("Input Settings preview: Draw, face bitmaps in memory", drawRuns, floor[floor.size() / 2]);
         preview.Unload();
     }
-    gFrmDesigner->Unload();
-    gFrmDesigner.reset();
-    RemoveFolderFiles(skins + "\\Sample");
-    DeleteFileA((skins + "\\Sample.ini").c_str());
-    RemoveDirectoryA(skins.c_str());
+    CloseSampleSkin(skins);
 
     // The main-window preview of the sample skin: Draw as built, with the per-pixel
     // GetPixel/SetPixel recolouring, and with no recolouring at all (the floor of the
     // loads, tiles and blits). Runs interleaved, so the three share the machine's moods.
-    CreateDirectoryA(skins.c_str(), nullptr);
-    CopyFolderFiles(SampleSkinsFolder(), skins);
-    CopyFolderFiles(SampleSkinsFolder() + "\\Sample", skins + "\\Sample");
-    gFrmDesigner = std::make_unique<frmDesigner>();
-    gFrmDesigner->Show();
-    gSkinsFolder = skins;
-    gFrmDesigner->m_Loading = true;
-    gFrmDesigner->OpenFile(skins + "\\Sample.ini");
-    gFrmDesigner->m_Loading = false;
+    OpenSampleSkin(skins);
     {
         frmPreview preview(*gFrmDesigner);
         preview.Show(false, gFrmDesigner.get());
@@ -262,11 +263,7 @@ int main() {
         for (int m = 0; m < 3; ++m) Row(modes[m].what, drawRuns, Median(times[m]));
         preview.Unload();
     }
-    gFrmDesigner->Unload();
-    gFrmDesigner.reset();
-    RemoveFolderFiles(skins + "\\Sample");
-    DeleteFileA((skins + "\\Sample.ini").c_str());
-    RemoveDirectoryA(skins.c_str());
+    CloseSampleSkin(skins);
 
     DeleteFileA(settings.c_str());
     DeleteFileA(file.c_str());

@@ -48,18 +48,27 @@ COLORREF frmPreview::SlotColor(int slot) const { return ResolveColor(m_Skin.Slot
 
 Picture frmPreview::LoadSlot(int slot) {
     const std::string path = SlotPath(m_Folder, slot);
-    auto it = m_Loaded.find(path);
-    if (it == m_Loaded.end()) {
-        Loaded loaded;
-        try {
-            loaded.picture = Picture::LoadBitmapFile(path);
-        } catch (const AppError& e) {
-            loaded.error = e;
+    Loaded& loaded = m_Loaded[path];
+    if (!loaded.current) {
+        WIN32_FILE_ATTRIBUTE_DATA stamp{};
+        const bool known = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &stamp) != 0;
+        const bool same = known && !loaded.picture.Empty() &&
+                          CompareFileTime(&stamp.ftLastWriteTime, &loaded.stamp.ftLastWriteTime) == 0 &&
+                          stamp.nFileSizeLow == loaded.stamp.nFileSizeLow &&
+                          stamp.nFileSizeHigh == loaded.stamp.nFileSizeHigh;
+        if (!same) {
+            loaded = Loaded{};
+            loaded.stamp = stamp;
+            try {
+                loaded.picture = Picture::LoadBitmapFile(path);
+            } catch (const AppError& e) {
+                loaded.error = e;
+            }
         }
-        it = m_Loaded.emplace(path, std::move(loaded)).first;
+        loaded.current = true;
     }
-    if (it->second.error) throw *it->second.error;
-    return it->second.picture;
+    if (loaded.error) throw *loaded.error;
+    return loaded.picture;
 }
 
 void frmPreview::LoadIntoTmp(int slot) {
@@ -131,10 +140,10 @@ void frmPreview::DrawButtonsUp() {
 }
 
 void frmPreview::Draw() {
-    m_Loaded.clear();
+    for (auto& [path, loaded] : m_Loaded) loaded.current = false;
     ResumeNext([&] { m_Folder = m_Skin.SkinBitmapFolder(); });
     Compose();
-    m_Loaded.clear();  // no picture outlives the call
+    std::erase_if(m_Loaded, [](const auto& entry) { return !entry.second.current || entry.second.error; });
 }
 
 void frmPreview::Compose() {

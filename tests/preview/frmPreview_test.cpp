@@ -167,6 +167,11 @@ TEST_F(MainPreviewTest, LayoutTemplatesAndEveryElementComposedFromTheSkin) {
     Slot(9, "numbers.bmp", BmpFile(8, 8, RGB(1, 200, 3)));
     p.Draw();
     EXPECT_TRUE(AllImages(p) == first) << "the same again, the extra blocks made once, slot 9 not read";
+    WriteBytes(dir / "progressfore.bmp", BmpFile(6, 6, kRed));  // edited on disk, same size
+    p.Draw();
+    EXPECT_EQ(p.picPBar(0).Point(3, 3), kRed) << "a bitmap changed on disk shows at the next Draw";
+    Slot(3, "progressfore.bmp", BmpFile(6, 6, kBlock));
+    p.Draw();
     // No mask: the background patch laid on itself, so background XOR face; no face either: black.
     skin.slots[11] = skin.slots[12 + 3] = "";
     p.Draw();

@@ -76,32 +76,27 @@ void frmDesigner::mnuView_Click() {
     Menu("mnuPreviewUpdate").SetEnabled(true);
 }
 
-void frmDesigner::mnuPreviewVexo_Click() {
-    MenuItem& item = Menu("mnuPreviewVexo");
+namespace {
+// Shows the preview, owned by the designer window, or unloads it, as its item's check mark flips.
+template <class Preview>
+void TogglePreview(frmDesigner& designer, const char* itemName, std::unique_ptr<Preview>& preview) {
+    MenuItem& item = designer.Menu(itemName);
     item.SetChecked(!item.Checked());
     if (item.Checked()) {
         // A form unloaded by its own Escape is released here, when a new one replaces it.
-        gFrmPreview = std::make_unique<frmPreview>(*this);
-        gFrmPreview->Unloaded = [this] { Menu("mnuPreviewVexo").SetChecked(false); };
-        gFrmPreview->Show(false, this);
-    } else if (gFrmPreview) {
-        gFrmPreview->Unload();
-        gFrmPreview.reset();
+        preview = std::make_unique<Preview>(designer);
+        preview->Unloaded = [&designer, itemName] { designer.Menu(itemName).SetChecked(false); };
+        preview->Show(false, &designer);
+    } else if (preview) {
+        preview->Unload();
+        preview.reset();
     }
 }
+}  // namespace
 
-void frmDesigner::mnuPreviewInput_Click() {
-    MenuItem& item = Menu("mnuPreviewInput");
-    item.SetChecked(!item.Checked());
-    if (item.Checked()) {
-        gFrmPreInput = std::make_unique<frmPreInput>(*this);
-        gFrmPreInput->Unloaded = [this] { Menu("mnuPreviewInput").SetChecked(false); };
-        gFrmPreInput->Show(false, this);
-    } else if (gFrmPreInput) {
-        gFrmPreInput->Unload();
-        gFrmPreInput.reset();
-    }
-}
+void frmDesigner::mnuPreviewVexo_Click() { TogglePreview(*this, "mnuPreviewVexo", gFrmPreview); }
+
+void frmDesigner::mnuPreviewInput_Click() { TogglePreview(*this, "mnuPreviewInput", gFrmPreInput); }
 
 void frmDesigner::mnuPreviewUpdate_Click() {
     DoEvents();

@@ -8,6 +8,7 @@ if [ "${1:-}" != "--inside-display" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside-display
 fi
 
+use_prefix wineprefix-bench
 trap stop_wine EXIT
 start_wine
 "$WINE" "$BUILD/bench/vexo_bench.exe"

@@ -6,6 +6,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${VEXO_BUILD_DIR:-$ROOT/build}"
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
+# The designer's own prefix (where the user's skins live); tests and the benchmark use
+# prefixes of their own (use_prefix), so they never end a designer the user has open.
 export WINEPREFIX="$BUILD/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -34,6 +36,8 @@ build() {
     fi
     cmake --build "$BUILD" "$@"
 }
+
+use_prefix() { export WINEPREFIX="$BUILD/$1"; }
 
 # A fresh prefix once; Wine draws its own frames so hiding a window does not stall.
 ensure_prefix() {

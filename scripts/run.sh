@@ -11,12 +11,16 @@ mkdir -p "$PROGRAM"
 cp -u "$BUILD/src/designer/VexoVadiVirerova.exe" "$PROGRAM/"
 
 # A ready demo: the host's skins folder under Program Files, with the sample skin.
-# The program folder's first start offers to search for it.
+# The program folder's first start offers to search for it. Installed once: after that
+# the folder is the user's, and what they deleted or renamed there stays so.
 install_demo_skins() {
     ensure_prefix
     local skins="$WINEPREFIX/drive_c/Program Files/Vexo/Skins"
-    mkdir -p "$skins"
-    cp -ru "$ROOT/resources/sample/Skins/." "$skins/"
+    [ -e "$skins" ] && return 0
+    rm -rf "$skins.part"
+    mkdir -p "$skins.part"
+    cp -r "$ROOT/resources/sample/Skins/." "$skins.part/"
+    mv "$skins.part" "$skins"
 }
 install_demo_skins
 

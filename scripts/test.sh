@@ -8,6 +8,7 @@ if [ "${1:-}" != "--inside-display" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside-display
 fi
 
+use_prefix wineprefix-tests  # the one build/wine-run.sh uses
 trap stop_wine EXIT
 start_wine
 cd "$BUILD"

@@ -8,11 +8,14 @@ namespace {
 
 class RenameTest : public DesignerTest {
 protected:
+    void SetUp() override { GetCurrentDirectoryA(MAX_PATH, startFolder), DesignerTest::SetUp(); }
+    void TearDown() override { SetCurrentDirectoryA(startFolder), DesignerTest::TearDown(); }
+    char startFolder[MAX_PATH] = {};
     void MakeSkin(const std::string& name) {
         CreateDirectoryA(skins.c_str(), nullptr);
         CreateDirectoryA((skins + "\\" + name).c_str(), nullptr);
         WriteBytes(skins + "\\" + name + "\\sky.bmp", "bitmap of " + name);
-        WriteBytes(skins + "\\" + name + ".ini", "[Vexo]\r\nname=" + name + "\r\ndirectory=Skins\\" + name + "\r\n");
+        WriteBytes(skins + "\\" + name + ".ini", "[Vexo]\r\nname=" + name + "\r\n");  // no directory key yet
     }
 };
 
@@ -54,6 +57,24 @@ TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWasRenameThroughTheDialogAndChooseThe
     EXPECT_EQ(snapshot(), before);
     EXPECT_FALSE(PathExists(skins + "\\Night.ini"));
     EXPECT_FALSE(PathExists(dir / "Up.ini"));
+    // Whatever holds the folder or the file, every step done is undone, and the message says what and why.
+    const struct { const char* held; DWORD share; std::string what; } holds[] = {
+        {"Dark", FILE_SHARE_READ | FILE_SHARE_WRITE, "folder \"" + skins + "\\Dark\" could not be renamed to \"" + skins + "\\Night\""},
+        {"Dark.ini", FILE_SHARE_READ | FILE_SHARE_WRITE,
+         "skin file \"" + skins + "\\Dark.ini\" could not be renamed to \"" + skins + "\\Night.ini\""},
+        {"Dark.ini", FILE_SHARE_READ | FILE_SHARE_DELETE, "file \"" + skins + "\\Night.ini\" could not be written"}};
+    for (const auto& [held, share, what] : holds) {
+        const HANDLE h = CreateFileA((skins + "\\" + held).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        prompts.AnswerInput("Night");
+        prompts.Answer(IDYES);
+        f.RenameSkinAt(skins + "\\Dark");
+        CloseHandle(h);
+        EXPECT_EQ(Said(), "Error 32 (The " + what +
+                              ": Sharing violation) in procedure cmdRenameSkin_Click of Form frmDesigner\r\n\r\nNothing was renamed.");
+        EXPECT_EQ(snapshot(), before) << what;
+        EXPECT_FALSE(PathExists(skins + "\\Night.ini") || PathExists(skins + "\\Night")) << what;
+    }
 
     prompts.asked.clear();
     prompts.inputPrompts.clear();
@@ -61,6 +82,7 @@ TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWasRenameThroughTheDialogAndChooseThe
     prompts.Answer(IDYES);
     FolderDriver driver;
     driver.SelectPath(skins + "\\Dark").Press("OK");
+    SetCurrentDirectoryA((skins + "\\Dark").c_str());  // where an open dialog could leave the program
     f.mnuFileRenameSkin_Click();
     ASSERT_TRUE(driver.Done()) << driver.Failure();
     ASSERT_EQ(prompts.inputPrompts.size(), 1u);

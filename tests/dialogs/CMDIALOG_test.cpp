@@ -91,8 +91,12 @@ TEST_F(CmDialogTest, OpenGivesPathAndTitleOrNothingAndGivesForm1ControlsBack) {
         SCOPED_TRACE(kind);
         gDialogKind = kind;
         gDialogFileName = gDialogFileTitle = "stale";
+        char before[MAX_PATH] = {}, after[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, before);
         DialogDriver driver(choose.empty() ? DialogPlan::Cancel() : DialogPlan::ChooseFile(choose));
         EXPECT_EQ(OpenSkin(dir.Path()), choose.empty() ? 3 : 0);
+        GetCurrentDirectoryA(MAX_PATH, after);
+        EXPECT_STREQ(after, before) << "the current folder is left as it was";
         EXPECT_EQ(driver.Seen().title, "Open Skin");
         EXPECT_EQ(driver.Seen().fileName, "");
         EXPECT_EQ(gDialogFileName, choose);

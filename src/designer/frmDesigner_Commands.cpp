@@ -211,12 +211,7 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
     const std::string oldFile = P + ".ini";
     std::vector<std::function<void()>> undo;
     try {
-        std::string original;
-        try {
-            original = m_File->ReadTextFile(oldFile);
-        } catch (const AppError& e) {
-            throw AppError(e.Number(), "The skin file \"" + oldFile + "\" could not be read: " + e.Description());
-        }
+        const std::string original = m_File->ReadTextFile(oldFile);
         MovePath("folder", P, newFolder);
         undo.emplace_back([&] { MovePath("folder", newFolder, P); });
         MovePath("skin file", oldFile, newFile);

@@ -226,6 +226,7 @@ private:
     void WireColorSwatches();
     // Slots and previews.
     void HighlightSlot(int index);
+    // Only into the loaded skin's own folder (IsLoadedSkinFolder), which it makes when it is missing.
     bool CopyBitmapIntoSkin(const std::string& path, const std::string& destination);
     // Colours.
     void ShowPixelReadout(PictureBox& box, Label& readout, float x, float y);

@@ -62,6 +62,15 @@ void frmDesigner::HighlightSlot(int index) {
 // half-way never leaves a broken bitmap in place of a good one.
 bool frmDesigner::CopyBitmapIntoSkin(const std::string& path, const std::string& destination) {
     const std::string folder = m_File->GetPath(destination);
+    // The loaded skin's own folder, gone from the disk: made again, and taken away if the copy fails.
+    const bool made = !m_File->DirExists(folder);
+    if (made && !CreateDirectoryA(folder.c_str(), nullptr)) {
+        MsgBox("The skin's bitmap folder " + folder + " does not exist and could not be created:\r\n" +
+                   SystemErrorText(GetLastError()) + ".\r\n\r\nThe slot keeps the name; the bitmap " + path +
+                   " was not copied.",
+               MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     char temp[MAX_PATH + 1] = {};
     DWORD code = ERROR_SUCCESS;
     // Not every system refuses to move a file over a read-only one.
@@ -76,6 +85,7 @@ bool frmDesigner::CopyBitmapIntoSkin(const std::string& path, const std::string&
         DeleteFileA(temp);
     }
     if (code == ERROR_SUCCESS) return true;
+    if (made) RemoveDirectoryA(folder.c_str());
     MsgBox("The bitmap " + path + " could not be copied to " + destination + ":\r\n" + SystemErrorText(code) +
                ".\r\n\r\nThe slot keeps the name; the bitmap folder is as it was.",
            MB_OK | MB_ICONEXCLAMATION);

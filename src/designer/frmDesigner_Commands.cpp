@@ -34,6 +34,20 @@ private:
 
 bool PathTaken(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::string CurrentFolder() {
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    return folder;
+}
+
+// Raises the system's reason, naming what could not be renamed.
+void MovePath(const std::string& what, const std::string& from, const std::string& to) {
+    if (MoveFileA(from.c_str(), to.c_str())) return;
+    const DWORD code = GetLastError();
+    throw AppError(static_cast<int32_t>(code),
+                   "The " + what + " \"" + from + "\" could not be renamed to \"" + to + "\": " + SystemErrorText(code));
+}
+
 void RefuseName(const std::string& name, const std::string& problem) {
     MsgBox("The name \"" + name + "\" can't be used for a skin: " + problem + ".\r\nPlease, enter another name.",
            MB_ICONEXCLAMATION, "Skin name error");
@@ -190,17 +204,32 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
     if (MsgBox("Now rename \r\n" + P + "\r\n with the new name: " + renamed + "\r\n\r\nAre you sure?",
                MB_YESNO | MB_ICONQUESTION) == IDNO)
         return;
-    auto step = [](const std::function<void()>& s) {
-        if (!ResumeNext(s)) MsgBox(ErrorMessageText(CurrentError(), "cmdRenameSkin_Click"), MB_OK);
-    };
-    step([&] { skin.ScriviOrRaise("name", renamed); });
-    step([&] { skin.ScriviOrRaise("directory", "Skins\\" + renamed); });
-    step([&] {
-        if (!MoveFileA((P + ".ini").c_str(), newFile.c_str())) RaiseLastError();
-    });
-    step([&] {
-        if (!MoveFileA(P.c_str(), newFolder.c_str())) RaiseLastError();
-    });
+    // A folder the process is in cannot be renamed: step out to the skins folder.
+    const std::string inside = UpperCase(CurrentFolder() + "\\");
+    if (inside.rfind(UpperCase(P + "\\"), 0) == 0) SetCurrentDirectoryA(parent.c_str());
+    // All or nothing: a failed step undoes the steps done before it, last first.
+    const std::string oldFile = P + ".ini";
+    std::vector<std::function<void()>> undo;
+    try {
+        const std::string original = m_File->ReadTextFile(oldFile);
+        MovePath("folder", P, newFolder);
+        undo.emplace_back([&] { MovePath("folder", newFolder, P); });
+        MovePath("skin file", oldFile, newFile);
+        undo.emplace_back([&] { MovePath("skin file", newFile, oldFile); });
+        undo.emplace_back([&, original] {
+            if (m_File->ReadTextFile(newFile) != original) m_File->WriteTextFile(original, newFile, false);
+        });
+        skin.Nome(newFile);
+        skin.ScriviOrRaise("name", renamed);
+        skin.ScriviOrRaise("directory", "Skins\\" + renamed);
+    } catch (const AppError& e) {
+        std::string left;
+        for (auto u = undo.rbegin(); u != undo.rend(); ++u)
+            if (!ResumeNext(*u)) left += "\r\n" + CurrentError().Description();
+        MsgBox(ErrorMessageText(e, "cmdRenameSkin_Click") +
+                   (left.empty() ? "\r\n\r\nNothing was renamed." : "\r\n\r\nThe rename could not be undone:" + left),
+               MB_OK);
+    }
 }
 
 void frmDesigner::mnuOptionsDeleteUnusedBitmap_Click() {

@@ -94,6 +94,22 @@ private:
     int32_t m_Kind;
 };
 
+// The open dialog makes the chosen file's folder the current one: a folder the process is
+// in cannot be renamed, and a skin's folder is renamed while the program runs.
+class CurrentFolderKeeper {
+public:
+    CurrentFolderKeeper() { m_Length = GetCurrentDirectoryA(MAX_PATH, m_Folder); }
+    CurrentFolderKeeper(const CurrentFolderKeeper&) = delete;
+    CurrentFolderKeeper& operator=(const CurrentFolderKeeper&) = delete;
+    ~CurrentFolderKeeper() {
+        if (m_Length > 0 && m_Length < MAX_PATH) SetCurrentDirectoryA(m_Folder);
+    }
+
+private:
+    char m_Folder[MAX_PATH] = {};
+    DWORD m_Length = 0;
+};
+
 std::string UpToNul(const char* text) { return std::string(text); }
 
 struct ErrorEntry {
@@ -231,6 +247,7 @@ int16_t ShowOpen(Form& owner, int32_t& extErr, const std::string& filter, const 
 
     BOOL chosen;
     {
+        CurrentFolderKeeper keeper;
         LentControls lent(gDialogKind);
         chosen = GetOpenFileNameA(&ofn);
         extErr = static_cast<int32_t>(CommDlgExtendedError());

@@ -82,17 +82,31 @@ TEST_F(BitmapSlotsTest, ChoicesCopyOnlyIntoTheSkinsOwnFolderAskingBeforeOverwrit
     f.lblBmpName_MouseDown(10, 2, 0, 0, 0);
     EXPECT_EQ(f.picBitmapPreview.Point(0, 0), 0x302010);
 
-    // A read-only destination: said with the system's reason, and the old bitmap kept.
+    // The skin's own folder gone: made again for a copy, but not over a file in its way, nor left after a failed copy.
+    RemoveTree(dark);
+    WriteBytes(dark, "");
+    EXPECT_EQ(Choose(6, sky), "Select bitmap for Menu background: in \\SKINS: sky.bmp|Changed|lit 6|Vexo VadiVirerova 48");
+    EXPECT_EQ(prompts.asked[0].text.find("The skin's bitmap folder " + dark + " does not exist and could not be created:"), 0u);
+    EXPECT_TRUE(DeleteFileA(dark.c_str()));
+    HANDLE held = CreateFileA(sky.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(Choose(6, sky), "Select bitmap for Menu background: in \\ART: sky.bmp|Changed|lit 6|Vexo VadiVirerova 48");
+    CloseHandle(held);
+    EXPECT_FALSE(PathExists(dark));
+    EXPECT_EQ(Choose(6, sky), "Select bitmap for Menu background: in \\ART: sky.bmp|Changed|lit 6");
+
+    // A destination read-only or held open: said with the system's reason, the old bitmap kept, nothing new left.
     WriteBytes(sky, BmpFile(4, 4, 0x112233));
-    SetFileAttributesA((dark + "\\sky.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
-    prompts.Answer(IDOK);
-    EXPECT_EQ(Choose(5, sky), "Select bitmap for Menu foreground: in \\SKINS\\DARK: "
-                                             "sky.bmp|Changed|lit 5|Vexo VadiVirerova 49|Vexo VadiVirerova 48");
-    EXPECT_EQ(prompts.asked[1].text.find("The bitmap " + art + "\\sky.bmp could not be copied to " + dark +
-                                         "\\sky.bmp:\r\n" + SystemErrorText(ERROR_ACCESS_DENIED)), 0u);
-    SetFileAttributesA((dark + "\\sky.bmp").c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (bool readOnly : {true, false}) {
+        SetFileAttributesA((dark + "\\sky.bmp").c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        held = readOnly ? nullptr : CreateFileA((dark + "\\sky.bmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        prompts.Answer(IDOK);
+        EXPECT_EQ(Choose(5, sky), "Select bitmap for Menu foreground: in \\ART: sky.bmp|Changed|lit 5|Vexo VadiVirerova 49|Vexo VadiVirerova 48");
+        EXPECT_EQ(prompts.asked[1].text.find("The bitmap " + art + "\\sky.bmp could not be copied to " + dark +
+                                             "\\sky.bmp:\r\n" + SystemErrorText(ERROR_ACCESS_DENIED)), 0u);
+        if (held) CloseHandle(held);
+    }
     EXPECT_EQ(ReadBytes(dark + "\\sky.bmp"), BmpFile(4, 4, 0x00FF00));
-    EXPECT_EQ(File().GetFiles(dark + "\\*").size(), 3u) << "no temporary file left";
+    EXPECT_EQ(File().GetFiles(dark + "\\*").size(), 2u) << "no temporary file left";
 
     // The skin opened from elsewhere: the skins folder's Dark is another skin's.
     WriteBytes(dir / "Dark.ini", "[Vexo]\r\nname=Stranger\r\n");

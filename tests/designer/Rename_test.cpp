@@ -2,21 +2,23 @@
 
 #include "DesignerFixture.h"
 #include "FolderDriver.h"
-#include "IniManag.h"
 
 namespace {
 
 class RenameTest : public DesignerTest {
 protected:
+    void SetUp() override { GetCurrentDirectoryA(MAX_PATH, startFolder); DesignerTest::SetUp(); }
+    void TearDown() override { SetCurrentDirectoryA(startFolder); DesignerTest::TearDown(); }
+    char startFolder[MAX_PATH] = {};
     void MakeSkin(const std::string& name) {
         CreateDirectoryA(skins.c_str(), nullptr);
         CreateDirectoryA((skins + "\\" + name).c_str(), nullptr);
         WriteBytes(skins + "\\" + name + "\\sky.bmp", "bitmap of " + name);
-        WriteBytes(skins + "\\" + name + ".ini", "[Vexo]\r\nname=" + name + "\r\ndirectory=Skins\\" + name + "\r\n");
+        WriteBytes(skins + "\\" + name + ".ini", "[Vexo]\r\nname=" + name + "\r\n");  // no directory key yet
     }
 };
 
-TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWasRenameThroughTheDialogAndChooseTheSkinsFolder) {
+TEST_F(RenameTest, RefusalsAndFailuresLeaveTheDiskAsItWasRenameFromInsideTheSkinAndChooseTheSkinsFolder) {
     MakeSkin("Dark");
     MakeSkin("Blue");
     frmDesigner& f = OpenWithSkins();
@@ -27,7 +29,7 @@ TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWasRenameThroughTheDialogAndChooseThe
         std::string all;
         for (const char* p : {"Dark.ini", "Dark\\sky.bmp", "Blue.ini", "Blue\\sky.bmp", "Old.ini"})
             all += ReadBytes(skins + "\\" + p) + "|";
-        return all;
+        return all + (PathExists(skins + "\\Night") || PathExists(skins + "\\Night.ini") ? "Night" : "");
     };
     const std::string before = snapshot();
 
@@ -42,18 +44,32 @@ TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWasRenameThroughTheDialogAndChooseThe
 
     // Names that cannot be a skin's, and a name that belongs to another skin.
     for (const char* bad : {"..\\Up", "..", "x:y", "Blue", "blue"}) {
+        prompts.asked.clear();
         prompts.AnswerInput(bad);
-        const size_t asked = prompts.asked.size();
         f.RenameSkinAt(skins + "\\Dark");
-        ASSERT_EQ(prompts.asked.size(), asked + 1) << bad;
-        EXPECT_EQ(prompts.asked.back().title, "Skin name error") << bad;
+        EXPECT_EQ(prompts.asked.size() == 1 ? prompts.asked[0].title : "?", "Skin name error") << bad;
     }
     prompts.AnswerInput("Night");
     prompts.Answer(IDNO);
     f.RenameSkinAt(skins + "\\Dark");
     EXPECT_EQ(snapshot(), before);
-    EXPECT_FALSE(PathExists(skins + "\\Night.ini"));
     EXPECT_FALSE(PathExists(dir / "Up.ini"));
+    // Whatever holds the folder or the file, every step done is undone, and the message says what and why.
+    const std::string from = "\"" + skins + "\\Dark", to = "\" could not be renamed to \"" + skins + "\\Night";
+    const struct { const char* held; DWORD share; std::string what; } holds[] = {
+        {"Dark", FILE_SHARE_READ | FILE_SHARE_WRITE, "folder " + from + to + "\""},
+        {"Dark.ini", FILE_SHARE_READ | FILE_SHARE_WRITE, "skin file " + from + ".ini" + to + ".ini\""},
+        {"Dark.ini", FILE_SHARE_READ | FILE_SHARE_DELETE, "file \"" + skins + "\\Night.ini\" could not be written"}};
+    for (const auto& [held, share, what] : holds) {
+        const HANDLE h = CreateFileA((skins + "\\" + held).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        prompts.AnswerInput("Night"), prompts.Answer(IDYES);
+        f.RenameSkinAt(skins + "\\Dark");
+        CloseHandle(h);
+        EXPECT_EQ(Said(), "Error 32 (The " + what + ": Sharing violation) in procedure cmdRenameSkin_Click of Form "
+                                                    "frmDesigner\r\n\r\nNothing was renamed.");
+        EXPECT_EQ(snapshot(), before) << what;
+    }
 
     prompts.asked.clear();
     prompts.inputPrompts.clear();
@@ -61,17 +77,16 @@ TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWasRenameThroughTheDialogAndChooseThe
     prompts.Answer(IDYES);
     FolderDriver driver;
     driver.SelectPath(skins + "\\Dark").Press("OK");
+    SetCurrentDirectoryA((skins + "\\Dark").c_str());  // where an open dialog could leave the program
     f.mnuFileRenameSkin_Click();
     ASSERT_TRUE(driver.Done()) << driver.Failure();
-    ASSERT_EQ(prompts.inputPrompts.size(), 1u);
-    EXPECT_EQ(prompts.inputPrompts[0], "Enter the new name for skin: Dark");
+    EXPECT_EQ(prompts.inputPrompts, std::vector<std::string>{"Enter the new name for skin: Dark"});
     ASSERT_EQ(prompts.asked.size(), 1u);
     EXPECT_EQ(prompts.asked[0].text, "Now rename \r\n" + skins + "\\Dark\r\n with the new name: Night\r\n\r\nAre you sure?");
     EXPECT_EQ(prompts.asked[0].style, 36u);
     EXPECT_EQ(ReadBytes(skins + "\\Night.ini"), "[Vexo]\r\nname=Night\r\ndirectory=Skins\\Night\r\n");
     EXPECT_EQ(ReadBytes(skins + "\\Night\\sky.bmp"), "bitmap of Dark");
-    EXPECT_FALSE(PathExists(skins + "\\Dark.ini"));
-    EXPECT_FALSE(PathExists(skins + "\\Dark"));
+    EXPECT_FALSE(PathExists(skins + "\\Dark.ini") || PathExists(skins + "\\Dark"));
     EXPECT_TRUE(IsWindowEnabled(f.Hwnd()));
 
     // Choosing the skins folder stores it and marks the skin changed; Cancel changes nothing.
@@ -80,23 +95,17 @@ TEST_F(RenameTest, RefusalsLeaveTheDiskAsItWasRenameThroughTheDialogAndChooseThe
     prompts.asked.clear();
     prompts.Answer(IDOK);
     for (bool cancel : {true, false}) {
-        if (cancel) driver.Press("Cancel");
-        else driver.SelectPath(other).Press("OK");
+        cancel ? driver.Press("Cancel") : driver.SelectPath(other).Press("OK");
         f.mnuOptionsSkinsFolder_Click();
         ASSERT_TRUE(driver.Done()) << driver.Failure();
         EXPECT_EQ(gSkinsFolder, cancel ? skins : other);
         EXPECT_EQ(f.sb1.PanelText("state"), cancel ? "" : "Changed");
     }
-    std::string upper = other;
-    CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
     ASSERT_EQ(prompts.asked.size(), 1u);
-    EXPECT_EQ(prompts.asked.back().text, "Selected folder is:\r " + upper + "\rConfirm?");
+    EXPECT_EQ(prompts.asked.back().text, "Selected folder is:\r " + UpperCase(other) + "\rConfirm?");
     EXPECT_EQ(prompts.asked.back().style, 33u);
     EXPECT_EQ(f.txtSkinsFolder.Text(), other);
-    IniManag settings;
-    settings.Nome(dir / "VexoVadiVirerova.ini");
-    settings.Sezione("Options");
-    EXPECT_EQ(settings.Leggi("SkinsFolder", ""), other);
+    EXPECT_NE(ReadBytes(dir / "VexoVadiVirerova.ini").find("SkinsFolder=" + other + "\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -91,8 +91,11 @@ TEST_F(CmDialogTest, OpenGivesPathAndTitleOrNothingAndGivesForm1ControlsBack) {
         SCOPED_TRACE(kind);
         gDialogKind = kind;
         gDialogFileName = gDialogFileTitle = "stale";
+        char before[MAX_PATH] = {}, after[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, before);
         DialogDriver driver(choose.empty() ? DialogPlan::Cancel() : DialogPlan::ChooseFile(choose));
         EXPECT_EQ(OpenSkin(dir.Path()), choose.empty() ? 3 : 0);
+        EXPECT_STREQ((GetCurrentDirectoryA(MAX_PATH, after), after), before) << "the current folder is left as it was";
         EXPECT_EQ(driver.Seen().title, "Open Skin");
         EXPECT_EQ(driver.Seen().fileName, "");
         EXPECT_EQ(gDialogFileName, choose);
@@ -131,8 +134,7 @@ TEST_F(CmDialogTest, FailedOpenGivesNoNameForAPathTooLongOrAMissingFile) {
         EXPECT_EQ(OpenSkin(folder), 3);
     }
     EXPECT_EQ(extErr, FNERR_BUFFERTOOSMALL);
-    EXPECT_EQ(gDialogFileName, "");
-    EXPECT_EQ(gDialogFileTitle, "");
+    EXPECT_EQ(gDialogFileName + gDialogFileTitle, "");
 
     gDialogFileName = "stale";
     int16_t result = -1;
@@ -201,18 +203,15 @@ TEST_F(CmDialogTest, FontDialogOpensCentredOnTheOwnersFaceAt14PointsAndReturnsOn
             EXPECT_EQ(cf->nFontType, 0x2000);
         };
         EXPECT_EQ(ShowFont(owner), other);
-        EXPECT_EQ(driver.Seen().title, "Font");
-        EXPECT_EQ(driver.Seen().face, "Tahoma");
-        EXPECT_EQ(driver.Seen().size, "14");
+        EXPECT_EQ(driver.Seen().title + "|" + driver.Seen().face + "|" + driver.Seen().size, "Font|Tahoma|14");
     }
     EXPECT_EQ(ShowingFontRecord(), nullptr);
     // The face follows the owner's font, and cancelling gives nothing.
     owner.SetFont(other.c_str(), 10, true);
     DialogDriver driver(DialogPlan::Cancel());
     EXPECT_EQ(ShowFont(owner), "");
-    EXPECT_EQ(driver.Seen().face, other);
-    EXPECT_EQ(driver.Seen().size, "14");
-    EXPECT_EQ(driver.Seen().style, "Regular");  // the owner's bold is not passed on
+    // The owner's bold is not passed on.
+    EXPECT_EQ(driver.Seen().face + "|" + driver.Seen().size + "|" + driver.Seen().style, other + "|14|Regular");
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
 #include <utility>
 
 #include "AppError.h"
 #include "AppInfo.h"
+#include "NumericText.h"
 #include "PromptScript.h"
 #include "TempDir.h"
 
@@ -114,6 +117,40 @@ TEST_F(IniManagTest, ReadsDefaultsBooleansAndSectionsCutsLongValuesAndSharesTheF
     ini.CancellaSezione("Missing");
     ini.CancellaSezione("RecentsFiles");
     EXPECT_EQ(ReadBytes(ini.Nome()), "[Other]\r\nelsewhere=x\r\n");
+}
+
+// A number's value, or the error that the text raises.
+std::string Number(const std::function<int32_t()>& read) {
+    int32_t value = 0;
+    const AppError e = Raised([&] { value = read(); });
+    return e.Number() ? "error " + std::to_string(e.Number()) : std::to_string(value);
+}
+
+TEST_F(IniManagTest, NumbersAsTextReadHexOctalAndDecimalWithinTheirRadixAndRange) {
+    // Halves round to even; &H gives the 32 bits as they stand; 13 type mismatch, 6 overflow.
+    const std::pair<const char*, const char*> cases[] = {
+        {"123", "123"}, {" -42 ", "-42"}, {"+7", "7"}, {"2.5", "2"}, {"3.5", "4"}, {"-2.5", "-2"}, {".5", "0"},
+        {"1E3", "1000"}, {"&HFF", "255"}, {"&hff", "255"}, {"&H7FFFFFFF", "2147483647"}, {"&HFFFFFFFF", "-1"},
+        {"&O17", "15"}, {"&o777", "511"}, {"2147483647", "2147483647"}, {"-2147483648", "-2147483648"},
+        {"2147483648", "error 6"}, {"2147483647.5", "error 6"}, {"&H100000000", "error 6"},
+        {"&O40000000000", "error 6"}, {"&O8", "error 13"}, {"&HG", "error 13"}, {"&H", "error 13"},
+        {"&", "error 13"}, {"&X1", "error 13"}, {"", "error 13"}, {"  ", "error 13"}, {"12abc", "error 13"},
+        {"0x10", "error 13"}, {".", "error 13"}, {"1E", "error 13"}, {"- 1", "error 13"}, {"1 2", "error 13"}};
+    for (auto [text, value] : cases) EXPECT_EQ(Number([&] { return TextToLong(text); }), value) << text;
+
+    // LeggiCOLORREF reads the key as Leggi does; DeleteKey removes one key of the section it names.
+    IniManag ini = Bound("n.ini", "Colors");
+    ini.Scrivi("Back", "&HFF8000");
+    ini.Scrivi("Fore", "0x00FF00");
+    ini.Sezione("Other");
+    ini.Scrivi("Back", "1");
+    ini.Sezione("Colors");
+    for (auto [key, dflt, value] : {std::tuple{"Back", "0", "16744448"}, {"Fore", "0", "error 13"},
+                                    {"None", "77", "77"}, {"None", "", "error 13"}, {"", "x", "0"}})
+        EXPECT_EQ(Number([&] { return ini.LeggiCOLORREF(key, dflt); }), value) << key << dflt;
+    ini.Sezione("Other");
+    EXPECT_NE(ini.DeleteKey("Colors", "Back"), 0);
+    EXPECT_EQ(ReadBytes(ini.Nome()), "[Colors]\r\nFore=0x00FF00\r\n[Other]\r\nBack=1\r\n");
 }
 
 }  // namespace

@@ -116,10 +116,17 @@ TEST_F(FolderBrowserTest, WithoutAShownDialogOperationsRaiseAndAMalformedStartSh
     EXPECT_EQ(capture.Browse().InitialDir(), tooLong);
     EXPECT_EQ(FolderDriver::FindFolderDialog(), nullptr);
 
-    // The new look never carries the edit box flag with it.
-    browse.UseNewUI(true);
-    browse.FileSystemOnly(true);
-    EXPECT_EQ(browse.Flags(), 0x49u);
+    // Each property adds its own flag; the new look never carries the edit box flag with it.
+    using Setter = void (cBrowseForFolder::*)(bool);
+    for (auto [set, flag] : {std::pair<Setter, UINT>{&cBrowseForFolder::EditBox, 0x10}, {&cBrowseForFolder::StatusText, 0x4},
+                             {&cBrowseForFolder::FileSystemOnly, 0x9}, {&cBrowseForFolder::ValidateEditBox, 0x20},
+                             {&cBrowseForFolder::UseNewUI, 0x40}, {&cBrowseForFolder::IncludeFiles, 0x4000}}) {
+        cBrowseForFolder one;
+        (one.*set)(true);
+        (browse.*set)(true);
+        EXPECT_EQ(one.Flags(), flag);
+    }
+    EXPECT_EQ(browse.Flags(), 0x407Du);
     EXPECT_EQ(browse.SpecialFolderLocation(CSIDL_PROGRAM_FILES), "C:\\Program Files");
     EXPECT_EQ(browse.SpecialFolderLocation(CSIDL_PRINTERS), "");
 
@@ -321,4 +328,12 @@ TEST_F(FolderBrowserTest, CallbackReportsSelectionsChecksAudioFilesAndNeverThrow
     EXPECT_EQ(seen.status.back(), "");
     ASSERT_EQ(prompts.asked.size(), 2u);
     EXPECT_NE(prompts.asked[1].text.find("(boom) in procedure BrowseCallbackProc"), std::string::npos);
+
+    // A typed path the shell refuses greys OK and is told; the handler, told the same text, keeps the dialog open.
+    const std::string refused = "Questo percorso non \xE8 valido: ";
+    browse.ValidateFailed = [&](const std::string& text, bool& keepOpen) { keepOpen = text == refused + "Q:\\x"; };
+    for (auto [typed, kept] : {std::pair{"Q:\\x", 1}, {"y", 0}})
+        EXPECT_EQ(BrowseCallbackProc(window, BFFM_VALIDATEFAILEDA, reinterpret_cast<LPARAM>(typed), self), kept) << typed;
+    EXPECT_EQ(seen.status.back(), refused + "y");
+    EXPECT_EQ(seen.greyed, 3);
 }

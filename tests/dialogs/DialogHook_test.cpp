@@ -9,6 +9,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "BitmapFileCheck.h"
@@ -83,7 +84,7 @@ protected:
 };
 }  // namespace
 
-TEST(DialogHookDecisionTest, RoundingAndWholeBitmaps) {
+TEST(DialogHookDecisionTest, RoundingWholeBitmapsAndANewDialogForgetsTheLastFile) {
     EXPECT_EQ(CentredOrigin(1280, 451), 414);  // 414.5, ties to even
     EXPECT_EQ(CentredOrigin(1280, 453), 414);
     const PreviewLayout l = BitmapPreviewLayout(7, 30, 400, 140, 500, 121);
@@ -93,6 +94,14 @@ TEST(DialogHookDecisionTest, RoundingAndWholeBitmaps) {
     std::string topDown = BmpFile(4, 4, kRed);
     std::memcpy(&topDown[22], "\xFC\xFF\xFF\xFF", 4);  // height -4
     EXPECT_TRUE(IsWholeBitmapFile(topDown, topDown.size()));
+
+    // A bitmap dialog starts without the last one's file, which "Stretch image" would show again.
+    gPreviewFilePath = "C:\\last.bmp";
+    gDialogKind = DialogKind::BitmapPreview;
+    OFNOTIFYA start{{nullptr, 0, CDN_INITDONE}, nullptr, nullptr};
+    DialogNotify(nullptr, reinterpret_cast<LPARAM>(&start));
+    gDialogKind = DialogKind::Plain;
+    EXPECT_EQ(std::exchange(gPreviewFilePath, ""), "");
 }
 
 // The preview beside the visible list, natural size then stretched by the check

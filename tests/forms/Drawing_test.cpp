@@ -8,6 +8,7 @@
 #include "AppError.h"
 #include "BmpFile.h"
 #include "Form.h"
+#include "ObjectCounts.h"
 #include "PictureBox.h"
 #include "PromptScript.h"
 #include "TempDir.h"
@@ -139,6 +140,18 @@ TEST_F(PictureBoxTest, DrawingPaintsExactPixelsImageIsASnapshotAndPicturesPaintF
     for (auto [c, x, y] : {std::tuple{kRed, 10, 10}, {kBlue, 12, 10}, {kGreen, 10, 12}, {kYellow, 12, 12}})
         EXPECT_EQ(Count(c, x, y, x + 2, y + 2), 4) << c;
     EXPECT_EQ(Count(kWhite, 9, 9, 15, 15), 36 - 16);
+}
+
+// Every resize replaces the image; drawing and a box that goes hold no GDI object.
+TEST_F(PictureBoxTest, ResizingDrawingAndDestroyingLeaveTheGdiObjectCount) {
+    const int gdi = CountGdiObjects();
+    for (int size : {60, 20, 40}) box.Move(0, 0, size, size - 10);
+    box.SetBorder(true);
+    box.Line(0, 0, 9, 9, kRed, PictureBox::LineKind::Box);
+    box.Print("x");
+    box.PaintPicture(box.Image(), 5, 5, 10, 10);
+    { PictureBox gone("picGone"); gone.Create(form, 0, 0, 10, 10); }
+    EXPECT_EQ(CountGdiObjects(), gdi);
 }
 
 }  // namespace

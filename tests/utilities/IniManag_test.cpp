@@ -79,8 +79,7 @@ TEST_F(IniManagTest, ReadsDefaultsBooleansAndSectionsCutsLongValuesAndSharesTheF
     a.Sezione("Other");
     EXPECT_EQ(a.Leggi("name", "dflt"), "dflt");
 
-    std::string longValue(300, 'x');
-    longValue[0] = 'a';
+    const std::string longValue = "a" + std::string(299, 'x');
     a.Scrivi("long", longValue);
     EXPECT_EQ(a.Leggi("long", ""), longValue.substr(0, 254));
 

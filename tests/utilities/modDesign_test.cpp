@@ -47,7 +47,6 @@ struct Canvas {
         box.Create(form, 0, 0, width, height);
         box.SetBackColor(Rgb(0x56, 0x34, 0x12));
     }
-    HDC Dc() const { return box.hDC(); }
     int32_t At(int x, int y) const { return box.Point(x, y); }
     Form form{"frmCanvas"};
     PictureBox box{"picCanvas"};
@@ -64,7 +63,7 @@ int32_t ExpectedBand(int k, int band, int extent, int32_t c1, int32_t c2) {
 TEST(modDesignFillGradient, VerticalBandsRunFromColor2AtTheBottomUpHorizontalOnesToTheRight) {
     const int32_t c1 = Rgb(252, 252, 254), c2 = Rgb(244, 243, 238);
     Canvas canvas(4, 300);
-    FillGradient(canvas.Dc(), RECT{0, 0, 4, 300}, c1, c2, true);
+    FillGradient(canvas.box.hDC(), RECT{0, 0, 4, 300}, c1, c2, true);
     // Band size 3: 101 bands, bottom two in Color2; the top rows belong to band 99, band 100 is empty.
     for (int k = 0; k < 100; ++k) {
         const int y = 299 - k * 3;
@@ -75,12 +74,12 @@ TEST(modDesignFillGradient, VerticalBandsRunFromColor2AtTheBottomUpHorizontalOne
     // Horizontal bands run to the right; empty rectangles paint nothing.
     Canvas small(10, 10);
     const int32_t before = small.At(5, 5);
-    FillGradient(small.Dc(), RECT{0, 5, 10, 5}, 0, 0xFFFFFF, true);     // zero height
-    FillGradient(small.Dc(), RECT{5, 0, 5, 10}, 0, 0xFFFFFF, false);    // zero width
-    FillGradient(small.Dc(), RECT{0, 9, 10, 10}, 0, 0xFFFFFF, false);   // one row, left to right
+    FillGradient(small.box.hDC(), RECT{0, 5, 10, 5}, 0, 0xFFFFFF, true);     // zero height
+    FillGradient(small.box.hDC(), RECT{5, 0, 5, 10}, 0, 0xFFFFFF, false);    // zero width
+    FillGradient(small.box.hDC(), RECT{0, 9, 10, 10}, 0, 0xFFFFFF, false);   // one row, left to right
     EXPECT_EQ(small.At(9, 9), 0xFFFFFF);  // the right-most band is the second colour
     EXPECT_EQ(small.At(0, 9), ExpectedBand(3, 3, 10, 0, 0xFFFFFF));  // the left edge ends band 3
-    FillGradient(small.Dc(), RECT{0, 8, 10, 2}, 0, 0xFFFFFF, true);     // bottom above top
+    FillGradient(small.box.hDC(), RECT{0, 8, 10, 2}, 0, 0xFFFFFF, true);     // bottom above top
     for (int y = 0; y < 9; ++y)
         for (int x = 0; x < 10; ++x) ASSERT_EQ(small.At(x, y), before) << x << "," << y;
 }

@@ -91,8 +91,7 @@ TEST_F(CmDialogTest, OpenGivesPathAndTitleOrNothingAndGivesForm1ControlsBack) {
         gDialogFileName = gDialogFileTitle = "stale";
         DialogDriver driver(choose.empty() ? DialogPlan::Cancel() : DialogPlan::ChooseFile(choose));
         EXPECT_EQ(OpenSkin(dir.Path()), choose.empty() ? 3 : 0);
-        EXPECT_EQ(driver.Seen().title, "Open Skin");
-        EXPECT_EQ(driver.Seen().fileName, "");
+        EXPECT_EQ(driver.Seen().title + "|" + driver.Seen().fileName, "Open Skin|");
         EXPECT_EQ(gDialogFileName, choose);
         EXPECT_EQ(gDialogFileTitle.empty(), choose.empty());
         EXPECT_EQ(extErr, 0);
@@ -129,8 +128,7 @@ TEST_F(CmDialogTest, FailedOpenGivesNoNameForAPathTooLongOrAMissingFile) {
         EXPECT_EQ(OpenSkin(folder), 3);
     }
     EXPECT_EQ(extErr, FNERR_BUFFERTOOSMALL);
-    EXPECT_EQ(gDialogFileName, "");
-    EXPECT_EQ(gDialogFileTitle, "");
+    EXPECT_EQ(gDialogFileName + gDialogFileTitle, "");
 
     gDialogFileName = "stale";
     int16_t result = -1;
@@ -199,18 +197,14 @@ TEST_F(CmDialogTest, FontDialogOpensCentredOnTheOwnersFaceAt14PointsAndReturnsOn
             EXPECT_EQ(cf->nFontType, 0x2000);
         };
         EXPECT_EQ(ShowFont(owner), other);
-        EXPECT_EQ(driver.Seen().title, "Font");
-        EXPECT_EQ(driver.Seen().face, "Tahoma");
-        EXPECT_EQ(driver.Seen().size, "14");
+        EXPECT_EQ(driver.Seen().title + "|" + driver.Seen().face + "|" + driver.Seen().size, "Font|Tahoma|14");
     }
     EXPECT_EQ(ShowingFontRecord(), nullptr);
-    // The face follows the owner's font, and cancelling gives nothing.
+    // The face follows the owner's font but not its bold, and cancelling gives nothing.
     owner.SetFont(other.c_str(), 10, true);
     DialogDriver driver(DialogPlan::Cancel());
     EXPECT_EQ(ShowFont(owner), "");
-    EXPECT_EQ(driver.Seen().face, other);
-    EXPECT_EQ(driver.Seen().size, "14");
-    EXPECT_EQ(driver.Seen().style, "Regular");  // the owner's bold is not passed on
+    EXPECT_EQ(driver.Seen().face + "|" + driver.Seen().size + "|" + driver.Seen().style, other + "|14|Regular");
 }
 
 }  // namespace

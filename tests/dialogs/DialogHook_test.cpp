@@ -9,7 +9,6 @@
 #include <cstring>
 #include <functional>
 #include <map>
-#include <utility>
 #include <vector>
 
 #include "BitmapFileCheck.h"
@@ -84,9 +83,8 @@ protected:
 };
 }  // namespace
 
-TEST(DialogHookDecisionTest, RoundingWholeBitmapsAndANewDialogForgetsTheLastFile) {
-    EXPECT_EQ(CentredOrigin(1280, 451), 414);  // 414.5, ties to even
-    EXPECT_EQ(CentredOrigin(1280, 453), 414);
+TEST(DialogHookDecisionTest, RoundingAndWholeBitmaps) {
+    for (int size : {451, 453}) EXPECT_EQ(CentredOrigin(1280, size), 414) << size;  // 414.5 and 413.5, ties to even
     const PreviewLayout l = BitmapPreviewLayout(7, 30, 400, 140, 500, 121);
     EXPECT_EQ(l.preview.right - l.preview.left, 168);
     EXPECT_EQ(l.check.x, 444);  // 23.5 + 421, ties to even
@@ -94,19 +92,18 @@ TEST(DialogHookDecisionTest, RoundingWholeBitmapsAndANewDialogForgetsTheLastFile
     std::string topDown = BmpFile(4, 4, kRed);
     std::memcpy(&topDown[22], "\xFC\xFF\xFF\xFF", 4);  // height -4
     EXPECT_TRUE(IsWholeBitmapFile(topDown, topDown.size()));
+}
 
+// The preview beside the visible list, natural size then stretched by the check
+// box alone; bad files keep the last picture and hold no GDI objects.
+TEST_F(DialogHookTest, BitmapDialogForgetsTheLastFilePreviewsAndKeepsTheLastGoodPicture) {
     // A bitmap dialog starts without the last one's file, which "Stretch image" would show again.
     gPreviewFilePath = "C:\\last.bmp";
     gDialogKind = DialogKind::BitmapPreview;
     OFNOTIFYA start{{nullptr, 0, CDN_INITDONE}, nullptr, nullptr};
     DialogNotify(nullptr, reinterpret_cast<LPARAM>(&start));
-    gDialogKind = DialogKind::Plain;
-    EXPECT_EQ(std::exchange(gPreviewFilePath, ""), "");
-}
+    EXPECT_EQ(gPreviewFilePath, "");
 
-// The preview beside the visible list, natural size then stretched by the check
-// box alone; bad files keep the last picture and hold no GDI objects.
-TEST_F(DialogHookTest, BitmapDialogPreviewsAndKeepsTheLastGoodPicture) {
     TempDir dir;
     std::string folder = dir.Path();  // deep enough for a path longer than 255 characters
     while (folder.size() < 230)

@@ -41,10 +41,7 @@ void Watch(Control& c, Log& log) {
 }
 
 void Send(HWND w, UINT msg, WPARAM keys, int x, int y) { SendMessageA(w, msg, keys, MAKELPARAM(x, y)); }
-void LeftClick(HWND w, int x, int y) {
-    Send(w, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
-    Send(w, WM_LBUTTONUP, 0, x, y);
-}
+void LeftClick(HWND w, int x, int y) { Send(w, WM_LBUTTONDOWN, MK_LBUTTON, x, y); Send(w, WM_LBUTTONUP, 0, x, y); }
 
 // Holds keys down in the thread's keyboard state, as GetKeyState sees it.
 struct HeldKeys {

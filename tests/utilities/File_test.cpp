@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
 #include "AppError.h"
@@ -27,11 +28,10 @@ TEST(FileNames, PartsOfAPathAndMakeFilename) {
         {"Dark.ini", "|Dark.ini|Dark|ini"}, {"Dark.", "|Dark.|Dark|"}, {".ini", "|.ini||ini"}, {"", "|||"}};
     for (auto [name, parts] : cases) EXPECT_EQ(Parts(name), parts) << name;
 
-    File f;
-    EXPECT_EQ(f.MakeFilename("C:\\Skins\\", "Dark", "ini"), "C:\\Skins\\Dark.ini");
-    EXPECT_EQ(f.MakeFilename("C:\\Skins", "Dark", ".ini"), "C:\\Skins\\Dark.ini");
-    EXPECT_EQ(f.MakeFilename("", "Dark", "ini"), "Dark.ini");
-    EXPECT_EQ(f.MakeFilename("C:\\Skins", "Dark", ""), "C:\\Skins\\Dark");
+    const std::tuple<const char*, const char*, const char*> made[] = {
+        {"C:\\Skins\\", "ini", "C:\\Skins\\Dark.ini"}, {"C:\\Skins", ".ini", "C:\\Skins\\Dark.ini"}, {"", "ini", "Dark.ini"},
+        {"C:\\Skins", "", "C:\\Skins\\Dark"}};
+    for (auto [dir, ext, name] : made) EXPECT_EQ(File().MakeFilename(dir, "Dark", ext), name) << dir << ext;
 }
 
 class FileSystemTest : public ::testing::Test {

@@ -19,8 +19,7 @@ TEST(modDesignColorText, BlueGreenRedInUpperCaseReadBackInEitherCaseBadPairsAsZe
     for (auto [color, text] : {std::pair{0, "0x000000"}, {Rgb(10, 11, 12), "0x0C0B0A"}, {Rgb(1, 2, 255), "0xFF0201"}})
         EXPECT_EQ(ColorToHex(color), text);
     const std::pair<const char*, int32_t> cases[] = {
-        {"0x0c0b0a", Rgb(10, 11, 12)}, {"0xff8000", Rgb(0, 128, 255)},
-        {"0", 0}, {"", 0}, {"0x", 0}, {"0xF", 0}, {"0xZZ00GG", 0},
+        {"0x0c0b0a", Rgb(10, 11, 12)}, {"0xff8000", Rgb(0, 128, 255)}, {"0", 0}, {"", 0}, {"0x", 0}, {"0xF", 0}, {"0xZZ00GG", 0},
         {"0xFF", Rgb(255, 0, 255)},                   // one pair is first and last
         {"##123456", Rgb(0x56, 0x34, 0x12)},          // the prefix is not checked
         {"0x12345678", Rgb(0x78, 0x34, 0x12)}, {"0x10 0FF", Rgb(255, 0, 0x10)}};

@@ -139,6 +139,7 @@ TEST_F(FolderBrowserTest, EveryWayOutUnloadsOkGivesTheSelectionAndFocusGoesToThe
             const HWND box = f.picCapture.Hwnd();
             EXPECT_EQ(GetParent(dialog), box);
             EXPECT_EQ(GetWindowLongA(dialog, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_CHILD), WS_CHILD);
+            EXPECT_NE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_CONTROLPARENT, 0) << "the tab key moves into the dialog";
             RECT client, tree;
             GetClientRect(box, &client);
             GetWindowRect(FindWindowExA(dialog, nullptr, "SysTreeView32", ""), &tree);

@@ -84,8 +84,7 @@ protected:
 }  // namespace
 
 TEST(DialogHookDecisionTest, RoundingAndWholeBitmaps) {
-    EXPECT_EQ(CentredOrigin(1280, 451), 414);  // 414.5, ties to even
-    EXPECT_EQ(CentredOrigin(1280, 453), 414);
+    for (int size : {451, 453}) EXPECT_EQ(CentredOrigin(1280, size), 414) << size;  // 414.5 and 413.5, ties to even
     const PreviewLayout l = BitmapPreviewLayout(7, 30, 400, 140, 500, 121);
     EXPECT_EQ(l.preview.right - l.preview.left, 168);
     EXPECT_EQ(l.check.x, 444);  // 23.5 + 421, ties to even
@@ -97,7 +96,14 @@ TEST(DialogHookDecisionTest, RoundingAndWholeBitmaps) {
 
 // The preview beside the visible list, natural size then stretched by the check
 // box alone; bad files keep the last picture and hold no GDI objects.
-TEST_F(DialogHookTest, BitmapDialogPreviewsAndKeepsTheLastGoodPicture) {
+TEST_F(DialogHookTest, BitmapDialogForgetsTheLastFilePreviewsAndKeepsTheLastGoodPicture) {
+    // A bitmap dialog starts without the last one's file, which "Stretch image" would show again.
+    gPreviewFilePath = "C:\\last.bmp";
+    gDialogKind = DialogKind::BitmapPreview;
+    OFNOTIFYA start{{nullptr, 0, CDN_INITDONE}, nullptr, nullptr};
+    DialogNotify(nullptr, reinterpret_cast<LPARAM>(&start));
+    EXPECT_EQ(gPreviewFilePath, "");
+
     TempDir dir;
     std::string folder = dir.Path();  // deep enough for a path longer than 255 characters
     while (folder.size() < 230)

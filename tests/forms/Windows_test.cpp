@@ -41,10 +41,7 @@ void Watch(Control& c, Log& log) {
 }
 
 void Send(HWND w, UINT msg, WPARAM keys, int x, int y) { SendMessageA(w, msg, keys, MAKELPARAM(x, y)); }
-void LeftClick(HWND w, int x, int y) {
-    Send(w, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
-    Send(w, WM_LBUTTONUP, 0, x, y);
-}
+void LeftClick(HWND w, int x, int y) { Send(w, WM_LBUTTONDOWN, MK_LBUTTON, x, y); Send(w, WM_LBUTTONUP, 0, x, y); }
 
 // Holds keys down in the thread's keyboard state, as GetKeyState sees it.
 struct HeldKeys {
@@ -162,8 +159,7 @@ TEST_F(FormsTest, ControlsFireTheirEventsReportHandlerErrorsAndStatusPanelsShare
     EXPECT_EQ(prompts.asked[1].text, "Error 51 (boom) in procedure cmdGo_Click of Form frmTest");
 
     StatusBar bar("sbStatus");
-    bar.Create(form, {{"msg", "Ready", "", 0, 0, {}}, {"file", "a.ini", "", 1500, 0, {}},
-                      {"state", "", "", 750, 0, {}}});
+    bar.Create(form, {{"msg", "Ready", "", 0, 0, {}}, {"file", "a.ini", "", 1500, 0, {}}, {"state", "", "", 750, 0, {}}});
     bar.SetPanelText("msg", "Busy");
     char panel[64] = {0};
     SendMessageA(bar.Hwnd(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(panel));
@@ -182,13 +178,9 @@ TEST_F(FormsTest, ControlsFireTheirEventsReportHandlerErrorsAndStatusPanelsShare
 TEST(Menus, FollowTheirTableAndState) {
     Form form("frmTest");
     MenuBar& menus = form.Menus();
-    menus.Build({{0, "mnuFile", "&File", nullptr},
-                 {1, "mnuNew", "&New", "Ctrl+N"},
-                 {1, "mnuSecret", "Secret", nullptr, false},
-                 {1, "mnuRecent", "One", nullptr, true, 0},
-                 {1, "mnuRecent", "Two", nullptr, true, 1},
-                 {0, "mnuHelp", "&Help", nullptr},
-                 {1, "mnuAbout", "&About", "F1"}});
+    menus.Build({{0, "mnuFile", "&File", nullptr}, {1, "mnuNew", "&New", "Ctrl+N"}, {1, "mnuSecret", "Secret", nullptr, false},
+                 {1, "mnuRecent", "One", nullptr, true, 0}, {1, "mnuRecent", "Two", nullptr, true, 1},
+                 {0, "mnuHelp", "&Help", nullptr}, {1, "mnuAbout", "&About", "F1"}});
     form.Load();
     TextBox edit("txtFind");
     edit.Create(form, 0, 0, 100, 20);

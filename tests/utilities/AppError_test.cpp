@@ -6,8 +6,7 @@ namespace {
 
 TEST(AppError, MessageTextNamesTheProcedureAndResumeNextSwallowsOneStep) {
     AppError e(53, "File not found");
-    EXPECT_EQ(ErrorMessageText(e, "OpenFile"),
-              "Error 53 (File not found) in procedure OpenFile of Form frmDesigner");
+    EXPECT_EQ(ErrorMessageText(e, "OpenFile"), "Error 53 (File not found) in procedure OpenFile of Form frmDesigner");
     AppError w = Win32Error(ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(w.Number(), 2);
     EXPECT_FALSE(w.Description().empty());

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <tuple>
 #include <utility>
 
 #include "AppError.h"
 #include "AppInfo.h"
+#include "NumericText.h"
 #include "PromptScript.h"
 #include "TempDir.h"
 
@@ -76,8 +79,7 @@ TEST_F(IniManagTest, ReadsDefaultsBooleansAndSectionsCutsLongValuesAndSharesTheF
     a.Sezione("Other");
     EXPECT_EQ(a.Leggi("name", "dflt"), "dflt");
 
-    std::string longValue(300, 'x');
-    longValue[0] = 'a';
+    const std::string longValue = "a" + std::string(299, 'x');
     a.Scrivi("long", longValue);
     EXPECT_EQ(a.Leggi("long", ""), longValue.substr(0, 254));
 
@@ -114,6 +116,29 @@ TEST_F(IniManagTest, ReadsDefaultsBooleansAndSectionsCutsLongValuesAndSharesTheF
     ini.CancellaSezione("Missing");
     ini.CancellaSezione("RecentsFiles");
     EXPECT_EQ(ReadBytes(ini.Nome()), "[Other]\r\nelsewhere=x\r\n");
+}
+
+TEST_F(IniManagTest, NumbersAsTextReadHexOctalAndDecimalWithinTheirRadixAndRange) {
+    // Text, value, error: halves round to even; &H gives the 32 bits as they stand; 13 type mismatch, 6 overflow.
+    const std::tuple<const char*, int32_t, int32_t> cases[] = {
+        {"123", 123, 0}, {" -42 ", -42, 0}, {"+7", 7, 0}, {"2.5", 2, 0}, {"3.5", 4, 0}, {"-2.5", -2, 0}, {".5", 0, 0},
+        {"1E3", 1000, 0}, {"&HFF", 255, 0}, {"&hff", 255, 0}, {"&H7FFFFFFF", 2147483647, 0}, {"&HFFFFFFFF", -1, 0},
+        {"&O17", 15, 0}, {"&o777", 511, 0}, {"2147483647", 2147483647, 0}, {"-2147483648", INT32_MIN, 0},
+        {"2147483648", 0, 6}, {"2147483647.5", 0, 6}, {"&H100000000", 0, 6}, {"&O40000000000", 0, 6}, {"&O8", 0, 13},
+        {"&HG", 0, 13}, {"&H", 0, 13}, {"&", 0, 13}, {"&X1", 0, 13}, {"", 0, 13}, {"  ", 0, 13}, {"12abc", 0, 13},
+        {"0x10", 0, 13}, {".", 0, 13}, {"1E", 0, 13}, {"- 1", 0, 13}, {"1 2", 0, 13}};
+    for (auto [text, value, error] : cases)
+        EXPECT_EQ(Raised([&] { EXPECT_EQ(TextToLong(text), value) << text; }).Number(), error) << text;
+
+    // LeggiCOLORREF reads the key as Leggi does; DeleteKey removes one key of the section it names.
+    WriteBytes(dir / "n.ini", "[Colors]\r\nBack=&HFF8000\r\nFore=0x00FF00\r\n[Other]\r\nBack=1\r\n");
+    IniManag ini = Bound("n.ini", "Colors");
+    for (auto [key, dflt, value, error] : {std::tuple{"Back", "0", 0xFF8000, 0}, {"Fore", "0", 0, 13}, {"None", "77", 77, 0},
+                                           {"None", "", 0, 13}, {"", "x", 0, 0}})
+        EXPECT_EQ(Raised([&] { EXPECT_EQ(ini.LeggiCOLORREF(key, dflt), value) << key; }).Number(), error) << key << dflt;
+    ini.Sezione("Other");
+    EXPECT_NE(ini.DeleteKey("Colors", "Back"), 0);
+    EXPECT_EQ(ReadBytes(ini.Nome()), "[Colors]\r\nFore=0x00FF00\r\n[Other]\r\nBack=1\r\n");
 }
 
 }  // namespace

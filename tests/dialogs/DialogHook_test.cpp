@@ -11,7 +11,6 @@
 #include <map>
 #include <vector>
 
-#include "BitmapFileCheck.h"
 #include "BmpFile.h"
 #include "CMDIALOG.h"
 #include "DialogDriver.h"
@@ -83,16 +82,13 @@ protected:
 };
 }  // namespace
 
-TEST(DialogHookDecisionTest, RoundingAndWholeBitmaps) {
+TEST(DialogHookDecisionTest, Rounding) {
     EXPECT_EQ(CentredOrigin(1280, 451), 414);  // 414.5, ties to even
     EXPECT_EQ(CentredOrigin(1280, 453), 414);
     const PreviewLayout l = BitmapPreviewLayout(7, 30, 400, 140, 500, 121);
     EXPECT_EQ(l.preview.right - l.preview.left, 168);
     EXPECT_EQ(l.check.x, 444);  // 23.5 + 421, ties to even
     EXPECT_EQ(StripNull("C:\\a.bmp\0C:\\b.bmp"s), "C:\\a.bmp");
-    std::string topDown = BmpFile(4, 4, kRed);
-    std::memcpy(&topDown[22], "\xFC\xFF\xFF\xFF", 4);  // height -4
-    EXPECT_TRUE(IsWholeBitmapFile(topDown, topDown.size()));
 }
 
 // The preview beside the visible list, natural size then stretched by the check

@@ -17,45 +17,39 @@ uint32_t Scale(uint32_t c, uint32_t mask) {
 }  // namespace
 
 std::string BmpFile(int w, int h, const std::vector<int32_t>& pixels, const BmpFormat& f) {
-    const bool core = f.header == 12, rle = f.compression == BI_RLE8 || f.compression == BI_RLE4;
+    const bool core = f.header == 12, rle = f.compression == BI_RLE8 || f.compression == BI_RLE4, four = f.compression == BI_RLE4;
     std::vector<int32_t> palette;
-    std::vector<uint32_t> index;
+    std::vector<uint32_t> index, m = f.masks;
     for (int32_t c : pixels) {
         index.push_back(uint32_t(std::find(palette.begin(), palette.end(), c) - palette.begin()));
         if (index.back() == palette.size()) palette.push_back(c);
     }
-    if (core && f.bits <= 8) palette.resize(size_t(1) << f.bits);
-    std::vector<uint32_t> m = f.masks;
+    palette.resize(f.bits > 8 ? 0 : core ? size_t(1) << f.bits : palette.size());
     if (m.empty()) m = f.bits == 16 ? std::vector<uint32_t>{0x7C00, 0x3E0, 0x1F} : std::vector<uint32_t>{0xFF0000, 0xFF00, 0xFF};
-    const size_t stride = size_t(w * f.bits + 31) / 32 * 4;
-    const bool four = f.compression == BI_RLE4;
+    const size_t stride = size_t(w * f.bits + 31) / 32 * 4, literal = (size_t(four ? (w + 1) / 2 : w) + 1) & ~size_t(1);
     std::string data(rle ? 0 : stride * size_t(h), '\0');
-    for (size_t r = 0; r < size_t(h); ++r) {  // stored rows
+    for (size_t r = 0; r < size_t(h); ++r) {  // stored rows; run-length ones alternate runs and literal pixels
         const size_t row = (f.topDown ? r : h - 1 - r) * size_t(w);
-        if (!rle) {
-            for (size_t x = 0; x < size_t(w); ++x) {
-                const uint32_t c = uint32_t(pixels[row + x]), at = uint32_t(r * stride + x * f.bits / 8);
-                if (f.bits <= 8) data[at] |= char(index[row + x] << (8 - f.bits - x * f.bits % 8));
-                else if (f.bits == 24) Put(data, at, c >> 16 | (c & 0xFF00) | (c & 0xFF) << 16, 3);
-                else Put(data, at, Scale(GetRValue(c), m[0]) | Scale(GetGValue(c), m[1]) | Scale(GetBValue(c), m[2]), f.bits / 8);
-            }
-        } else if (r % 2 && w >= 3) {  // literal pixels, padded to whole 16-bit words
-            std::string literal((size_t(four ? (w + 1) / 2 : w) + 1) & ~size_t(1), '\0');
-            for (size_t x = 0; x < size_t(w); ++x) literal[four ? x / 2 : x] |= char(index[row + x] << (four && x % 2 == 0 ? 4 : 0));
-            data += std::string{0, char(w)} + literal;
-        } else {
-            for (size_t x = 0, n = 1; x < size_t(w); x += n, n = 1) {
-                while (x + n < size_t(w) && index[row + x + n] == index[row + x]) ++n;
-                data += std::string{char(n), char(four ? index[row + x] * 17 : index[row + x])};
+        if (rle && r % 2 && w >= 3) data += std::string{0, char(w)} + std::string(literal, '\0');
+        for (size_t x = 0, n = 1; x < size_t(w); x += n, n = 1) {
+            const uint32_t c = uint32_t(pixels[row + x]), i = index[row + x], at = uint32_t(r * stride + x * f.bits / 8);
+            if (rle && r % 2 && w >= 3) {
+                data[data.size() - literal + (four ? x / 2 : x)] |= char(four && x % 2 == 0 ? i << 4 : i);
+            } else if (rle) {
+                while (x + n < size_t(w) && index[row + x + n] == i) ++n;
+                data += std::string{char(n), char(four ? i * 17 : i)};
+            } else if (f.bits <= 8) {
+                data[at] |= char(i << (8 - f.bits - x * f.bits % 8));
+            } else {
+                Put(data, at, f.bits == 24 ? c >> 16 | (c & 0xFF00) | (c & 0xFF) << 16
+                                           : Scale(GetRValue(c), m[0]) | Scale(GetGValue(c), m[1]) | Scale(GetBValue(c), m[2]), f.bits / 8);
             }
         }
-        if (rle) data += std::string{0, char(r + 1 == size_t(h))};  // end of row, or of the picture
+        if (rle) data += std::string{0, char(r + 1 == size_t(h))};  // end of the row, or of the picture
     }
     std::string table;
-    for (size_t i = 0; f.bits <= 8 && i < palette.size(); ++i)
-        table += std::string{char(GetBValue(palette[i])), char(GetGValue(palette[i])), char(GetRValue(palette[i]))} + (core ? "" : std::string(1, '\0'));
-    if (f.compression == BI_BITFIELDS && f.header == 40)
-        for (uint32_t mask : m) table += std::string(reinterpret_cast<const char*>(&mask), 4);
+    for (int32_t c : palette) table += std::string{char(GetBValue(c)), char(GetGValue(c)), char(GetRValue(c)), 0}.substr(0, core ? 3 : 4);
+    for (size_t k = 0; f.compression == BI_BITFIELDS && f.header == 40 && k < 3; ++k) table += std::string(4, '\0'), Put(table, 4 * k, m[k], 4);
     std::string b(14 + size_t(f.header), '\0');
     Put(b, 0, 0x4D42, 2), Put(b, 2, uint32_t(b.size() + table.size() + data.size()), 4), Put(b, 10, uint32_t(b.size() + table.size()), 4);
     Put(b, 14, f.header, 4);
@@ -63,7 +57,7 @@ std::string BmpFile(int w, int h, const std::vector<int32_t>& pixels, const BmpF
         Put(b, 18, w, 2), Put(b, 20, h, 2), Put(b, 22, 1, 2), Put(b, 24, f.bits, 2);
     } else {
         Put(b, 18, w, 4), Put(b, 22, f.topDown ? -h : h, 4), Put(b, 26, 1, 2), Put(b, 28, f.bits, 2), Put(b, 30, f.compression, 4);
-        Put(b, 34, uint32_t(data.size()), 4), Put(b, 46, f.bits <= 8 ? uint32_t(palette.size()) : 0, 4);
+        Put(b, 34, uint32_t(data.size()), 4), Put(b, 46, uint32_t(palette.size()), 4);
         for (size_t k = 0; f.header > 40 && f.compression == BI_BITFIELDS && k < 3; ++k) Put(b, 54 + 4 * k, m[k], 4);
     }
     return b + table + data;

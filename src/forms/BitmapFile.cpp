@@ -1,5 +1,6 @@
 #include "BitmapFile.h"
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -22,23 +23,12 @@ T Read(const void* bytes, uint64_t at) {
 
 uint64_t Stride(uint64_t width, uint64_t bits) { return (width * bits + 31) / 32 * 4; }
 
-int LowestBit(uint32_t mask) {
-    int shift = 0;
-    while (mask && !(mask & 1)) mask >>= 1, ++shift;
-    return shift;
-}
-
-bool OneRunOfBits(uint32_t mask) {
-    const uint32_t m = mask >> LowestBit(mask);
-    return m && (m & (m + 1)) == 0;
-}
+bool OneRunOfBits(uint32_t mask) { return mask && std::has_single_bit((mask >> std::countr_zero(mask)) + 1); }
 
 // A channel of any width scaled to 8 bits: its bits repeated, so all ones stays all ones.
 uint8_t Channel(uint32_t value, uint32_t mask) {
-    const int shift = LowestBit(mask);
-    int width = 0;
-    for (uint32_t m = mask >> shift; m; m >>= 1) ++width;
-    const uint32_t v = (value & mask) >> shift;
+    const int width = std::popcount(mask);
+    const uint32_t v = (value & mask) >> std::countr_zero(mask);
     if (width >= 8) return static_cast<uint8_t>(v >> (width - 8));
     uint32_t wide = 0;
     int filled = 0;

@@ -2,7 +2,6 @@
 
 #include <commdlg.h>
 
-#include "AppError.h"
 #include "BmpFile.h"
 #include "DesignerFixture.h"
 #include "DialogDriver.h"

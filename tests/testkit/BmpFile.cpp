@@ -3,17 +3,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <bit>
 
 namespace {
-void Put(std::string& b, size_t at, uint32_t v, int bytes) {
-    for (int k = 0; k < bytes; ++k, v >>= 8) b[at + size_t(k)] = char(v);
+void Put(std::string& b, size_t at, uint32_t v, size_t bytes) {
+    for (size_t k = 0; k < bytes; ++k, v >>= 8) b[at + k] = char(v);
 }
 // An 8-bit channel value in a mask's bits.
-uint32_t Scale(uint32_t c, uint32_t mask) {
-    int shift = 0;
-    while (!((mask >> shift) & 1)) ++shift;
-    return (c * (mask >> shift) + 127) / 255 << shift;
-}
+uint32_t Scale(uint32_t c, uint32_t mask) { return (c * (mask >> std::countr_zero(mask)) + 127) / 255 << std::countr_zero(mask); }
 }  // namespace
 
 std::string BmpFile(int w, int h, const std::vector<int32_t>& pixels, const BmpFormat& f) {
@@ -47,19 +44,13 @@ std::string BmpFile(int w, int h, const std::vector<int32_t>& pixels, const BmpF
         }
         if (rle) data += std::string{0, char(r + 1 == size_t(h))};  // end of the row, or of the picture
     }
-    std::string table;
+    std::string table, b(14 + size_t(f.header) + (f.compression == BI_BITFIELDS && f.header == 40 ? 12 : 0), '\0');
     for (int32_t c : palette) table += std::string{char(GetBValue(c)), char(GetGValue(c)), char(GetRValue(c)), 0}.substr(0, core ? 3 : 4);
-    for (size_t k = 0; f.compression == BI_BITFIELDS && f.header == 40 && k < 3; ++k) table += std::string(4, '\0'), Put(table, 4 * k, m[k], 4);
-    std::string b(14 + size_t(f.header), '\0');
     Put(b, 0, 0x4D42, 2), Put(b, 2, uint32_t(b.size() + table.size() + data.size()), 4), Put(b, 10, uint32_t(b.size() + table.size()), 4);
-    Put(b, 14, f.header, 4);
-    if (core) {
-        Put(b, 18, w, 2), Put(b, 20, h, 2), Put(b, 22, 1, 2), Put(b, 24, f.bits, 2);
-    } else {
-        Put(b, 18, w, 4), Put(b, 22, f.topDown ? -h : h, 4), Put(b, 26, 1, 2), Put(b, 28, f.bits, 2), Put(b, 30, f.compression, 4);
-        Put(b, 34, uint32_t(data.size()), 4), Put(b, 46, uint32_t(palette.size()), 4);
-        for (size_t k = 0; f.header > 40 && f.compression == BI_BITFIELDS && k < 3; ++k) Put(b, 54 + 4 * k, m[k], 4);
-    }
+    const size_t n = core ? 2 : 4;  // bytes of the width and height
+    Put(b, 14, f.header, 4), Put(b, 18, w, n), Put(b, 18 + n, f.topDown ? -h : h, n), Put(b, 18 + 2 * n, 1, 2), Put(b, 20 + 2 * n, f.bits, 2);
+    if (!core) Put(b, 30, f.compression, 4), Put(b, 34, uint32_t(data.size()), 4), Put(b, 46, uint32_t(palette.size()), 4);
+    for (size_t k = 0; f.compression == BI_BITFIELDS && k < 3; ++k) Put(b, 54 + 4 * k, m[k], 4);  // in or after the header
     return b + table + data;
 }
 

@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-// How a file stores its pixels. Indexed files get a palette of their pixels' colours in order of
-// first use (12-byte headers: all 1 << bits entries); run-length rows alternate runs and literals.
+// How a file stores its pixels; indexed files get a palette of their colours in order of first use.
 struct BmpFormat {
     int bits = 24, header = 40;  // header 12, 40, 108 or 124 bytes
     uint32_t compression = 0;    // BI_RGB, BI_RLE8, BI_RLE4 or BI_BITFIELDS

@@ -81,7 +81,7 @@ protected:
 };
 }  // namespace
 
-TEST(DialogHookDecisionTest, Rounding) {
+TEST(DialogHookDecisionTest, RoundingAndWholeBitmaps) {
     EXPECT_EQ(CentredOrigin(1280, 451), 414);  // 414.5, ties to even
     EXPECT_EQ(CentredOrigin(1280, 453), 414);
     const PreviewLayout l = BitmapPreviewLayout(7, 30, 400, 140, 500, 121);

@@ -25,7 +25,7 @@ std::string BmpFile(int w, int h, const std::vector<int32_t>& pixels, const BmpF
     if (m.empty()) m = f.bits == 16 ? std::vector<uint32_t>{0x7C00, 0x3E0, 0x1F} : std::vector<uint32_t>{0xFF0000, 0xFF00, 0xFF};
     const size_t stride = size_t(w * f.bits + 31) / 32 * 4, literal = (size_t(four ? (w + 1) / 2 : w) + 1) & ~size_t(1);
     std::string data(rle ? 0 : stride * size_t(h), '\0');
-    for (size_t r = 0; r < size_t(h); ++r) {  // stored rows; run-length ones alternate runs and literal pixels
+    for (size_t r = 0; r < size_t(h); ++r) {  // stored rows; run-length ones alternate runs (or skips) and literals
         const size_t row = (f.topDown ? r : h - 1 - r) * size_t(w);
         if (rle && r % 2 && w >= 3) data += std::string{0, char(w)} + std::string(literal, '\0');
         for (size_t x = 0, n = 1; x < size_t(w); x += n, n = 1) {
@@ -34,7 +34,7 @@ std::string BmpFile(int w, int h, const std::vector<int32_t>& pixels, const BmpF
                 data[data.size() - literal + (four ? x / 2 : x)] |= char(four && x % 2 == 0 ? i << 4 : i);
             } else if (rle) {
                 while (x + n < size_t(w) && index[row + x + n] == i) ++n;
-                data += std::string{char(n), char(four ? i * 17 : i)};
+                data += i == 0 && r > 0 ? std::string{0, 2, char(n), 0} : std::string{char(n), char(four ? i * 17 : i)};  // skipped: colour 0
             } else if (f.bits <= 8) {
                 data[at] |= char(i << (8 - f.bits - x * f.bits % 8));
             } else {

@@ -211,6 +211,30 @@ int main() {
     DeleteFileA((skins + "\\Bench.ini").c_str());
     RemoveDirectoryA(skins.c_str());
 
+    // The sample skin's bitmaps through the program's loader and through the system's, in turns.
+    OpenSampleSkin(skins);
+    {
+        std::vector<std::string> paths;
+        for (int slot = 0; slot < 25; ++slot)
+            if (GetFileAttributesA(gFrmDesigner->SkinBitmapPath(slot).c_str()) != INVALID_FILE_ATTRIBUTES)
+                paths.push_back(gFrmDesigner->SkinBitmapPath(slot));
+        const int loadRuns = 60;
+        std::vector<double> ours, system;
+        for (int i = 0; i < loadRuns; ++i) {
+            ours.push_back(MedianMs(1, [&] {
+                for (const std::string& path : paths) Picture::LoadBitmapFile(path);
+            }));
+            system.push_back(MedianMs(1, [&] {
+                for (const std::string& path : paths)
+                    DeleteObject(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+            }));
+        }
+        const std::string what = "bitmap files: the sample skin's " + std::to_string(paths.size());
+        Row((what + ", LoadBitmapFile").c_str(), loadRuns, Median(ours));
+        Row((what + ", LoadImageA").c_str(), loadRuns, Median(system));
+    }
+    CloseSampleSkin(skins);
+
     // The Input Settings preview over the full sample skin.
     OpenSampleSkin(skins);
     {

@@ -1,7 +1,11 @@
 #include "Picture.h"
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 #include "AppError.h"
-#include "BitmapFileCheck.h"
+#include "BitmapFile.h"
 #include "Gdi.h"
 
 Picture::Data::~Data() {
@@ -21,19 +25,71 @@ Picture Picture::FromBitmap(HBITMAP bitmap) { return Picture(Kind::Bitmap, bitma
 Picture Picture::FromIcon(HICON icon) { return Picture(Kind::Icon, icon); }
 Picture Picture::FromCursor(HCURSOR cursor) { return Picture(Kind::Cursor, cursor); }
 
+namespace {
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : m_Handle(h) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() { CloseHandle(m_Handle); }
+    HANDLE Get() const { return m_Handle; }
+
+private:
+    HANDLE m_Handle;
+};
+
+void ReadAt(HANDLE file, uint64_t at, void* to, uint64_t bytes) {
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(at);
+    if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN)) RaiseLastError();
+    for (auto* p = static_cast<char*>(to); bytes > 0;) {
+        DWORD got = 0;
+        if (!ReadFile(file, p, static_cast<DWORD>(std::min<uint64_t>(bytes, 1u << 30)), &got, nullptr)) RaiseLastError();
+        if (got == 0) throw AppError(ErrNo::InvalidPicture, ErrText::InvalidPicture);
+        p += got, bytes -= got;
+    }
+}
+}  // namespace
+
 Picture Picture::LoadBitmapFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD code = GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_INVALID_NAME)
+    // Shared for reading only: nobody changes the file while it is read.
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError(), attributes = GetFileAttributesA(path.c_str());
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_INVALID_NAME ||
+            (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)))
             throw AppError(ErrNo::FileNotFound, ErrText::FileNotFound);
         throw Win32Error(code);
     }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw AppError(ErrNo::FileNotFound, ErrText::FileNotFound);
-    if (!IsWholeBitmapFile(path)) throw AppError(ErrNo::InvalidPicture, ErrText::InvalidPicture);
-    HANDLE h = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    if (!h) throw AppError(ErrNo::InvalidPicture, ErrText::InvalidPicture);
-    return FromBitmap(static_cast<HBITMAP>(h));
+    FileHandle file(h);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(h, &size)) RaiseLastError();
+    const uint64_t fileSize = static_cast<uint64_t>(size.QuadPart);
+    // Small files are read whole here, in one call.
+    std::string head(static_cast<size_t>(std::min<uint64_t>(fileSize, kBitmapHeadBytes)), '\0');
+    ReadAt(h, 0, head.data(), head.size());
+    const BitmapFileLayout layout = ParseBitmapFile(head, fileSize);
+
+    std::vector<char> info(sizeof(BITMAPINFOHEADER) + layout.palette.size() * sizeof(RGBQUAD));
+    const BITMAPINFOHEADER header = layout.OutHeader();
+    std::memcpy(info.data(), &header, sizeof header);
+    if (!layout.palette.empty())
+        std::memcpy(info.data() + sizeof header, layout.palette.data(), layout.palette.size() * sizeof(RGBQUAD));
+    void* bits = nullptr;
+    Bitmap dib(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib || !bits) throw Win32Error(GetLastError() ? GetLastError() : ERROR_NOT_ENOUGH_MEMORY);
+    auto* out = static_cast<uint8_t*>(bits);
+    if (layout.dataAt + layout.dataBytes <= head.size()) {
+        DecodeBitmapPixels(reinterpret_cast<const uint8_t*>(head.data()) + layout.dataAt, layout, out);
+    } else if (layout.RowsAsStored() && !layout.topDown) {
+        ReadAt(h, layout.dataAt, out, layout.dataBytes);  // a large file goes straight into the picture
+    } else {
+        std::vector<uint8_t> data(static_cast<size_t>(layout.dataBytes));
+        ReadAt(h, layout.dataAt, data.data(), data.size());
+        DecodeBitmapPixels(data.data(), layout, out);
+    }
+    return FromBitmap(dib.Release());
 }
 
 Picture Picture::LoadBitmapResource(int id) {

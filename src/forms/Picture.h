@@ -19,8 +19,9 @@ public:
     static Picture FromIcon(HICON icon);
     static Picture FromCursor(HCURSOR cursor);
 
-    // Loads a bitmap file; raises AppError 53 "File not found" when it is missing and
-    // 481 "Invalid picture" when it is not a whole bitmap.
+    // Loads a bitmap file as it holds it; raises AppError 53 "File not found" when it is
+    // missing, the system's error when it can't be opened, 481 "Invalid picture" when it
+    // is damaged or of an unknown kind, and ErrNo::PictureTooLarge.
     static Picture LoadBitmapFile(const std::string& path);
     // Resources of the running program; raise AppError when missing.
     static Picture LoadBitmapResource(int id);

@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "AppError.h"
-#include "BitmapFileCheck.h"
 #include "File.h"
 #include "NumericText.h"
 #include "Prompts.h"
@@ -144,11 +143,11 @@ double TextToNumber(const std::string& text) {
     return value;
 }
 
+// A face that does not load is left out without a word.
 Picture LoadFaceFile(const std::string& path) {
-    // The system's loader reads past the end of a truncated file; such a file gives no face.
-    if (!IsWholeBitmapFile(path)) return {};
-    return Picture::FromBitmap(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    Picture face;
+    ResumeNext([&] { face = Picture::LoadBitmapFile(path); });
+    return face;
 }
 }  // namespace
 

@@ -13,6 +13,7 @@
 namespace ErrNo {
 constexpr int32_t InvalidCall = 5;
 constexpr int32_t Overflow = 6;
+constexpr int32_t PictureTooLarge = 7;  // described with the picture's size and the limit
 constexpr int32_t TypeMismatch = 13;
 constexpr int32_t BadFileName = 52;
 constexpr int32_t FileNotFound = 53;

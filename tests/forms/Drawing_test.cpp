@@ -29,33 +29,6 @@ TEST(Twips, ConversionsRoundToNearest) {
     for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
 }
 
-TEST(Picture, BitmapFilesLoadOrFailLoudly) {
-    TempDir dir;
-    EXPECT_EQ(Raised([&] { Picture::LoadBitmapFile(dir / "none.bmp"); }).Number(), 53);
-    EXPECT_EQ(Raised([&] { Picture::LoadBitmapFile(dir / "no folder\\none.bmp"); }).Number(), 53);
-    WriteBytes(dir / "x.bmp", "this is text, not a bitmap\r\n");
-    EXPECT_EQ(Raised([&] { Picture::LoadBitmapFile(dir / "x.bmp"); }).Number(), 481);
-
-    // Three pixels wide: each row carries padding.
-    WriteBytes(dir / "ok.bmp", BmpFile(3, 2, {kRed, kGreen, kBlue, kWhite, kBlack, kYellow}));
-    HGDIOBJ handle;
-    {
-        Picture p = Picture::LoadBitmapFile(dir / "ok.bmp");
-        EXPECT_EQ(std::pair(p.Width(), p.Height()), std::pair(3, 2));
-        handle = p.AsBitmap();
-        { Picture copy = p; EXPECT_EQ(copy.AsBitmap(), handle); }
-        EXPECT_EQ(GetObjectType(handle), DWORD(OBJ_BITMAP)) << "a copy going leaves the handle";
-    }
-    EXPECT_EQ(GetObjectType(handle), 0u) << "the last copy frees it";
-
-    Picture icon = Picture::LoadIconResource(IDI_SAVED, 16);
-    EXPECT_EQ(icon.GetKind(), Picture::Kind::Icon);
-    EXPECT_EQ(icon.Height(), 16);
-    Picture cursor = Picture::LoadCursorResource(IDC_EYE);
-    EXPECT_NE(cursor.AsIcon(), nullptr);
-    EXPECT_NE(Raised([] { Picture::LoadBitmapResource(9999); }).Number(), 0);
-}
-
 class PictureBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -27,10 +27,7 @@ std::string ButtonFile(int32_t up, int32_t down) {
     std::fill(px.begin() + 34 * 30, px.end() - 34, down);
     return BmpFile(34, 60, px);
 }
-bool At(const Control& c, RECT want) {
-    const RECT r = c.Bounds();
-    return EqualRect(&r, &want);
-}
+bool At(const Control& c, RECT want) { const RECT r = c.Bounds(); return EqualRect(&r, &want); }
 
 class MainPreviewTest : public ::testing::Test {
 protected:
@@ -51,8 +48,7 @@ protected:
     void WriteDistinctSkin() {
         std::vector<int32_t> bg(60 * 560), tile(16, kTile), mask(34 * 30);
         for (int n = 0; n < 60 * 560; ++n) bg[size_t(n)] = Bg(n % 60, n / 60);
-        bg[58 * 60 + 13] = kInputBack;
-        bg[540 * 60 + 13] = kOutputBack;
+        bg[58 * 60 + 13] = kInputBack, bg[540 * 60 + 13] = kOutputBack;
         tile[5] = kBlack;
         for (size_t n = 0; n < mask.size(); ++n) mask[n] = n % 34 < 17 ? kBlack : kWhite;
         Slot(0, "background.bmp", BmpFile(60, 560, bg));
@@ -96,8 +92,7 @@ protected:
 TEST_F(MainPreviewTest, LayoutTemplatesAndEveryElementComposedFromTheSkin) {
     WriteDistinctSkin();
     frmPreview& p = Open();
-    EXPECT_EQ(p.Caption(), "Preview");
-    EXPECT_TRUE(p.Width() == 523 * 15 + 90 && p.Height() == 584 * 15 + 420);
+    EXPECT_TRUE(p.Caption() == "Preview" && p.Width() == 523 * 15 + 90 && p.Height() == 584 * 15 + 420);
     const std::tuple<const Control&, RECT> boxes[] = {
         {p.picVexo, {0, 0, 523, 584}},          {p.picTitlebar, {4, 2, 518, 23}},      {p.imgBorder3D, {32, 2, 75, 18}},
         {p.picMenuSettings, {34, 25, 147, 120}}, {p.picItem, {3, 4, 109, 22}},          {p.Label1, {20, 2, 83, 15}},
@@ -105,14 +100,13 @@ TEST_F(MainPreviewTest, LayoutTemplatesAndEveryElementComposedFromTheSkin) {
         {p.picInputAUDIO, {50, 74, 179, 89}},   {p.picInputVIDEO, {218, 74, 343, 89}}, {p.picInputSUBTITLE, {390, 74, 508, 89}},
         {p.picSlider, {6, 514, 369, 539}},      {p.picNumbers, {372, 514, 511, 539}},  {p.picOutput, {12, 552, 507, 569}}};
     for (const auto& [c, r] : boxes) EXPECT_TRUE(At(c, r)) << c.Name();
-    const int lefts[12] = {105, 626, 1147, 1668, 2190, 2805, 3327, 3849, 4371, 4893, 5415, 6030};
-    const char* tips[12] = {"Previous chapter", "Play", "Next frame", "Next chapter", "Jump", "Open DVD root",
-                            "Open IFO", "Open Mpeg(s)", "Input settings", "Output settings", "Select destination", "Encode"};
+    const std::pair<int, const char*> buttons[12] = {{105, "Previous chapter"}, {626, "Play"}, {1147, "Next frame"},
+        {1668, "Next chapter"}, {2190, "Jump"}, {2805, "Open DVD root"}, {3327, "Open IFO"}, {3849, "Open Mpeg(s)"},
+        {4371, "Input settings"}, {4893, "Output settings"}, {5415, "Select destination"}, {6030, "Encode"}};
     for (int i = 0; i < 12; ++i) {
-        const int left = (lefts[i] * 2 + 15) / 30;  // twips to pixels, rounded
-        EXPECT_TRUE(At(p.picBtn(i), {left, 482, left + 34, 511})) << i;
-        EXPECT_EQ(p.picBtn(i).ToolTipText(), tips[i]);
-        EXPECT_TRUE(p.picBtn(i).MousePointer() == 99 && p.picBtn(i).MouseIcon().AsIcon() != nullptr) << i;
+        const int left = (buttons[i].first * 2 + 15) / 30;  // twips to pixels, rounded
+        EXPECT_TRUE(At(p.picBtn(i), {left, 482, left + 34, 511}) && p.picBtn(i).ToolTipText() == buttons[i].second &&
+                    p.picBtn(i).MousePointer() == 99 && p.picBtn(i).MouseIcon().AsIcon() != nullptr) << i;
     }
     // The templates: besides magenta only greys (black, red and white on the slider).
     for (const PictureBox* box : {&p.picTmpProgress, &p.picTmpStatus, &p.picTmpSlider, &p.picTmpNumbers, &p.picTmpOutput}) {
@@ -124,26 +118,25 @@ TEST_F(MainPreviewTest, LayoutTemplatesAndEveryElementComposedFromTheSkin) {
     }
     p.picTmpProgress.SetPicture(Template(507, 10, {{3, 3, kGrey}}));
     p.picTmpStatus.SetPicture(Template(507, 14, {{3, 3, kBlack}, {4, 3, kRed}, {505, 5, kBlack}, {5, 1, kBlack}}));
-    p.picTmpSlider.SetPicture(
-        Template(363, 25, {{3, 3, kBlack}, {4, 3, kRed}, {5, 3, kWhite}, {6, 3, kGrey}, {361, 5, kBlack}, {5, 23, kBlack}}));
+    p.picTmpSlider.SetPicture(Template(363, 25, {{3, 3, kBlack}, {4, 3, kRed}, {5, 3, kWhite}, {6, 3, kGrey}, {361, 5, kBlack}, {5, 23, kBlack}}));
     p.picTmpNumbers.SetPicture(Template(139, 24, {{3, 3, kBlack}, {4, 3, kGrey}}));
     p.picTmpOutput.SetPicture(Template(495, 17, {{3, 3, kBlack}}));
+    skin.colors[31] = int32_t(0x80000000 | COLOR_HIGHLIGHT);  // a system colour for the progress marks
     p.Draw();
     const auto c = Color;
     // Each check: box, x, y, the colour the layout and the skin give there.
     const std::tuple<PictureBox&, int, int, int32_t> checks[] = {
         // Background tile, caption backings sampled from the bitmap, group frames.
-        {p.picVexo, 300, 300, Bg(0, 300)}, {p.picVexo, 58, 13, Bg(58, 13)}, {p.picVexo, 13, 58, kInputBack},
-        {p.picVexo, 13, 70, kInputBack}, {p.picVexo, 13, 539, kOutputBack}, {p.picVexo, 7, 64, c(12)}, {p.picVexo, 511, 93, c(12)},
-        {p.picVexo, 8, 65, c(13)}, {p.picVexo, 512, 94, c(13)},
+        {p.picVexo, 300, 300, Bg(0, 300)}, {p.picVexo, 58, 13, Bg(58, 13)}, {p.picVexo, 13, 58, kInputBack}, {p.picVexo, 43, 70, kInputBack},
+        {p.picVexo, 52, 550, kOutputBack}, {p.picVexo, 7, 64, c(12)}, {p.picVexo, 511, 93, c(12)}, {p.picVexo, 8, 65, c(13)}, {p.picVexo, 512, 94, c(13)},
         // Title bar: raised edge, stretched bitmap, the pressed menu name's sunken edge; the open menu and its item.
         {p.picVexo, 100, 1, c(32)}, {p.picVexo, 1, 10, c(32)}, {p.picVexo, 100, 23, c(33)}, {p.picVexo, 518, 10, c(33)},
         {p.picTitlebar, 300, 10, kMenuBar}, {p.picTitlebar, 50, 1, c(33)}, {p.picTitlebar, 31, 10, c(33)},
-        {p.picTitlebar, 76, 10, c(32)}, {p.picTitlebar, 50, 19, c(32)}, {p.picMenuSettings, 100, 90, kMenuFore},
-        {p.picItem, 50, 9, kMenuBack}, {p.picItem, 50, 0, c(33)}, {p.picItem, 0, 10, c(33)}, {p.picItem, 50, 17, c(32)},
-        {p.picItem, 105, 10, c(32)},
+        {p.picTitlebar, 76, 10, c(32)}, {p.picTitlebar, 50, 19, c(32)}, {p.picMenuSettings, 100, 90, kMenuFore}, {p.picItem, 50, 9, kMenuBack},
+        {p.picItem, 50, 0, c(33)}, {p.picItem, 0, 10, c(33)}, {p.picItem, 50, 17, c(32)}, {p.picItem, 105, 10, c(32)},
         // Progress: template greys kept; a black tile pixel in the loop area takes c31, column 1 never.
-        {p.picProgress, 3, 3, kGrey}, {p.picProgress, 5, 5, c(31)}, {p.picProgress, 1, 5, kBlack}, {p.picProgress, 6, 6, kTile},
+        {p.picProgress, 3, 3, kGrey}, {p.picProgress, 5, 5, int32_t(GetSysColor(COLOR_HIGHLIGHT))}, {p.picProgress, 1, 5, kBlack},
+        {p.picProgress, 6, 6, kTile},
         // Status: black takes c19 up to x = width - 1, red stays, row 1 never; its sunken edge.
         {p.picStatus, 3, 3, c(19)}, {p.picStatus, 4, 3, kRed}, {p.picStatus, 505, 5, c(19)}, {p.picStatus, 5, 1, kBlack},
         {p.picStatus, 9, 9, c(19)}, {p.picStatus, 0, 7, c(17)}, {p.picStatus, 506, 7, c(16)},
@@ -153,8 +146,7 @@ TEST_F(MainPreviewTest, LayoutTemplatesAndEveryElementComposedFromTheSkin) {
         // Slider: black c27, red c25, white and grey kept, a loop two pixels smaller; its edge.
         {p.picSlider, 3, 3, c(27)}, {p.picSlider, 4, 3, c(25)}, {p.picSlider, 5, 3, kWhite}, {p.picSlider, 6, 3, kGrey},
         {p.picSlider, 361, 5, c(27)}, {p.picSlider, 5, 23, c(27)}, {p.picSlider, 100, 0, c(25)}, {p.picSlider, 100, 1, c(25)},
-        {p.picSlider, 0, 10, c(25)}, {p.picSlider, 1, 10, c(25)},
-        {p.picSlider, 100, 24, c(24)}, {p.picSlider, 362, 10, c(24)},
+        {p.picSlider, 0, 10, c(25)}, {p.picSlider, 1, 10, c(25)}, {p.picSlider, 100, 24, c(24)}, {p.picSlider, 362, 10, c(24)},
         // Numbers: the colour of numbersalpha's pixel (2, 1); the timer edge; the output panel.
         {p.picNumbers, 3, 3, kDigits}, {p.picNumbers, 4, 3, kGrey}, {p.picNumbers, 50, 0, c(21)}, {p.picNumbers, 138, 10, c(20)},
         {p.picOutput, 3, 3, c(19)}, {p.picOutput, 0, 8, c(17)}, {p.picOutput, 100, 16, c(16)}};
@@ -172,8 +164,8 @@ TEST_F(MainPreviewTest, LayoutTemplatesAndEveryElementComposedFromTheSkin) {
         const SelectGuard font(screen.Get(), label.Font());
         RECT r{};
         DrawTextA(screen.Get(), text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
-        EXPECT_TRUE(label.Font() && r.right <= label.Width() && r.bottom <= label.Height()) << text << " " << r.right;
-        EXPECT_TRUE(label.Caption() == text && label.ForeColor() == color) << text;
+        EXPECT_TRUE(label.Font() && r.right <= label.Width() && r.bottom <= label.Height() && label.Caption() == text &&
+                    label.ForeColor() == color) << text << " " << r.right;
     }
     ASSERT_EQ(p.PBarCount(), 13);
     for (int i = 0; i < 13; ++i)
@@ -229,10 +221,7 @@ TEST_F(MainPreviewTest, PressShowsTheLowerHalfAndReleaseRestoresTheUpLook) {
     p.picBtn_MouseUp(2, 1, 0, 5, 5);
     // No mask named: the warning at each press, and the up look stays.
     skin.slots[11] = "";
-    for (int press = 0; press < 2; ++press) {
-        p.picBtn_MouseDown(7, 1, 0, 5, 5);
-        p.picBtn_MouseUp(7, 1, 0, 5, 5);
-    }
+    for (int press = 0; press < 2; ++press) p.picBtn_MouseDown(7, 1, 0, 5, 5), p.picBtn_MouseUp(7, 1, 0, 5, 5);
     ASSERT_EQ(prompts.asked.size(), 2u);
     EXPECT_EQ(prompts.asked[1].text,
               "Warning: You don't have choose a [btn_alpha] bitmap image, therefore the preview 'down' state is not available.");
@@ -240,22 +229,11 @@ TEST_F(MainPreviewTest, PressShowsTheLowerHalfAndReleaseRestoresTheUpLook) {
     EXPECT_EQ(p.picBtn(7).Point(5, 5), Face(7));
 }
 
-// A 1-bit and a 32-bit (with alpha) bitmap file, made byte by byte.
-std::string RawBmp(int w, int h, int bits, const std::string& colors, const std::string& data) {
-    BITMAPFILEHEADER f{0x4D42, DWORD(54 + colors.size() + data.size()), 0, 0, DWORD(54 + colors.size())};
-    BITMAPINFOHEADER i{40, w, h, 1, WORD(bits), BI_RGB, DWORD(data.size()), 0, 0, DWORD(colors.size() / 4), 0};
-    return std::string(reinterpret_cast<char*>(&f), 14) + std::string(reinterpret_cast<char*>(&i), 40) + colors + data;
-}
-
 TEST_F(MainPreviewTest, BadInputNeverStopsTheDrawingNorLeaks) {
     frmPreview& p = Open();  // nothing named: the unskinned host picture stays
     EXPECT_EQ(p.picVexo.Point(300, 300), int32_t(Surface(Picture::LoadBitmapResource(241)).At(300, 300)));
-    std::string alpha;
-    for (int n = 0; n < 40 * 70; ++n) alpha += std::string{char(n), char(n * 3), char(n * 7), char(n % 2 ? 0x80 : 0)};
-    const std::pair<const char*, std::string> bad[] = {
-        {"missing.bmp", ""}, {"text.bmp", "not a bitmap"}, {"one.bmp", BmpFile(1, 1, kRed)},
-        {"mono.bmp", RawBmp(37, 61, 1, std::string("\0\0\0\0\xFF\xFF\xFF\0", 8), std::string(8 * 61, '\x5A'))},
-        {"alpha.bmp", RawBmp(40, 70, 32, "", alpha)}, {"huge.bmp", BmpFile(4000, 4000, 0x123456)}};
+    const std::pair<const char*, std::string> bad[] = {{"missing.bmp", ""}, {"text.bmp", "not a bitmap"},
+                                                       {"one.bmp", BmpFile(1, 1, kRed)}, {"huge.bmp", BmpFile(4000, 4000, 0x123456)}};
     for (int i = 0; i < 38; ++i) skin.colors[size_t(i)] = int32_t(0x80000000u | (i % 25));
     for (const auto& [name, bytes] : bad) {
         if (!bytes.empty()) WriteBytes(dir / name, bytes);

@@ -29,6 +29,8 @@ public:
     void SetUseMnemonic(bool on);
     // A font of the label's own; the container's otherwise.
     void SetFont(const char* face, double points, bool bold);
+    // Null while the label takes its container's.
+    HFONT Font() const { return m_Font.Get(); }
 
     void Paint(HDC dc, HFONT containerFont) const;
 

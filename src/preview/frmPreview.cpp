@@ -27,9 +27,13 @@ constexpr int kPressedRow = 30;
 const char kNoMaskWarning[] =
     "Warning: You don't have choose a [btn_alpha] bitmap image, therefore the preview 'down' state is not available.";
 
+// Smaller than the printed texts' Tahoma 8.25, in which "Input settings" overflows its 63 pixels.
+constexpr double kMenuLabelPoints = 7;
+
 void Place(Label& label, Container& container, int left, int top, int width, int height, const char* caption) {
     label.Move(left, top, width, height);
     label.SetCaption(caption);
+    label.SetFont("Tahoma", kMenuLabelPoints, false);
     label.SetTransparent(true);
     label.SetWordWrap(false);
     label.SetUseMnemonic(true);

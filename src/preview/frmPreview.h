@@ -81,14 +81,12 @@ private:
 
     const ISkinSource& m_Skin;
     std::string m_Folder;  // the skin's bitmap folder, taken once per Draw
-    // Bitmaps loaded, by path. Within one Draw a file is read once (a load that failed fails
-    // again); a later Draw keeps a picture only while its file's time and size are unchanged,
-    // so a bitmap edited on disk shows at the next Draw. Files no Draw asked for are let go.
+    // What one Draw has loaded, by path: it does not pump messages, so a file loaded twice
+    // in one call is the same picture, and a load that failed fails again. Nothing is kept
+    // from one Draw to the next: each shows the files as they are on disk.
     struct Loaded {
         Picture picture;
         std::optional<AppError> error;
-        WIN32_FILE_ATTRIBUTE_DATA stamp{};
-        bool current = false;  // checked by this Draw
     };
     std::map<std::string, Loaded> m_Loaded;
     std::vector<std::unique_ptr<PictureBox>> m_PBar;

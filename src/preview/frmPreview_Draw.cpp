@@ -48,27 +48,18 @@ COLORREF frmPreview::SlotColor(int slot) const { return ResolveColor(m_Skin.Slot
 
 Picture frmPreview::LoadSlot(int slot) {
     const std::string path = SlotPath(m_Folder, slot);
-    Loaded& loaded = m_Loaded[path];
-    if (!loaded.current) {
-        WIN32_FILE_ATTRIBUTE_DATA stamp{};
-        const bool known = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &stamp) != 0;
-        const bool same = known && !loaded.picture.Empty() &&
-                          CompareFileTime(&stamp.ftLastWriteTime, &loaded.stamp.ftLastWriteTime) == 0 &&
-                          stamp.nFileSizeLow == loaded.stamp.nFileSizeLow &&
-                          stamp.nFileSizeHigh == loaded.stamp.nFileSizeHigh;
-        if (!same) {
-            loaded = Loaded{};
-            loaded.stamp = stamp;
-            try {
-                loaded.picture = Picture::LoadBitmapFile(path);
-            } catch (const AppError& e) {
-                loaded.error = e;
-            }
+    auto it = m_Loaded.find(path);
+    if (it == m_Loaded.end()) {
+        Loaded loaded;
+        try {
+            loaded.picture = Picture::LoadBitmapFile(path);
+        } catch (const AppError& e) {
+            loaded.error = e;
         }
-        loaded.current = true;
+        it = m_Loaded.emplace(path, std::move(loaded)).first;
     }
-    if (loaded.error) throw *loaded.error;
-    return loaded.picture;
+    if (it->second.error) throw *it->second.error;
+    return it->second.picture;
 }
 
 void frmPreview::LoadIntoTmp(int slot) {
@@ -140,10 +131,10 @@ void frmPreview::DrawButtonsUp() {
 }
 
 void frmPreview::Draw() {
-    for (auto& [path, loaded] : m_Loaded) loaded.current = false;
+    m_Loaded.clear();
     ResumeNext([&] { m_Folder = m_Skin.SkinBitmapFolder(); });
     Compose();
-    std::erase_if(m_Loaded, [](const auto& entry) { return !entry.second.current || entry.second.error; });
+    m_Loaded.clear();  // no picture outlives the call
 }
 
 void frmPreview::Compose() {

@@ -43,10 +43,10 @@ inline bool Shows(const PictureBox& p, int32_t color, int x0, int y0, int x1, in
     return false;
 }
 
-// A 32-bit surface in a memory DC, its pixels given row by row (or one colour).
+// A 32-bit surface in a memory DC, its pixels given row by row (or one colour), its rows stored either way.
 struct Surface {
-    Surface(int w, int h, const std::vector<COLORREF>& px) : dc(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    Surface(int w, int h, const std::vector<COLORREF>& px, bool topDown = true) : dc(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), w, topDown ? -h : h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
         void* bits = nullptr;
         bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
         old = SelectObject(dc, bitmap);

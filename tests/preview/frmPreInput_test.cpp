@@ -58,18 +58,17 @@ TEST_F(PreInputTest, CutCornerOutlineBorderStylesCheckBoxAndCombo) {
         {"Check1", 0x848484, 0xBDBDBD}, {"Check2", 0, 0xFFFFFF},     {"button", 0, 0}, {"", 0, 0}};
     for (auto [style, first, second] : styles) {
         f.Border3D(p, style, 40, 50, 10, 8);
-        EXPECT_TRUE(p.Point(42, 50) == first && p.Point(40, 52) == first) << style;
-        EXPECT_TRUE(p.Point(42, 57) == second && p.Point(48, 53) == second) << style;
+        EXPECT_TRUE(p.Point(42, 50) == first && p.Point(40, 52) == first && p.Point(42, 57) == second && p.Point(48, 53) == second)
+            << style;
     }
     // The same empty sunken box, checked or not: 15 columns by 14 rows.
-    f.DrawCheck(p, 10, 10, false);
-    f.DrawCheck(p, 40, 10, true);
+    f.DrawCheck(p, 10, 10, false), f.DrawCheck(p, 40, 10, true);
     for (int n = 0; n < 400; ++n) ASSERT_EQ(p.Point(8 + n % 20, 8 + n / 20), p.Point(38 + n % 20, 8 + n / 20)) << n;
-    EXPECT_TRUE(p.Point(12, 23) == 0xBDBDBD && p.Point(23, 13) == 0xBDBDBD && p.Point(13, 11) == 0 && p.Point(17, 16) == kPaper);
+    EXPECT_TRUE(p.Point(12, 23) == 0xBDBDBD && p.Point(23, 13) == 0xBDBDBD && p.Point(13, 11) == 0 && p.Point(13, 22) == 0xFFFFFF &&
+                p.Point(17, 16) == kPaper);
     // Combos: face, field, arrow, and one continuous texture across two neighbours.
     p.Line(0, 0, 431, 334, kPaper, PictureBox::LineKind::FilledBox);
-    f.CreateCombo(10, 60, 40);
-    f.CreateCombo(50, 60, 40);
+    f.CreateCombo(10, 60, 40), f.CreateCombo(50, 60, 40);
     for (int X : {10, 50}) {
         for (int y = 64; y <= 76; ++y)
             for (int x = X + 6; x <= X + 25; ++x) ASSERT_EQ(p.Point(x, y), Tile(kComboFore, x, y)) << x << "," << y;
@@ -83,8 +82,7 @@ TEST_F(PreInputTest, CutCornerOutlineBorderStylesCheckBoxAndCombo) {
     for (auto [x, y, want] : at) EXPECT_EQ(p.Point(x, y), want) << x << "," << y;
     for (int x = 39; x <= 45; ++x) EXPECT_EQ(p.Point(x, 69), light) << x;
     f.CreateCombo(100, 100, 120, "WWW");
-    EXPECT_TRUE(Shows(p, Color(7), 106, 104, 140, 117) && Shows(p, Color(6), 106, 104, 140, 117));
-    EXPECT_EQ(p.ForeColor(), Color(7));
+    EXPECT_TRUE(Shows(p, Color(7), 106, 104, 140, 117) && Shows(p, Color(6), 106, 104, 140, 117) && p.ForeColor() == Color(7));
 }
 
 TEST_F(PreInputTest, EditButtonCaptionFrameAndText) {
@@ -101,6 +99,7 @@ TEST_F(PreInputTest, EditButtonCaptionFrameAndText) {
     }
     f.CreateButton(20, 20, 60);
     EXPECT_TRUE(p.Point(22, 38) == Color(1) && p.Point(40, 30) == Tile(kBack, 40, 30)) << "19 high when left out";
+    EXPECT_EQ(frmPreInput::CaptionLeft(10, 41, 20), 20.5) << "centred to the half pixel";
     f.CreateButton(200, 100, 40, 23, "A caption much wider than its button", false);
     EXPECT_TRUE(Shows(p, Color(3), 150, 105, 199, 120) && Shows(p, Color(3), 241, 105, 290, 120)) << "centred, not clipped";
     EXPECT_FALSE(Shows(p, Color(2), 140, 100, 300, 125));
@@ -115,15 +114,13 @@ TEST_F(PreInputTest, EditButtonCaptionFrameAndText) {
     for (auto [x, y, want] : at) EXPECT_EQ(p.Point(x, y), want) << x << "," << y;
     EXPECT_TRUE(Shows(p, Color(15), 60, 244, 60 + tw, 258));
     f.PrintText(p, 300, 150, "Index", 0x0000C0);
-    EXPECT_TRUE(Shows(p, 0x0000C0, 300, 150, 330, 164));
-    EXPECT_EQ(p.ForeColor(), Color(15)) << "the text's colour is its own";
+    EXPECT_TRUE(Shows(p, 0x0000C0, 300, 150, 330, 164) && p.ForeColor() == Color(15)) << "the text's colour is its own";
 }
 
 TEST_F(PreInputTest, DrawsTheDialogInTheSkinTheSameEachTime) {
     frmPreInput& f = Load();
     const PictureBox& p = f.picDlgInput;
-    EXPECT_TRUE(prompts.asked.empty());
-    EXPECT_EQ(f.Caption(), "Preview");
+    EXPECT_TRUE(prompts.asked.empty() && f.Caption() == "Preview");
     EXPECT_TRUE(f.ScaleWidth() == 433 && f.ScaleHeight() == 335 && p.Width() == 432 && p.Height() == 335);
     EXPECT_EQ(f.imgChiudi(1).Left(), 426 - f.imgChiudi(1).Width() - 1);
     // Background, the title bar's edge one pixel outside (3, 5) 426 x 21, frame Misc, combo None, edit 0, Cancel 23 high.
@@ -133,10 +130,8 @@ TEST_F(PreInputTest, DrawsTheDialogInTheSkinTheSameEachTime) {
     for (auto [x, y, c] : at) EXPECT_EQ(p.Point(x, y), c) << x << "," << y;
     EXPECT_EQ(f.picTitlebar2.Point(420, 1), kMenuBar);
     EXPECT_TRUE(Shows(f.picTitlebar2, Color(36), 5, 0, 200, 20) && Shows(f.picTitlebar2, Color(37), 5, 0, 200, 20));
-    EXPECT_TRUE(Shows(p, Color(19), 16, 46, 40, 58)) << "Index";
-    EXPECT_TRUE(Shows(p, Color(29), 323, 47, 350, 59)) << "Enable";
-    EXPECT_TRUE(Shows(p, Color(2), 162, 306, 267, 328)) << "Select AC3 output highlighted";
-    EXPECT_FALSE(Shows(p, Color(2), 6, 306, 160, 328));
+    EXPECT_TRUE(Shows(p, Color(19), 16, 46, 40, 58) && Shows(p, Color(29), 323, 47, 350, 59)) << "Index, Enable";
+    EXPECT_TRUE(Shows(p, Color(2), 162, 306, 267, 328) && !Shows(p, Color(2), 6, 306, 160, 328)) << "only Select AC3 output highlighted";
     const auto dialog = Pixels(p), title = Pixels(f.picTitlebar2);
     f.Draw();
     EXPECT_TRUE(dialog == Pixels(p) && title == Pixels(f.picTitlebar2));

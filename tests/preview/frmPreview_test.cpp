@@ -5,6 +5,7 @@
 
 #include "AppInfo.h"
 #include "BmpFile.h"
+#include "Gdi.h"
 #include "ObjectCounts.h"
 #include "PreviewKit.h"
 #include "PromptScript.h"
@@ -19,15 +20,14 @@ constexpr int32_t kBlack = 0, kRed = 0x0000FF, kWhite = 0xFFFFFF, kMagenta = 0xF
 int32_t Face(int i) { return RGB(100 + i, 60, 20); }
 int32_t Pressed(int i) { return RGB(20, 60, 100 + i); }
 int32_t Color(int slot) { return RGB(10 + slot * 5, 200 - slot * 3, 50 + slot * 4); }
+int32_t Bg(int x, int y) { return RGB(0x20 + x * 2, 20 + y % 200, 0x60); }
+// The last row is up again, so a pressed look taken a row off shows.
 std::string ButtonFile(int32_t up, int32_t down) {
     std::vector<int32_t> px(34 * 60, up);
-    std::fill(px.begin() + 34 * 30, px.end(), down);
+    std::fill(px.begin() + 34 * 30, px.end() - 34, down);
     return BmpFile(34, 60, px);
 }
-bool At(const Control& c, RECT want) {
-    const RECT r = c.Bounds();
-    return EqualRect(&r, &want);
-}
+bool At(const Control& c, RECT want) { const RECT r = c.Bounds(); return EqualRect(&r, &want); }
 
 class MainPreviewTest : public ::testing::Test {
 protected:
@@ -44,15 +44,14 @@ protected:
         skin.slots[size_t(slot)] = name;
     }
     // Plain colours, so every composed pixel can be told; the background holds the two
-    // caption colours at (13, 58) and (13, 540), the tile a black pixel at (1, 1).
+    // caption colours at (13, 58) and (13, 540), its own at (58, 13), the tile a black pixel at (1, 1).
     void WriteDistinctSkin() {
-        std::vector<int32_t> bg(16 * 560), tile(16, kTile), mask(34 * 30);
-        for (int n = 0; n < 16 * 560; ++n) bg[size_t(n)] = RGB(0x20 + n % 16 * 4, 20 + n / 16 % 200, 0x60);
-        bg[58 * 16 + 13] = kInputBack;
-        bg[540 * 16 + 13] = kOutputBack;
+        std::vector<int32_t> bg(60 * 560), tile(16, kTile), mask(34 * 30);
+        for (int n = 0; n < 60 * 560; ++n) bg[size_t(n)] = Bg(n % 60, n / 60);
+        bg[58 * 60 + 13] = kInputBack, bg[540 * 60 + 13] = kOutputBack;
         tile[5] = kBlack;
         for (size_t n = 0; n < mask.size(); ++n) mask[n] = n % 34 < 17 ? kBlack : kWhite;
-        Slot(0, "background.bmp", BmpFile(16, 560, bg));
+        Slot(0, "background.bmp", BmpFile(60, 560, bg));
         Slot(2, "controlback.bmp", BmpFile(4, 4, tile));
         Slot(3, "progressfore.bmp", BmpFile(6, 6, kBlock));
         Slot(4, "menubar.bmp", BmpFile(8, 8, kMenuBar));
@@ -93,8 +92,7 @@ protected:
 TEST_F(MainPreviewTest, LayoutTemplatesAndEveryElementComposedFromTheSkin) {
     WriteDistinctSkin();
     frmPreview& p = Open();
-    EXPECT_EQ(p.Caption(), "Preview");
-    EXPECT_TRUE(p.Width() == 523 * 15 + 90 && p.Height() == 584 * 15 + 420);
+    EXPECT_TRUE(p.Caption() == "Preview" && p.Width() == 523 * 15 + 90 && p.Height() == 584 * 15 + 420);
     const std::tuple<const Control&, RECT> boxes[] = {
         {p.picVexo, {0, 0, 523, 584}},          {p.picTitlebar, {4, 2, 518, 23}},      {p.imgBorder3D, {32, 2, 75, 18}},
         {p.picMenuSettings, {34, 25, 147, 120}}, {p.picItem, {3, 4, 109, 22}},          {p.Label1, {20, 2, 83, 15}},
@@ -102,15 +100,13 @@ TEST_F(MainPreviewTest, LayoutTemplatesAndEveryElementComposedFromTheSkin) {
         {p.picInputAUDIO, {50, 74, 179, 89}},   {p.picInputVIDEO, {218, 74, 343, 89}}, {p.picInputSUBTITLE, {390, 74, 508, 89}},
         {p.picSlider, {6, 514, 369, 539}},      {p.picNumbers, {372, 514, 511, 539}},  {p.picOutput, {12, 552, 507, 569}}};
     for (const auto& [c, r] : boxes) EXPECT_TRUE(At(c, r)) << c.Name();
-    EXPECT_EQ(p.Label5.Caption(), "Preview aspect");
-    const int lefts[12] = {105, 626, 1147, 1668, 2190, 2805, 3327, 3849, 4371, 4893, 5415, 6030};
-    const char* tips[12] = {"Previous chapter", "Play", "Next frame", "Next chapter", "Jump", "Open DVD root",
-                            "Open IFO", "Open Mpeg(s)", "Input settings", "Output settings", "Select destination", "Encode"};
+    const std::pair<int, const char*> buttons[12] = {{105, "Previous chapter"}, {626, "Play"}, {1147, "Next frame"},
+        {1668, "Next chapter"}, {2190, "Jump"}, {2805, "Open DVD root"}, {3327, "Open IFO"}, {3849, "Open Mpeg(s)"},
+        {4371, "Input settings"}, {4893, "Output settings"}, {5415, "Select destination"}, {6030, "Encode"}};
     for (int i = 0; i < 12; ++i) {
-        const int left = (lefts[i] * 2 + 15) / 30;  // twips to pixels, rounded
-        EXPECT_TRUE(At(p.picBtn(i), {left, 482, left + 34, 511})) << i;
-        EXPECT_EQ(p.picBtn(i).ToolTipText(), tips[i]);
-        EXPECT_TRUE(p.picBtn(i).MousePointer() == 99 && p.picBtn(i).MouseIcon().AsIcon() != nullptr) << i;
+        const int left = (buttons[i].first * 2 + 15) / 30;  // twips to pixels, rounded
+        EXPECT_TRUE(At(p.picBtn(i), {left, 482, left + 34, 511}) && p.picBtn(i).ToolTipText() == buttons[i].second &&
+                    p.picBtn(i).MousePointer() == 99 && p.picBtn(i).MouseIcon().AsIcon() != nullptr) << i;
     }
     // The templates: besides magenta only greys (black, red and white on the slider).
     for (const PictureBox* box : {&p.picTmpProgress, &p.picTmpStatus, &p.picTmpSlider, &p.picTmpNumbers, &p.picTmpOutput}) {
@@ -122,40 +118,55 @@ TEST_F(MainPreviewTest, LayoutTemplatesAndEveryElementComposedFromTheSkin) {
     }
     p.picTmpProgress.SetPicture(Template(507, 10, {{3, 3, kGrey}}));
     p.picTmpStatus.SetPicture(Template(507, 14, {{3, 3, kBlack}, {4, 3, kRed}, {505, 5, kBlack}, {5, 1, kBlack}}));
-    p.picTmpSlider.SetPicture(
-        Template(363, 25, {{3, 3, kBlack}, {4, 3, kRed}, {5, 3, kWhite}, {6, 3, kGrey}, {361, 5, kBlack}, {5, 23, kBlack}}));
+    p.picTmpSlider.SetPicture(Template(363, 25, {{3, 3, kBlack}, {4, 3, kRed}, {5, 3, kWhite}, {6, 3, kGrey}, {361, 5, kBlack}, {5, 23, kBlack}}));
     p.picTmpNumbers.SetPicture(Template(139, 24, {{3, 3, kBlack}, {4, 3, kGrey}}));
     p.picTmpOutput.SetPicture(Template(495, 17, {{3, 3, kBlack}}));
+    skin.colors[31] = int32_t(0x80000000 | COLOR_HIGHLIGHT);  // a system colour for the progress marks
     p.Draw();
     const auto c = Color;
     // Each check: box, x, y, the colour the layout and the skin give there.
     const std::tuple<PictureBox&, int, int, int32_t> checks[] = {
         // Background tile, caption backings sampled from the bitmap, group frames.
-        {p.picVexo, 300, 300, RGB(0x20 + 300 % 16 * 4, 20 + 300 % 200, 0x60)}, {p.picVexo, 13, 58, kInputBack},
-        {p.picVexo, 13, 70, kInputBack}, {p.picVexo, 13, 539, kOutputBack}, {p.picVexo, 7, 64, c(12)}, {p.picVexo, 511, 93, c(12)},
-        {p.picVexo, 8, 65, c(13)}, {p.picVexo, 512, 94, c(13)},
+        {p.picVexo, 300, 300, Bg(0, 300)}, {p.picVexo, 58, 13, Bg(58, 13)}, {p.picVexo, 13, 58, kInputBack}, {p.picVexo, 43, 70, kInputBack},
+        {p.picVexo, 52, 550, kOutputBack}, {p.picVexo, 7, 64, c(12)}, {p.picVexo, 511, 93, c(12)}, {p.picVexo, 8, 65, c(13)}, {p.picVexo, 512, 94, c(13)},
         // Title bar: raised edge, stretched bitmap, the pressed menu name's sunken edge; the open menu and its item.
         {p.picVexo, 100, 1, c(32)}, {p.picVexo, 1, 10, c(32)}, {p.picVexo, 100, 23, c(33)}, {p.picVexo, 518, 10, c(33)},
         {p.picTitlebar, 300, 10, kMenuBar}, {p.picTitlebar, 50, 1, c(33)}, {p.picTitlebar, 31, 10, c(33)},
-        {p.picTitlebar, 76, 10, c(32)}, {p.picTitlebar, 50, 19, c(32)}, {p.picMenuSettings, 100, 90, kMenuFore},
-        {p.picItem, 50, 9, kMenuBack}, {p.picItem, 50, 0, c(33)}, {p.picItem, 0, 10, c(33)}, {p.picItem, 50, 17, c(32)},
-        {p.picItem, 105, 10, c(32)},
+        {p.picTitlebar, 76, 10, c(32)}, {p.picTitlebar, 50, 19, c(32)}, {p.picMenuSettings, 100, 90, kMenuFore}, {p.picItem, 50, 9, kMenuBack},
+        {p.picItem, 50, 0, c(33)}, {p.picItem, 0, 10, c(33)}, {p.picItem, 50, 17, c(32)}, {p.picItem, 105, 10, c(32)},
         // Progress: template greys kept; a black tile pixel in the loop area takes c31, column 1 never.
-        {p.picProgress, 3, 3, kGrey}, {p.picProgress, 5, 5, c(31)}, {p.picProgress, 1, 5, kBlack}, {p.picProgress, 6, 6, kTile},
+        {p.picProgress, 3, 3, kGrey}, {p.picProgress, 5, 5, int32_t(GetSysColor(COLOR_HIGHLIGHT))}, {p.picProgress, 1, 5, kBlack},
+        {p.picProgress, 6, 6, kTile},
         // Status: black takes c19 up to x = width - 1, red stays, row 1 never; its sunken edge.
         {p.picStatus, 3, 3, c(19)}, {p.picStatus, 4, 3, kRed}, {p.picStatus, 505, 5, c(19)}, {p.picStatus, 5, 1, kBlack},
         {p.picStatus, 9, 9, c(19)}, {p.picStatus, 0, 7, c(17)}, {p.picStatus, 506, 7, c(16)},
-        // Input boxes: the tile alone, nothing recoloured.
-        {p.picInputVIDEO, 5, 5, kBlack}, {p.picInputVIDEO, 6, 6, kTile}, {p.picInputVIDEO, 124, 5, c(16)},
+        // Input boxes: the tile alone, nothing recoloured; their sunken edges.
+        {p.picInputVIDEO, 5, 5, kBlack}, {p.picInputAUDIO, 6, 6, kTile}, {p.picInputSUBTITLE, 6, 6, kTile},
+        {p.picInputVIDEO, 124, 5, c(16)}, {p.picInputAUDIO, 0, 7, c(17)}, {p.picInputSUBTITLE, 50, 14, c(16)},
         // Slider: black c27, red c25, white and grey kept, a loop two pixels smaller; its edge.
         {p.picSlider, 3, 3, c(27)}, {p.picSlider, 4, 3, c(25)}, {p.picSlider, 5, 3, kWhite}, {p.picSlider, 6, 3, kGrey},
-        {p.picSlider, 361, 5, c(27)}, {p.picSlider, 5, 23, c(27)}, {p.picSlider, 100, 1, c(25)}, {p.picSlider, 1, 10, c(25)},
-        {p.picSlider, 100, 24, c(24)}, {p.picSlider, 362, 10, c(24)},
+        {p.picSlider, 361, 5, c(27)}, {p.picSlider, 5, 23, c(27)}, {p.picSlider, 100, 0, c(25)}, {p.picSlider, 100, 1, c(25)},
+        {p.picSlider, 0, 10, c(25)}, {p.picSlider, 1, 10, c(25)}, {p.picSlider, 100, 24, c(24)}, {p.picSlider, 362, 10, c(24)},
         // Numbers: the colour of numbersalpha's pixel (2, 1); the timer edge; the output panel.
         {p.picNumbers, 3, 3, kDigits}, {p.picNumbers, 4, 3, kGrey}, {p.picNumbers, 50, 0, c(21)}, {p.picNumbers, 138, 10, c(20)},
-        {p.picOutput, 3, 3, c(19)}, {p.picOutput, 0, 8, c(17)}};
+        {p.picOutput, 3, 3, c(19)}, {p.picOutput, 0, 8, c(17)}, {p.picOutput, 100, 16, c(16)}};
     for (const auto& [box, x, y, want] : checks) EXPECT_EQ(box.Point(x, y), want) << box.Name() << " " << x << "," << y;
-    EXPECT_TRUE(p.Label1.ForeColor() == c(37) && p.Label5.ForeColor() == c(37) && p.Label6.ForeColor() == c(36));
+    // Texts: the menu names, the Input and Output captions, Audio, Video and Subtitle.
+    const std::tuple<PictureBox&, int, int, int32_t> texts[] = {{p.picTitlebar, 9, 4, c(32)}, {p.picVexo, 14, 59, c(12)},
+        {p.picVexo, 14, 539, c(15)}, {p.picVexo, 17, 75, c(19)}, {p.picVexo, 186, 75, c(19)}, {p.picVexo, 350, 75, c(19)}};
+    for (const auto& [box, x, y, want] : texts) EXPECT_TRUE(Shows(box, want, x, y, x + 20, y + 9)) << box.Name() << " " << x;
+    // The menu's items, each text whole in its label in the labels' own font.
+    const std::tuple<const Label&, const char*, int32_t> items[] = {{p.Label1, "&Input settings", c(37)},
+        {p.Label2, "&Output settings", c(37)}, {p.Label3, "&Priority", c(37)}, {p.Label4, "&Crop", c(37)},
+        {p.Label5, "Preview aspect", c(37)}, {p.Label6, "&Crop", c(36)}};
+    const WindowDC screen(nullptr);
+    for (const auto& [label, text, color] : items) {
+        const SelectGuard font(screen.Get(), label.Font());
+        RECT r{};
+        DrawTextA(screen.Get(), text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+        EXPECT_TRUE(label.Font() && r.right <= label.Width() && r.bottom <= label.Height() && label.Caption() == text &&
+                    label.ForeColor() == color) << text << " " << r.right;
+    }
     ASSERT_EQ(p.PBarCount(), 13);
     for (int i = 0; i < 13; ++i)
         EXPECT_TRUE(At(p.picPBar(i), {2 + 8 * i, 2, 8 + 8 * i, 8}) && IsWindowVisible(p.picPBar(i).Hwnd()) &&
@@ -167,11 +178,15 @@ TEST_F(MainPreviewTest, LayoutTemplatesAndEveryElementComposedFromTheSkin) {
     Slot(9, "numbers.bmp", BmpFile(8, 8, RGB(1, 200, 3)));
     p.Draw();
     EXPECT_TRUE(AllImages(p) == first) << "the same again, the extra blocks made once, slot 9 not read";
-    WriteBytes(dir / "progressfore.bmp", BmpFile(6, 6, kRed));  // edited on disk, same size
+    // Replaced on disk by other pixels of the same size and the same time, as copy tools leave it.
+    const std::string replaced = dir / "progressfore.bmp";
+    WIN32_FILE_ATTRIBUTE_DATA was{};
+    GetFileAttributesExA(replaced.c_str(), GetFileExInfoStandard, &was);
+    WriteBytes(replaced, BmpFile(6, 6, kRed));
+    HANDLE h = CreateFileA(replaced.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &was.ftLastWriteTime) && CloseHandle(h));
     p.Draw();
-    EXPECT_EQ(p.picPBar(0).Point(3, 3), kRed) << "a bitmap changed on disk shows at the next Draw";
-    Slot(3, "progressfore.bmp", BmpFile(6, 6, kBlock));
-    p.Draw();
+    EXPECT_EQ(p.picPBar(0).Point(3, 3), kRed) << "the next Draw shows the file on disk";
     // No mask: the background patch laid on itself, so background XOR face; no face either: black.
     skin.slots[11] = skin.slots[12 + 3] = "";
     p.Draw();
@@ -189,7 +204,8 @@ TEST_F(MainPreviewTest, PressShowsTheLowerHalfAndReleaseRestoresTheUpLook) {
     const auto up = Pixels(b);
     for (UINT down : {WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_LBUTTONDOWN}) {  // each followed by its up message
         SendMessageA(b.Hwnd(), down, 0, MAKELPARAM(5, 5));
-        EXPECT_TRUE(b.Point(5, 5) == Pressed(2) && b.Point(25, 5) == (Under(p, 2, 25) ^ Pressed(2))) << down;
+        EXPECT_TRUE(b.Point(5, 0) == Pressed(2) && b.Point(5, 28) == Pressed(2) && b.Point(25, 5) == (Under(p, 2, 25) ^ Pressed(2)))
+            << down;
         SendMessageA(b.Hwnd(), down + 1, 0, MAKELPARAM(5, 5));
         EXPECT_TRUE(Pixels(b) == up) << "the exact up look comes back";
     }
@@ -205,10 +221,7 @@ TEST_F(MainPreviewTest, PressShowsTheLowerHalfAndReleaseRestoresTheUpLook) {
     p.picBtn_MouseUp(2, 1, 0, 5, 5);
     // No mask named: the warning at each press, and the up look stays.
     skin.slots[11] = "";
-    for (int press = 0; press < 2; ++press) {
-        p.picBtn_MouseDown(7, 1, 0, 5, 5);
-        p.picBtn_MouseUp(7, 1, 0, 5, 5);
-    }
+    for (int press = 0; press < 2; ++press) p.picBtn_MouseDown(7, 1, 0, 5, 5), p.picBtn_MouseUp(7, 1, 0, 5, 5);
     ASSERT_EQ(prompts.asked.size(), 2u);
     EXPECT_EQ(prompts.asked[1].text,
               "Warning: You don't have choose a [btn_alpha] bitmap image, therefore the preview 'down' state is not available.");

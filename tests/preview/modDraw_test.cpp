@@ -32,7 +32,8 @@ TEST(TileBackground, RepeatsFromTheTopLeftAndCutsAtTheEdges) {
 }
 
 // Black takes the mark colour, red the red one on the slider, from (2, 2) to (x1, y1) only; near-black
-// and near-red stay. The direct way must give what the pixel-by-pixel rule gives.
+// and near-red stay, whichever way the surface's rows are stored. The direct way must give what the
+// pixel-by-pixel rule gives.
 TEST(PanelMarks, BothWaysFollowTheRule) {
     const MarkColors slider{[] { return RGB(12, 34, 56); }, [] { return RGB(78, 90, 12); }}, plain{slider.black, nullptr};
     const COLORREF palette[] = {0x000000, 0x0000FF, 0xFF00FF, 0x808080, 0xFFFFFF, 0x010000, 0x0000FE};
@@ -41,14 +42,14 @@ TEST(PanelMarks, BothWaysFollowTheRule) {
     for (int n = 0; n < w * h; ++n) panel[size_t(n)] = palette[(n + n / w) % 7];
     for (int inset : {0, 2})  // the panel's own bounds (x1 = width lies outside), the slider's
         for (const MarkColors* colors : {&slider, &plain})
-            for (auto recolor : {RecolorMarks, RecolorMarksPerPixel}) {
-                Surface s(w, h, panel);
-                recolor(s.dc, w - inset, h - inset, *colors);
+            for (int way = 0; way < 4; ++way) {  // direct or per pixel, rows top-down or bottom-up
+                Surface s(w, h, panel, way % 2);
+                (way < 2 ? RecolorMarks : RecolorMarksPerPixel)(s.dc, w - inset, h - inset, *colors);
                 for (int n = 0; n < w * h; ++n) {
                     const int x = n % w, y = n / w;
                     const COLORREF was = panel[size_t(n)], red = colors->red ? RGB(78, 90, 12) : kRed;
                     const bool in = x >= 2 && y >= 2 && x <= w - inset && y <= h - inset;
-                    ASSERT_EQ(s.At(x, y), !in ? was : was == 0 ? RGB(12, 34, 56) : was == kRed ? red : was) << inset << " " << n;
+                    ASSERT_EQ(s.At(x, y), !in ? was : was == 0 ? RGB(12, 34, 56) : was == kRed ? red : was) << inset << way << " " << n;
                 }
             }
 }
@@ -82,24 +83,22 @@ TEST(PaintTransparentPicture, IconsDisabledLookAndBitmapsAsPictures) {
     modDraw::PaintTransparentPicture(dest.dc, 4, 4, 32, 32, Picture::FromIcon(CreateIcon(GetModuleHandleA(nullptr), 32, 32, 1, 32,
                                      andBits.data(), xorBits.data())), 0, 0, 0xFF00FF);
     EXPECT_TRUE(dest.At(5, 10) == kRed && dest.At(30, 10) == kGreen);
-    // Greyed from memory: the blue is gone, the system's shadow shows, no file is written.
+    // Greyed from memory: light grey turns white in the 17 x 17 corner only, the rest and blue take
+    // the system's shadow, magenta stays see-through; no file is written.
     TempDir dir;
     SetProgramFolder(dir.Path());
-    std::vector<COLORREF> px(100, kMagenta);
-    for (int n = 0; n < 100; ++n)
-        if (n % 10 >= 3 && n % 10 < 7 && n / 10 >= 3 && n / 10 < 7) px[size_t(n)] = kBlue;
-    Surface white(12, 12, {kWhite});
-    const Picture grey = Surface(10, 10, px).AsPicture();
-    modDraw::PaintTransparentPicture(white.dc, 1, 1, 10, 10, grey, 0, 0, 0xFF00FF, nullptr, true);
+    std::vector<COLORREF> px(19 * 19, 0xC0C0C0);
+    px[3 * 19 + 3] = kBlue, px.back() = kMagenta;
+    Surface white(21, 21, {kWhite});
+    const Picture grey = Surface(19, 19, px).AsPicture();
+    modDraw::PaintTransparentPicture(white.dc, 1, 1, 19, 19, grey, 0, 0, 0xFF00FF, nullptr, true);
     const int gdi = CountGdiObjects();  // counted after the first call warmed the system's caches
-    modDraw::PaintTransparentPicture(white.dc, 1, 1, 10, 10, grey, 0, 0, 0xFF00FF, nullptr, true);
+    modDraw::PaintTransparentPicture(white.dc, 1, 1, 19, 19, grey, 0, 0, 0xFF00FF, nullptr, true);
     EXPECT_EQ(CountGdiObjects(), gdi);
-    int shadow = 0;
-    for (int n = 0; n < 144; ++n) {
-        EXPECT_NE(white.At(n % 12, n / 12), kBlue);
-        shadow += white.At(n % 12, n / 12) == GetSysColor(COLOR_3DSHADOW);
-    }
-    EXPECT_TRUE(shadow > 0 && white.At(0, 0) == kWhite);
+    const COLORREF shadow = GetSysColor(COLOR_3DSHADOW);
+    const std::tuple<int, int, COLORREF> at[] = {{0, 0, kWhite},  {17, 17, kWhite}, {18, 17, shadow}, {17, 18, shadow},
+                                                 {4, 4, shadow},  {19, 1, shadow},  {19, 19, kWhite}};
+    for (auto [x, y, want] : at) EXPECT_EQ(white.At(x, y), want) << x << "," << y;
     EXPECT_FALSE(PathExists(dir / "tmp.dax"));
     SetProgramFolder("");
     HBITMAP bmp = CreateBitmap(4, 3, 1, 32, nullptr);

@@ -1,5 +1,7 @@
-#include "ProgramState.h"
-
+// Every test program's main. Before each test it puts the program back as it stood at start-up,
+// so no fixture can forget a global: the forms a test left go (without their unload events),
+// every program-state global, hook and override takes its start value, the current folder is
+// the start one again and a quit message left in the queue goes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -23,34 +25,30 @@
 namespace {
 std::string g_StartFolder;
 
-struct ResetBeforeEachTest : ::testing::EmptyTestEventListener {
-    void OnTestStart(const ::testing::TestInfo&) override { ResetProgramState(); }
-    // The forms go before the globals that own them are destroyed at exit.
-    void OnTestProgramEnd(const ::testing::UnitTest&) override { ResetProgramState(); }
-};
-}  // namespace
-
 void ResetProgramState() {
     // Owned windows before their owners; the toolbar's subclassing goes with the designer.
     gFrmPreview.reset(), gFrmPreInput.reset(), gFrmSplash.reset(), gFrmDesigner.reset(), gForm1.reset();
     UnSubclass();
     gToolbarButtons.clear(), gTipText.clear(), SetToolbarFirstBitmapId(IDB_TOOLBAR_NEW);
     gTwipsPerPixelX = gTwipsPerPixelY = 0;
-
     gSkinsFolder.clear(), gSkinName.clear(), gSkinFileName.clear(), gFile.reset();
     gPickColor = 0, gFirstRun = gCopyBitmapToSkinFolder = gUseDefault = gAudioCheckArmed = false;
     gDialogKind = DialogKind::Plain, gDialogColor = 0, gDialogFileName.clear(), gDialogFileTitle.clear();
     gPicPreview = gPicTemp = nullptr, gChkPreview = nullptr, gPreviewFilePath.clear(), gStretchImage = 0;
-    gOSVersion = 0, SetOSVersionOverride(-1);
+    gOSVersion = 0, SetOSVersionOverride(-1), modDraw::gDefaultPalette = nullptr;
     gIniMain = IniManag(), gAppPath.clear(), gSplashAtStartup = false, gHelpFile.clear(), AppHelpFile().clear();
-    modDraw::gDefaultPalette = nullptr;
     SetProgramFolder(""), SetPromptHook({}), SetHelpPopup({}), SetCurrentError(AppError(0, ""));
-
     SetCurrentDirectoryA(g_StartFolder.c_str());
     for (MSG quit; PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {}
 }
 
-// Every test program's entry point.
+struct ResetBeforeEachTest : ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { ResetProgramState(); }
+    // And once more, so no form outlives the test program's globals at exit.
+    void OnTestProgramEnd(const ::testing::UnitTest&) override { ResetProgramState(); }
+};
+}  // namespace
+
 int main(int argc, char** argv) {
     char folder[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, folder);

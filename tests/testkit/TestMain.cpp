@@ -1,7 +1,6 @@
-// Every test program's main. Before each test it puts the program back as it stood at start-up,
-// so no fixture can forget a global: the forms a test left go (without their unload events),
-// every program-state global, hook and override takes its start value, the current folder is
-// the start one again and a quit message left in the queue goes.
+// Every test program's main. Before each test it puts the program back as it stood at start-up, so no
+// fixture can forget a global: the forms a test left go (without their unload events), every global,
+// hook and override takes its start value, and so does the current folder; a quit left queued goes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -28,14 +27,12 @@ std::string g_StartFolder;
 void ResetProgramState() {
     // Owned windows before their owners; the toolbar's subclassing goes with the designer.
     gFrmPreview.reset(), gFrmPreInput.reset(), gFrmSplash.reset(), gFrmDesigner.reset(), gForm1.reset();
-    UnSubclass();
-    gToolbarButtons.clear(), gTipText.clear(), SetToolbarFirstBitmapId(IDB_TOOLBAR_NEW);
-    gTwipsPerPixelX = gTwipsPerPixelY = 0;
+    UnSubclass(), gToolbarButtons.clear(), gTipText.clear(), SetToolbarFirstBitmapId(IDB_TOOLBAR_NEW);
+    gTwipsPerPixelX = gTwipsPerPixelY = 0, gOSVersion = 0, SetOSVersionOverride(-1), modDraw::gDefaultPalette = nullptr;
     gSkinsFolder.clear(), gSkinName.clear(), gSkinFileName.clear(), gFile.reset();
     gPickColor = 0, gFirstRun = gCopyBitmapToSkinFolder = gUseDefault = gAudioCheckArmed = false;
     gDialogKind = DialogKind::Plain, gDialogColor = 0, gDialogFileName.clear(), gDialogFileTitle.clear();
     gPicPreview = gPicTemp = nullptr, gChkPreview = nullptr, gPreviewFilePath.clear(), gStretchImage = 0;
-    gOSVersion = 0, SetOSVersionOverride(-1), modDraw::gDefaultPalette = nullptr;
     gIniMain = IniManag(), gAppPath.clear(), gSplashAtStartup = false, gHelpFile.clear(), AppHelpFile().clear();
     SetProgramFolder(""), SetPromptHook({}), SetHelpPopup({}), SetCurrentError(AppError(0, ""));
     SetCurrentDirectoryA(g_StartFolder.c_str());

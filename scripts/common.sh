@@ -35,8 +35,24 @@ build() {
     cmake --build "$BUILD" "$@"
 }
 
+# One script at a time uses the build folder's prefix; another one waits. Each ends the prefix's
+# server when it is done, which ends every program of the prefix: a test started by a second
+# script in that instant dies with no output at all. Wine's own processes get no copy of the
+# lock, so a server left behind by a script that was killed never holds it.
+lock_prefix() {
+    [ -z "${VEXO_PREFIX_LOCKED:-}" ] || return 0
+    mkdir -p "$BUILD"
+    exec 9>"$BUILD/wineprefix.lock"
+    if ! flock -n 9; then
+        echo "Waiting for another script that uses $WINEPREFIX ..." >&2
+        flock 9
+    fi
+    export VEXO_PREFIX_LOCKED=1
+}
+
 # A fresh prefix once; Wine draws its own frames so hiding a window does not stall.
 ensure_prefix() {
+    lock_prefix
     if [ ! -f "$WINEPREFIX/.vexo-ready" ]; then
         rm -rf "$WINEPREFIX"
         "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
@@ -50,11 +66,14 @@ ensure_prefix() {
 }
 
 # One persistent server and a booted prefix, so programs start fast and Wine's
-# background processes do not hold the caller's pipes open.
+# background processes do not hold the caller's pipes open. A server still running now
+# was left by a killed script: it goes, since a running server can't be made persistent.
 start_wine() {
     ensure_prefix
-    "$WINESERVER" -p 2>/dev/null || true  # one may already run for this prefix
-    "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 9>&-
+    "$WINESERVER" -p 9>&-
+    "$WINE" wineboot </dev/null >/dev/null 2>&1 9>&- || true
 }
 
 stop_wine() {

@@ -37,8 +37,8 @@ build() {
 
 # One script at a time uses the build folder's prefix; another one waits. Each ends the prefix's
 # server when it is done, which ends every program of the prefix: a test started by a second
-# script in that instant dies with no output at all. Wine's own processes get no copy of the
-# lock, so a server left behind by a script that was killed never holds it.
+# script in that instant dies with no output at all. The server and Wine's background programs
+# get no copy of the lock: one left behind by a killed script does not keep it.
 lock_prefix() {
     [ -z "${VEXO_PREFIX_LOCKED:-}" ] || return 0
     mkdir -p "$BUILD"

@@ -39,8 +39,24 @@ build() {
 
 use_prefix() { export WINEPREFIX="$BUILD/$1"; }
 
+# One script at a time uses a prefix; another one waits. Each ends the prefix's server when it
+# is done, which ends every program of the prefix: a test started by a second script in that
+# instant dies with no output at all. The server and Wine's background programs get no copy of
+# the lock: one left behind by a killed script does not keep it.
+lock_prefix() {
+    [ "${VEXO_PREFIX_LOCKED:-}" != "$WINEPREFIX" ] || return 0
+    mkdir -p "$BUILD"
+    exec 9>"$WINEPREFIX.lock"
+    if ! flock -n 9; then
+        echo "Waiting for another script that uses $WINEPREFIX ..." >&2
+        flock 9
+    fi
+    export VEXO_PREFIX_LOCKED="$WINEPREFIX"
+}
+
 # A fresh prefix once; Wine draws its own frames so hiding a window does not stall.
 ensure_prefix() {
+    lock_prefix
     if [ ! -f "$WINEPREFIX/.vexo-ready" ]; then
         rm -rf "$WINEPREFIX"
         "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
@@ -54,11 +70,14 @@ ensure_prefix() {
 }
 
 # One persistent server and a booted prefix, so programs start fast and Wine's
-# background processes do not hold the caller's pipes open.
+# background processes do not hold the caller's pipes open. A server still running now
+# was left by a killed script: it goes, since a running server can't be made persistent.
 start_wine() {
     ensure_prefix
-    "$WINESERVER" -p 2>/dev/null || true  # one may already run for this prefix
-    "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 9>&-
+    "$WINESERVER" -p 9>&-
+    "$WINE" wineboot </dev/null >/dev/null 2>&1 9>&- || true
 }
 
 stop_wine() {

@@ -26,7 +26,6 @@ TEST_F(ColorSwatchesTest, ClicksCtrlPastesShiftCopiesKeyModesAndPicksFromThePrev
     prompts.AnswerInput("Dark");
     f.mnuFileNew_Click();
     f.lblCtrlColor(4).SetBackColor(int32_t(0x80000005));
-    gPickColor = 0;
     // Any button opens the dialog on the swatch, white for a system colour; only a choice changes it.
     auto click = [&](int swatch, int16_t button, DialogPlan plan) {
         DialogDriver driver(plan);

@@ -39,7 +39,6 @@ TEST_F(CommandsTest, NewMakesTheFolderAndTheFileWithOrWithoutTheDefaultValues) {
     prompts.Answer(IDNO);
     prompts.AnswerInput("Night");
     f.mnuFileNew_Click();
-    gUseDefault = false;
     EXPECT_EQ(f.txtAuthor.Text(), "Zed");
     EXPECT_NE(ReadBytes(skins + "\\Night.ini").find("version=9.9\r\ndirectory=Skins\\Night\r\nAuthor=Zed\r\nE-Mail=\r\n"),
               std::string::npos);
@@ -227,21 +226,19 @@ TEST_F(CommandsTest, HelpNamesAMissingHelpFileAndWhatsThisShowsTheControlsTopic)
     WriteBytes(dir / "Context.hlp", "topics");
     AppHelpFile() = "kept.chm";
     std::vector<std::pair<std::string, int32_t>> shown;
-    HelpPopup old = SetHelpPopup([&](HWND, const std::string& file, int32_t id) { shown.push_back({file, id}); });
+    SetHelpPopup([&](HWND, const std::string& file, int32_t id) { shown.push_back({file, id}); });
     RECT box;
     GetWindowRect(f.txtAuthor.Hwnd(), &box);
     POINT pt{box.left + 3, box.top + 3};
     ScreenToClient(f.Hwnd(), &pt);
     PostMessageA(f.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     f.mnuHelpWhatThis_Click();
-    SetHelpPopup(old);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].first, dir / "Context.hlp");
     EXPECT_EQ(shown[0].second, f.txtAuthor.WhatsThisHelpID());
     EXPECT_NE(shown[0].second, 0);
     EXPECT_EQ(AppHelpFile(), "kept.chm");
     EXPECT_FALSE(f.InWhatsThisMode());
-    AppHelpFile().clear();
     EXPECT_EQ(prompts.asked.size(), 2u);
 }
 

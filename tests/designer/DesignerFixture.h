@@ -1,5 +1,5 @@
-// A designer window loaded for real, in a temporary program folder, with its
-// message boxes answered by a script.
+// A designer window loaded for real, in a temporary program folder, with its message boxes
+// answered by a script; the testkit's main resets the program state before each test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,14 +16,6 @@
 class DesignerTest : public ::testing::Test {
 protected:
     void SetUp() override { SetProgramFolder(dir.Path()); }
-    void TearDown() override {
-        if (gFrmDesigner) {
-            gFrmDesigner->Unload();
-            gFrmDesigner.reset();
-        }
-        SetOSVersionOverride(-1);
-        SetProgramFolder("");
-    }
 
     // Writes the settings file, then loads and shows the window.
     frmDesigner& Open(const std::string& settings = "[Options]\r\nFirstRun=0\r\n", int osVersion = -1) {

@@ -17,13 +17,7 @@ struct Started {
     TempDir folder;
     PROCESS_INFORMATION pi{};
     Started() {
-        std::string built = VEXO_EXE_PATH;
-        if (!built.empty() && built[0] == '/') {  // built on Linux: Wine shows the root as Z:
-            for (char& c : built)
-                if (c == '/') c = '\\';
-            built = "Z:" + built;
-        }
-        const std::string exe = folder / "VexoVadiVirerova.exe";
+        const std::string built = VEXO_EXE_PATH, exe = folder / "VexoVadiVirerova.exe";
         EXPECT_TRUE(CopyFileA(built.c_str(), exe.c_str(), FALSE)) << built;
         STARTUPINFOA si{};
         si.cb = sizeof si;

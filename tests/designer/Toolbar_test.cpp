@@ -36,7 +36,6 @@ protected:
             s += (SendMessageA(Bar(), TB_GETSTATE, static_cast<WPARAM>(p + 1), 0) & TBSTATE_ENABLED) ? '1' : '0';
         return s;
     }
-    std::string skins = dir / "Skins";
 };
 
 TEST_F(ToolbarTest, BandAboveTheTabStripWithButtonsThatRunTheirCommandsOnlyWhenEnabledAndMenuCommandsThatDoNot) {

@@ -83,8 +83,6 @@ TEST(ErrorLog, AppendsExactRecordsAndNeverFails) {
     EXPECT_NO_THROW(ErrorLog("R3", 1, "lost", std::nullopt, false));
     CloseHandle(held);
     EXPECT_EQ(ReadBytes(dir / "ERROR.LOG"), log);
-
-    gAppPath.clear();
 }
 
 }  // namespace

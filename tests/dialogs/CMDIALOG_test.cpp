@@ -33,10 +33,6 @@ protected:
         owner.SetFont("Tahoma", 8.25);
         owner.Load();
     }
-    void TearDown() override {
-        gDialogKind = DialogKind::Plain;
-        UnloadForm1();
-    }
 
     int16_t OpenSkin(const std::string& initDir, const std::string& fileName = "") {
         return ShowOpen(owner, extErr, kSkinFilter, initDir, "Open Skin", 1, kSkinFlags, fileName);

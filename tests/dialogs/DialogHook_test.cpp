@@ -66,7 +66,6 @@ LRESULT CALLBACK WatchDestroy(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
 class DialogHookTest : public ::testing::Test {
 protected:
     void SetUp() override { owner.Load(); }
-    void TearDown() override { gDialogKind = DialogKind::Plain; }
     // Shows the dialog of a kind on a folder, runs the check inside it and cancels.
     void Show(int32_t kind, const std::string& folder, const std::function<void(HWND)>& check) {
         DialogDriver driver(DialogPlan::Cancel());

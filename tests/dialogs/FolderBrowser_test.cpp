@@ -46,11 +46,7 @@ struct Recorder {
 
 class FolderBrowserTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        gFirstRun = false;
-        gAudioCheckArmed = false;
-        owner.Show();
-    }
+    void SetUp() override { owner.Show(); }
     void TearDown() override { owner.Unload(); }
 
     // Creates dir\relative with the folders above it.
@@ -125,8 +121,6 @@ TEST_F(FolderBrowserTest, WithoutAShownDialogOperationsRaiseAndAMalformedStartSh
 TEST_F(FolderBrowserTest, EveryWayOutUnloadsOkGivesTheSelectionAndFocusGoesToTheCapture) {
     const std::string start = Folder("skins");
     const std::string other = Folder("b");
-    char cwd[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, cwd);
     SetCurrentDirectoryA(dir.Path().c_str());
     enum Way { OkButton, CancelButton, CloseBox, DialogEnds };
     for (Way way : {OkButton, CancelButton, CloseBox, DialogEnds}) {
@@ -180,7 +174,6 @@ TEST_F(FolderBrowserTest, EveryWayOutUnloadsOkGivesTheSelectionAndFocusGoesToThe
         EXPECT_TRUE(IsWindowEnabled(owner.Hwnd()));
         EXPECT_EQ(FolderDriver::FindFolderDialog(), nullptr);
     }
-    SetCurrentDirectoryA(cwd);
     EXPECT_TRUE(prompts.asked.empty());
 }
 

@@ -30,7 +30,6 @@ protected:
         WriteBytes(dir / (skin.slots[4] = "bar.bmp"), BmpFile(4, 4, kMenuBar));
         for (int i = 0; i < 38; ++i) skin.colors[size_t(i)] = RGB(30 + 5 * i, 220 - 4 * i, 90 + 3 * i);
     }
-    void TearDown() override { if (form) form->Unload(); }
     // Loaded, its drawing surface cleared to plain paper.
     frmPreInput& Load(bool clear = false) {
         form = std::make_unique<frmPreInput>(skin);

@@ -35,10 +35,6 @@ protected:
         skin.folder = dir.Path();
         for (int i = 0; i < 38; ++i) skin.colors[size_t(i)] = Color(i);
     }
-    void TearDown() override {
-        if (gFrmPreview) gFrmPreview->Unload();
-        gFrmPreview.reset();
-    }
     void Slot(int slot, const std::string& name, const std::string& bytes) {
         WriteBytes(dir / name, bytes);
         skin.slots[size_t(slot)] = name;

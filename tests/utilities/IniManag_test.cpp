@@ -17,7 +17,6 @@ namespace {
 class IniManagTest : public ::testing::Test {
 protected:
     void SetUp() override { SetProgramFolder(dir.Path()); }
-    void TearDown() override { SetProgramFolder(""); }
 
     IniManag Bound(const std::string& name, const std::string& section = "S") {
         IniManag ini;

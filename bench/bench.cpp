@@ -102,6 +102,8 @@ void Row(const char* what, int runs, double ms) {
     std::printf("%-52s %6d %12.3f\n", what, runs, ms);
 }
 
+void RatioRow(const char* what, double ratio) { std::printf("%-52s %6s %12.2f\n", what, "", ratio); }
+
 }  // namespace
 
 // The sample skin copied into the skins folder and opened in a designer window.
@@ -190,7 +192,7 @@ int main() {
     const double openMs = Median(openTimes), rawMs = Median(rawTimes);
     Row("skin file: OpenFile of a full skin", 2 * skinRuns, openMs);
     Row("skin file: 73 raw GetPrivateProfileStringA", 2 * skinRuns, rawMs);
-    std::printf("%-52s %6s %12.2f\n", "OpenFile / raw reads (ratio)", "", openMs / rawMs);
+    RatioRow("OpenFile / raw reads (ratio)", openMs / rawMs);
     // Two different skins in turn: every field changes at each open.
     f.txtSkinName.SetText("Other");
     f.txtSkinFilename.SetText("Other.ini");
@@ -286,7 +288,7 @@ int main() {
                 times[m].push_back(MedianMs(1, [&] { preview.Draw(); }));
             }
         for (int m = 0; m < 3; ++m) Row(modes[m].what, drawRuns, Median(times[m]));
-        std::printf("%-52s %6s %12.2f\n", "main-window Draw / recolour skipped (ratio)", "", Median(times[0]) / Median(times[2]));
+        RatioRow("main-window Draw / recolour skipped (ratio)", Median(times[0]) / Median(times[2]));
         preview.Unload();
     }
     CloseSampleSkin(skins);

@@ -34,12 +34,6 @@ private:
 
 bool PathTaken(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::string CurrentFolder() {
-    char folder[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, folder);
-    return folder;
-}
-
 // Raises the system's reason, naming what could not be renamed.
 void MovePath(const std::string& what, const std::string& from, const std::string& to) {
     if (MoveFileA(from.c_str(), to.c_str())) return;

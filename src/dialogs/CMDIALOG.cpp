@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AppError.h"
+#include "File.h"
 #include "Form.h"
 #include "Form1.h"
 #include "Gdi.h"
@@ -98,16 +99,15 @@ private:
 // in cannot be renamed, and a skin's folder is renamed while the program runs.
 class CurrentFolderKeeper {
 public:
-    CurrentFolderKeeper() { m_Length = GetCurrentDirectoryA(MAX_PATH, m_Folder); }
+    CurrentFolderKeeper() = default;
     CurrentFolderKeeper(const CurrentFolderKeeper&) = delete;
     CurrentFolderKeeper& operator=(const CurrentFolderKeeper&) = delete;
     ~CurrentFolderKeeper() {
-        if (m_Length > 0 && m_Length < MAX_PATH) SetCurrentDirectoryA(m_Folder);
+        if (!m_Folder.empty()) SetCurrentDirectoryA(m_Folder.c_str());
     }
 
 private:
-    char m_Folder[MAX_PATH] = {};
-    DWORD m_Length = 0;
+    const std::string m_Folder = CurrentFolder();
 };
 
 std::string UpToNul(const char* text) { return std::string(text); }

@@ -6,6 +6,7 @@
 
 #include "AppError.h"
 #include "BitmapFile.h"
+#include "FileHandle.h"
 #include "Gdi.h"
 
 Picture::Data::~Data() {
@@ -26,18 +27,6 @@ Picture Picture::FromIcon(HICON icon) { return Picture(Kind::Icon, icon); }
 Picture Picture::FromCursor(HCURSOR cursor) { return Picture(Kind::Cursor, cursor); }
 
 namespace {
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : m_Handle(h) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { CloseHandle(m_Handle); }
-    HANDLE Get() const { return m_Handle; }
-
-private:
-    HANDLE m_Handle;
-};
-
 void ReadAt(HANDLE file, uint64_t at, void* to, uint64_t bytes) {
     LARGE_INTEGER position{};
     position.QuadPart = static_cast<LONGLONG>(at);

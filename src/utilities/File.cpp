@@ -5,24 +5,11 @@
 #include <algorithm>
 
 #include "AppError.h"
+#include "FileHandle.h"
 
 namespace {
 constexpr uint32_t kSpecialAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : m_Handle(h) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (m_Handle != INVALID_HANDLE_VALUE) CloseHandle(m_Handle);
-    }
-    HANDLE get() const { return m_Handle; }
-
-private:
-    HANDLE m_Handle;
-};
 
 std::vector<std::string> Split(const std::string& text, const std::string& delimiter,
                                int32_t limit) {
@@ -276,6 +263,12 @@ void File::AppendArray(NameList& destination, const NameList& source) {
 std::string UpperCase(std::string text) {
     if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
     return text;
+}
+
+std::string CurrentFolder() {
+    char folder[MAX_PATH] = {};
+    const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
+    return length > 0 && length < MAX_PATH ? folder : "";
 }
 
 bool SamePath(std::string a, std::string b) {

@@ -64,3 +64,5 @@ std::string UpperCase(std::string text);
 // Two paths name one file or folder: compared as Windows does, without regard to letter
 // case, a trailing backslash ignored.
 bool SamePath(std::string a, std::string b);
+// The process's current folder; empty when the system can't say.
+std::string CurrentFolder();

@@ -8,6 +8,7 @@
 #include "AppInfo.h"
 #include "CMDIALOG.h"
 #include "DialogHook.h"
+#include "File.h"
 #include "Form1.h"
 #include "Prompts.h"
 #include "frmDesigner.h"
@@ -47,9 +48,7 @@ struct ResetBeforeEachTest : ::testing::EmptyTestEventListener {
 }  // namespace
 
 int main(int argc, char** argv) {
-    char folder[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, folder);
-    g_StartFolder = folder;
+    g_StartFolder = CurrentFolder();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new ResetBeforeEachTest);
     return RUN_ALL_TESTS();

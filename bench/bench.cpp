@@ -104,6 +104,28 @@ void Row(const char* what, int runs, double ms) {
 
 void RatioRow(const char* what, double ratio) { std::printf("%-52s %6s %12.2f\n", what, "", ratio); }
 
+// An 8-bit bitmap file's headers and grey palette, its pixel data following at once.
+std::string Bmp8Header(int32_t width, int32_t height, uint32_t compression, uint32_t sizeImage) {
+    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 256 * 4};
+    BITMAPINFOHEADER info{sizeof info, width, height, 1, 8, compression, sizeImage, 0, 0, 256, 0};
+    std::string b(reinterpret_cast<const char*>(&file), sizeof file);
+    b.append(reinterpret_cast<const char*>(&info), sizeof info);
+    for (int i = 0; i < 256; ++i) b += std::string{char(i), char(i), char(i), 0};
+    return b;
+}
+
+// Writes the bytes, then makes the file `size` bytes long; what is added reads as zeros.
+void WriteFileOfSize(const std::string& path, const std::string& bytes, uint64_t size) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(size);
+    WriteFile(h, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    SetFilePointerEx(h, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(h);
+    CloseHandle(h);
+}
+
 }  // namespace
 
 // The sample skin copied into the skins folder and opened in a designer window.
@@ -236,6 +258,32 @@ int main() {
         Row((what + ", LoadImageA").c_str(), loadRuns, Median(system));
     }
     CloseSampleSkin(skins);
+
+    // Run-length files whose data is far longer than their picture, against a plain picture of
+    // their data's size, all loaded the same way, in turns.
+    {
+        const std::string plain = folder + "\\plain.bmp", runs = folder + "\\runs.bmp", sparse = folder + "\\sparse.bmp";
+        const uint64_t mib16 = uint64_t{16} << 20;
+        std::string bytes = Bmp8Header(4096, 4096, BI_RGB, 0);
+        WriteFileOfSize(plain, bytes + std::string(mib16, '\x40'), bytes.size() + mib16);
+        bytes = Bmp8Header(1, 1, BI_RLE8, 0);
+        for (uint64_t i = 0; i < mib16 / 2 - 1; ++i) bytes += std::string{char(255), char(i)};
+        WriteFileOfSize(runs, bytes + std::string{0, 1}, bytes.size() + 2);
+        bytes = Bmp8Header(16, 16, BI_RLE8, 0);
+        for (int row = 0; row < 16; ++row) bytes += std::string{16, char(row * 16), 0, char(row == 15)};
+        WriteFileOfSize(sparse, bytes, uint64_t{4} << 30);
+        const int loadRuns = 15;
+        std::vector<double> times[3];
+        const std::string* files[3] = {&plain, &runs, &sparse};
+        for (int i = 0; i < loadRuns; ++i)
+            for (int k = 0; k < 3; ++k) times[k].push_back(MedianMs(1, [&] { Picture::LoadBitmapFile(*files[k]); }));
+        Row("bitmap file: plain 4096 x 4096 at 8 bits, 16 MiB", loadRuns, Median(times[0]));
+        Row("bitmap file: 1 x 1 RLE8 in 16 MiB of 255-pixel runs", loadRuns, Median(times[1]));
+        Row("bitmap file: 16 x 16 RLE8 in a sparse 4 GiB file", loadRuns, Median(times[2]));
+        RatioRow("1 x 1 RLE8 in 16 MiB / plain 16 MiB (ratio)", Median(times[1]) / Median(times[0]));
+        RatioRow("16 x 16 RLE8 in 4 GiB / plain 16 MiB (ratio)", Median(times[2]) / Median(times[0]));
+        for (const std::string* f : files) DeleteFileA(f->c_str());
+    }
 
     // The Input Settings preview over the full sample skin.
     OpenSampleSkin(skins);

@@ -42,6 +42,13 @@ void MovePath(const std::string& what, const std::string& from, const std::strin
                    "The " + what + " \"" + from + "\" could not be renamed to \"" + to + "\": " + SystemErrorText(code));
 }
 
+// A new empty file of a name of its own in the folder, for bytes that are to replace a file there.
+std::string NewFileIn(const std::string& folder) {
+    char name[MAX_PATH] = {};
+    if (!GetTempFileNameA(folder.c_str(), "vx", 0, name)) RaiseLastError();
+    return name;
+}
+
 void RefuseName(const std::string& name, const std::string& problem) {
     MsgBox("The name \"" + name + "\" can't be used for a skin: " + problem + ".\r\nPlease, enter another name.",
            MB_ICONEXCLAMATION, "Skin name error");
@@ -164,6 +171,9 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
     std::vector<std::string> keys;
     int32_t count = 0;
     try {
+        // The profile functions read a file they can't open as one without keys: ask the
+        // system first, so a file another program holds is named with its reason.
+        m_File->ReadTextFile(P + ".ini");
         skin.Nome(P + ".ini");
         skin.LeggiSezione(skin.Nome(), "Vexo", keys, count);
     } catch (const AppError& e) {
@@ -201,21 +211,30 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
     // A folder the process is in cannot be renamed: step out to the skins folder.
     const std::string inside = UpperCase(CurrentFolder() + "\\");
     if (inside.rfind(UpperCase(P + "\\"), 0) == 0) SetCurrentDirectoryA(parent.c_str());
-    // All or nothing: a failed step undoes the steps done before it, last first.
+    // All or nothing: a failed step undoes the steps done before it, last first. The new keys go
+    // into a copy beside the file that replaces it last, so the file keeps its old bytes until
+    // the rename has succeeded and no failure can leave it cut short.
     const std::string oldFile = P + ".ini";
     std::vector<std::function<void()>> undo;
     try {
-        const std::string original = m_File->ReadTextFile(oldFile);
+        const std::string copy = NewFileIn(parent);
+        undo.emplace_back([copy] {
+            if (DeleteFileA(copy.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) return;
+            const DWORD code = GetLastError();
+            throw AppError(int32_t(code), "The copy \"" + copy + "\" could not be removed: " + SystemErrorText(code));
+        });
+        m_File->WriteTextFile(m_File->ReadTextFile(oldFile), copy, false);
+        IniManag keys;
+        keys.Nome(copy);
+        keys.Sezione("Vexo");
+        keys.ScriviOrRaise("name", renamed);
+        keys.ScriviOrRaise("directory", "Skins\\" + renamed);
         MovePath("folder", P, newFolder);
         undo.emplace_back([&] { MovePath("folder", newFolder, P); });
         MovePath("skin file", oldFile, newFile);
         undo.emplace_back([&] { MovePath("skin file", newFile, oldFile); });
-        undo.emplace_back([&, original] {
-            if (m_File->ReadTextFile(newFile) != original) m_File->WriteTextFile(original, newFile, false);
-        });
-        skin.Nome(newFile);
-        skin.ScriviOrRaise("name", renamed);
-        skin.ScriviOrRaise("directory", "Skins\\" + renamed);
+        if (!MoveFileExA(copy.c_str(), newFile.c_str(), MOVEFILE_REPLACE_EXISTING))
+            throw IniManag::WriteError(newFile, GetLastError());
     } catch (const AppError& e) {
         std::string left;
         for (auto u = undo.rbegin(); u != undo.rend(); ++u)

@@ -1,5 +1,6 @@
 #include "BitmapFile.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -43,38 +44,90 @@ std::string TooLargeText(const BitmapFileLayout& l) {
            std::to_string(kMaxPictureBytes >> 20) + " MB";
 }
 
-void DecodeRunLength(const uint8_t* data, const BitmapFileLayout& l, uint8_t* out) {
-    const bool four = l.compression == BI_RLE4;
-    const uint64_t width = uint64_t(l.width), height = uint64_t(l.height), end = l.dataBytes;
-    uint64_t at = 0, x = 0, y = 0;
-    auto put = [&](uint8_t index) {
-        if (x < width) {
-            uint8_t* p = out + y * l.outStride + (four ? x / 2 : x);
-            *p = !four ? index : x % 2 ? uint8_t((*p & 0xF0) | index) : uint8_t((*p & 0x0F) | (index << 4));
+// Run-length data, from memory or fed a chunk at a time from a source, so that what is held
+// stays small however long the file's data is.
+class RunLengthInput {
+public:
+    RunLengthInput(const uint8_t* data, uint64_t size) : m_At(data), m_End(data + size) {}
+    RunLengthInput(const BitmapDataSource& source, uint64_t size)
+        : m_Source(&source), m_Left(size), m_Buffer(static_cast<size_t>(std::min<uint64_t>(size, kRunLengthChunk))) {
+        m_At = m_End = m_Buffer.data();
+    }
+    // The next n bytes (at most kLongestOp); data that ends first is damaged.
+    const uint8_t* Take(size_t n) {
+        if (size_t(m_End - m_At) < n) Refill(n);
+        const uint8_t* p = m_At;
+        m_At += n;
+        return p;
+    }
+    // Skips encoded runs, which the caller has no room for; stops at an escape or the data's end.
+    void SkipRuns() {
+        for (;;) {
+            while (m_End - m_At >= 2 && m_At[0]) m_At += 2;
+            if (m_End - m_At >= 2 || !m_Source || m_Left == 0) return;
+            Refill(std::min<uint64_t>(2, m_Left + uint64_t(m_End - m_At)));
         }
-        ++x;
+    }
+
+private:
+    void Refill(size_t n) {
+        if (!m_Source) Invalid();
+        size_t filled = size_t(m_End - m_At);
+        std::memmove(m_Buffer.data(), m_At, filled);
+        while (filled < n && m_Left > 0) {
+            const size_t got = (*m_Source)(m_Buffer.data() + filled,
+                                           static_cast<size_t>(std::min<uint64_t>(m_Buffer.size() - filled, m_Left)));
+            if (got == 0) break;
+            filled += got, m_Left -= got;
+        }
+        m_At = m_Buffer.data(), m_End = m_At + filled;
+        if (filled < n) Invalid();
+    }
+
+    static constexpr size_t kLongestOp = 2 + 256;  // an escape with 255 absolute bytes and their padding
+    static_assert(kRunLengthChunk >= kLongestOp);
+    const uint8_t *m_At = nullptr, *m_End = nullptr;
+    const BitmapDataSource* m_Source = nullptr;
+    uint64_t m_Left = 0;  // bytes the source has still to give
+    std::vector<uint8_t> m_Buffer;
+};
+
+// Pixels that the data skips keep colour 0. A run is cut at its row's end in one step, and
+// the data is read no further than the end of the picture or its last row.
+void DecodeRunLength(RunLengthInput& in, const BitmapFileLayout& l, uint8_t* out) {
+    const bool four = l.compression == BI_RLE4;
+    const uint64_t width = uint64_t(l.width), height = uint64_t(l.height);
+    uint64_t x = 0, y = 0;
+    // The nibble of pixel i of a run, high one first.
+    auto nibble = [](uint8_t byte, uint64_t i) { return uint8_t(i % 2 ? byte & 0x0F : byte >> 4); };
+    auto put4 = [&](uint8_t* row, uint64_t at, uint8_t index) {
+        uint8_t& p = row[at / 2];
+        p = at % 2 ? uint8_t((p & 0xF0) | index) : uint8_t((p & 0x0F) | (index << 4));
     };
-    // Pixels that the data skips keep colour 0; runs past a row's end are cut there.
     while (y < height) {
-        if (end - at < 2) Invalid();
-        const uint8_t count = data[at], value = data[at + 1];
-        at += 2;
+        if (x >= width) in.SkipRuns();
+        const uint8_t* op = in.Take(2);
+        const uint8_t count = op[0], value = op[1];
+        uint8_t* row = out + y * l.outStride;
         if (count) {
-            for (int i = 0; i < count; ++i) put(!four ? value : i % 2 ? value & 0x0F : value >> 4);
+            const uint64_t n = x < width ? std::min<uint64_t>(count, width - x) : 0;
+            if (n && !four) std::memset(row + x, value, n);
+            for (uint64_t i = 0; four && i < n; ++i) put4(row, x + i, nibble(value, i));
+            x += count;
         } else if (value == 0) {
             x = 0, ++y;
         } else if (value == 1) {
             return;
         } else if (value == 2) {
-            if (end - at < 2) Invalid();
-            x += data[at], y += data[at + 1];
-            at += 2;
+            const uint8_t* delta = in.Take(2);
+            x += delta[0], y += delta[1];
         } else {
-            const uint64_t bytes = four ? (value + 1) / 2 : value, padded = (bytes + 1) & ~uint64_t{1};
-            if (end - at < padded) Invalid();
-            for (int i = 0; i < value; ++i)
-                put(!four ? data[at + i] : i % 2 ? data[at + i / 2] & 0x0F : data[at + i / 2] >> 4);
-            at += padded;
+            const size_t bytes = four ? (value + 1) / 2 : value, padded = (bytes + 1) & ~size_t{1};
+            const uint8_t* pixels = in.Take(padded);
+            const uint64_t n = x < width ? std::min<uint64_t>(value, width - x) : 0;
+            if (n && !four) std::memcpy(row + x, pixels, n);
+            for (uint64_t i = 0; four && i < n; ++i) put4(row, x + i, nibble(pixels[i / 2], i));
+            x += value;
         }
     }
 }
@@ -172,7 +225,10 @@ BitmapFileLayout ParseBitmapFile(const std::string& head, uint64_t fileSize) {
 }
 
 void DecodeBitmapPixels(const uint8_t* data, const BitmapFileLayout& l, uint8_t* out) {
-    if (l.compression == BI_RLE8 || l.compression == BI_RLE4) return DecodeRunLength(data, l, out);
+    if (l.compression == BI_RLE8 || l.compression == BI_RLE4) {
+        RunLengthInput in(data, l.dataBytes);
+        return DecodeRunLength(in, l, out);
+    }
     const bool asStored = l.RowsAsStored();
     for (int64_t r = 0; r < l.height; ++r) {
         const uint8_t* from = data + r * l.fileStride;
@@ -186,4 +242,9 @@ void DecodeBitmapPixels(const uint8_t* data, const BitmapFileLayout& l, uint8_t*
             to[0] = Channel(v, l.masks[2]), to[1] = Channel(v, l.masks[1]), to[2] = Channel(v, l.masks[0]);
         }
     }
+}
+
+void DecodeRunLengthPixels(const BitmapDataSource& source, const BitmapFileLayout& l, uint8_t* out) {
+    RunLengthInput in(source, l.dataBytes);
+    DecodeRunLength(in, l, out);
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,3 +41,11 @@ BitmapFileLayout ParseBitmapFile(const std::string& head, uint64_t fileSize);
 // data: the layout's dataBytes; out: outStride x height zeroed bytes.
 // Raises 481 for run-length data that breaks off.
 void DecodeBitmapPixels(const uint8_t* data, const BitmapFileLayout& layout, uint8_t* out);
+
+// Gives the next bytes of the pixel data, at most room of them at to; 0 when there are none.
+using BitmapDataSource = std::function<size_t(uint8_t* to, size_t room)>;
+// Run-length data held at a time, however long the file's data is.
+constexpr size_t kRunLengthChunk = 64 * 1024;
+// Run-length pixels as DecodeBitmapPixels decodes them, taking from source no more of the
+// layout's dataBytes than the picture uses: it stops at the end of the picture or past its last row.
+void DecodeRunLengthPixels(const BitmapDataSource& source, const BitmapFileLayout& layout, uint8_t* out);

@@ -27,13 +27,23 @@ Picture Picture::FromIcon(HICON icon) { return Picture(Kind::Icon, icon); }
 Picture Picture::FromCursor(HCURSOR cursor) { return Picture(Kind::Cursor, cursor); }
 
 namespace {
-void ReadAt(HANDLE file, uint64_t at, void* to, uint64_t bytes) {
+void SetPosition(HANDLE file, uint64_t at) {
     LARGE_INTEGER position{};
     position.QuadPart = static_cast<LONGLONG>(at);
     if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN)) RaiseLastError();
+}
+
+// What the file gives from where it stands, at most bytes of it.
+size_t ReadSome(HANDLE file, void* to, size_t bytes) {
+    DWORD got = 0;
+    if (!ReadFile(file, to, static_cast<DWORD>(std::min<size_t>(bytes, 1u << 30)), &got, nullptr)) RaiseLastError();
+    return got;
+}
+
+void ReadAt(HANDLE file, uint64_t at, void* to, uint64_t bytes) {
+    SetPosition(file, at);
     for (auto* p = static_cast<char*>(to); bytes > 0;) {
-        DWORD got = 0;
-        if (!ReadFile(file, p, static_cast<DWORD>(std::min<uint64_t>(bytes, 1u << 30)), &got, nullptr)) RaiseLastError();
+        const size_t got = ReadSome(file, p, SizeInMemory(std::min<uint64_t>(bytes, 1u << 30)));
         if (got == 0) throw AppError(ErrNo::InvalidPicture, ErrText::InvalidPicture);
         p += got, bytes -= got;
     }
@@ -71,10 +81,14 @@ Picture Picture::LoadBitmapFile(const std::string& path) {
     auto* out = static_cast<uint8_t*>(bits);
     if (layout.dataAt + layout.dataBytes <= head.size()) {
         DecodeBitmapPixels(reinterpret_cast<const uint8_t*>(head.data()) + layout.dataAt, layout, out);
+    } else if (layout.compression == BI_RLE8 || layout.compression == BI_RLE4) {
+        // Read while decoded: data past the picture's end, however long, is never read or held.
+        SetPosition(h, layout.dataAt);
+        DecodeRunLengthPixels([h](uint8_t* to, size_t room) { return ReadSome(h, to, room); }, layout, out);
     } else if (layout.RowsAsStored() && !layout.topDown) {
         ReadAt(h, layout.dataAt, out, layout.dataBytes);  // a large file goes straight into the picture
     } else {
-        std::vector<uint8_t> data(static_cast<size_t>(layout.dataBytes));
+        std::vector<uint8_t> data(SizeInMemory(layout.dataBytes));
         ReadAt(h, layout.dataAt, data.data(), data.size());
         DecodeBitmapPixels(data.data(), layout, out);
     }

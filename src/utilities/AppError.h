@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -53,6 +54,14 @@ AppError Win32Error(DWORD code);
 
 // Throws the calling thread's last Win32 error.
 [[noreturn]] void RaiseLastError();
+
+// A 64-bit size as a size in memory: one that a 32-bit build's size_t cannot hold is more
+// memory than the process has, never a smaller size cut from it.
+template <class Size = size_t>
+Size SizeInMemory(uint64_t bytes) {
+    if (bytes > std::numeric_limits<Size>::max()) throw Win32Error(ERROR_NOT_ENOUGH_MEMORY);
+    return static_cast<Size>(bytes);
+}
 
 // "Error N (description) in procedure P of Form F"
 std::string ErrorMessageText(const AppError& err, const std::string& procedure,

@@ -147,7 +147,7 @@ std::string File::ReadTextFile(const std::string& fileName) {
     if (file.get() == INVALID_HANDLE_VALUE) RaiseLastError();
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size)) RaiseLastError();
-    std::string text(static_cast<size_t>(size.QuadPart), '\0');
+    std::string text(SizeInMemory(static_cast<uint64_t>(size.QuadPart)), '\0');
     size_t done = 0;
     while (done < text.size()) {
         DWORD got = 0;

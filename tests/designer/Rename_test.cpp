@@ -5,6 +5,16 @@
 
 namespace {
 
+// The names in a folder, in the order the system lists them.
+std::vector<std::string> Names(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &data)) names.push_back(data.cFileName);
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    return names;
+}
+
 class RenameTest : public DesignerTest {
 protected:
     void SetUp() override { GetCurrentDirectoryA(MAX_PATH, startFolder); DesignerTest::SetUp(); }
@@ -56,20 +66,30 @@ TEST_F(RenameTest, RefusalsAndFailuresLeaveTheDiskAsItWasRenameFromInsideTheSkin
     EXPECT_FALSE(PathExists(dir / "Up.ini"));
     // Whatever holds the folder or the file, every step done is undone, and the message says what and why.
     const std::string from = "\"" + skins + "\\Dark", to = "\" could not be renamed to \"" + skins + "\\Night";
+    // The new keys replace the file last: held so that it can be renamed but not replaced, it is
+    // renamed back with its bytes whole, and no copy is left beside it.
     const struct { const char* held; DWORD share; std::string what; } holds[] = {
-        {"Dark", FILE_SHARE_READ | FILE_SHARE_WRITE, "folder " + from + to + "\""},
-        {"Dark.ini", FILE_SHARE_READ | FILE_SHARE_WRITE, "skin file " + from + ".ini" + to + ".ini\""},
-        {"Dark.ini", FILE_SHARE_READ | FILE_SHARE_DELETE, "file \"" + skins + "\\Night.ini\" could not be written"}};
+        {"Dark", FILE_SHARE_READ | FILE_SHARE_WRITE, "32 (The folder " + from + to + "\": Sharing violation"},
+        {"Dark.ini", FILE_SHARE_READ | FILE_SHARE_WRITE, "32 (The skin file " + from + ".ini" + to + ".ini\": Sharing violation"},
+        {"Dark.ini", FILE_SHARE_READ | FILE_SHARE_DELETE, "5 (The file \"" + skins + "\\Night.ini\" could not be written: Access denied"}};
+    const std::vector<std::string> names = Names(skins);
     for (const auto& [held, share, what] : holds) {
         const HANDLE h = CreateFileA((skins + "\\" + held).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         prompts.AnswerInput("Night"), prompts.Answer(IDYES);
         f.RenameSkinAt(skins + "\\Dark");
         CloseHandle(h);
-        EXPECT_EQ(Said(), "Error 32 (The " + what + ": Sharing violation) in procedure cmdRenameSkin_Click of Form "
-                                                    "frmDesigner\r\n\r\nNothing was renamed.");
+        EXPECT_EQ(Said(), "Error " + what + ") in procedure cmdRenameSkin_Click of Form frmDesigner\r\n\r\nNothing was renamed.");
         EXPECT_EQ(snapshot(), before) << what;
+        EXPECT_EQ(Names(skins), names) << what;
     }
+    // A skin file another program holds unshared is named with the system's reason, not as a file without keys.
+    prompts.asked.clear();
+    const HANDLE unshared = CreateFileA((skins + "\\Dark.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    f.RenameSkinAt(skins + "\\Dark");
+    CloseHandle(unshared);
+    EXPECT_EQ(Said(), "Error 32 (Sharing violation) in procedure cmdRenameSkin_Click of Form frmDesigner");
+    EXPECT_EQ(snapshot(), before);
 
     prompts.asked.clear();
     prompts.inputPrompts.clear();

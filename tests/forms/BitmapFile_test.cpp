@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -91,6 +93,39 @@ TEST_F(BitmapFileTest, RefusedFilesGiveTheirRealReason) {
     EXPECT_TRUE(error.Number() == 32 && (error.Description() == "Sharing violation" || error.Description().find("another process") != std::string::npos))
         << error.Number() << " " << error.Description();
     EXPECT_EQ(Load(BmpFile(2, 1, kRed), {{1, 0}}), (std::vector<int32_t>{2, 1, kRed, kRed}));
+}
+
+// Run-length data is read as far as the picture uses it: 16 x 16 pixels at the start of a sparse
+// 4 GiB file load without reading or holding the rest, and 255-pixel runs on a one-pixel row show it.
+TEST_F(BitmapFileTest, RunLengthDataIsReadOnlyAsFarAsThePictureUsesIt) {
+    std::vector<int32_t> px(256, kRed);
+    px[0] = kGreen, px[255] = kBlue;
+    const std::string sparse = Put(BmpFile(16, 16, px, {8, 40, BI_RLE8}), 34, 0);  // size-image 0: to the file's end
+    HANDLE h = CreateFileA((dir / "big.bmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    LARGE_INTEGER end{};
+    end.QuadPart = LONGLONG{4} << 30;
+    const bool made = WriteFile(h, sparse.data(), DWORD(sparse.size()), &written, nullptr) &&
+                      SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+    CloseHandle(h);
+    ASSERT_TRUE(made);
+    PROCESS_MEMORY_COUNTERS before{}, after{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
+    const Picture big = Picture::LoadBitmapFile(dir / "big.bmp");
+    GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
+    DeleteFileA((dir / "big.bmp").c_str());
+    EXPECT_LT(after.PeakWorkingSetSize, before.PeakWorkingSetSize + (64 << 20));
+    MemoryDC dc;
+    {
+        SelectGuard keep(dc.Get(), big.AsBitmap());
+        EXPECT_EQ((std::vector<int32_t>{big.Width(), big.Height(), int32_t(GetPixel(dc.Get(), 0, 0)),
+                                        int32_t(GetPixel(dc.Get(), 7, 9)), int32_t(GetPixel(dc.Get(), 15, 15))}),
+                  (std::vector<int32_t>{16, 16, kGreen, kRed, kBlue}));
+    }
+    std::string runs = BmpFile(1, 1, {kYellow}, {8, 40, BI_RLE8});
+    runs.resize(runs.size() - 2);  // before the end mark
+    for (int i = 0; i < 1 << 20; ++i) runs += std::string{char(255), 0};
+    EXPECT_EQ(Load(Put(runs + std::string{0, 1}, 34, 0), {{0, 0}}), (std::vector<int32_t>{1, 1, kYellow, kYellow}));
 }
 
 // Damaged at random in their headers or cut: each shows or is refused as damaged or too large, leaking nothing.

@@ -65,7 +65,7 @@ public:
         for (;;) {
             while (m_End - m_At >= 2 && m_At[0]) m_At += 2;
             if (m_End - m_At >= 2 || !m_Source || m_Left == 0) return;
-            Refill(std::min<uint64_t>(2, m_Left + uint64_t(m_End - m_At)));
+            Refill(m_Left + size_t(m_End - m_At) >= 2 ? 2 : size_t(m_End - m_At) + size_t(m_Left));
         }
     }
 
@@ -111,7 +111,7 @@ void DecodeRunLength(RunLengthInput& in, const BitmapFileLayout& l, uint8_t* out
         uint8_t* row = out + y * l.outStride;
         if (count) {
             const uint64_t n = x < width ? std::min<uint64_t>(count, width - x) : 0;
-            if (n && !four) std::memset(row + x, value, n);
+            if (n && !four) std::memset(row + x, value, size_t(n));  // n <= width
             for (uint64_t i = 0; four && i < n; ++i) put4(row, x + i, nibble(value, i));
             x += count;
         } else if (value == 0) {
@@ -125,7 +125,7 @@ void DecodeRunLength(RunLengthInput& in, const BitmapFileLayout& l, uint8_t* out
             const size_t bytes = four ? (value + 1) / 2 : value, padded = (bytes + 1) & ~size_t{1};
             const uint8_t* pixels = in.Take(padded);
             const uint64_t n = x < width ? std::min<uint64_t>(value, width - x) : 0;
-            if (n && !four) std::memcpy(row + x, pixels, n);
+            if (n && !four) std::memcpy(row + x, pixels, size_t(n));
             for (uint64_t i = 0; four && i < n; ++i) put4(row, x + i, nibble(pixels[i / 2], i));
             x += value;
         }
@@ -197,8 +197,8 @@ BitmapFileLayout ParseBitmapFile(const std::string& head, uint64_t fileSize) {
     if (l.bits <= 8) {
         const uint64_t full = uint64_t{1} << l.bits, count = colorsUsed ? colorsUsed : full, entry = core ? 3 : 4;
         if (count > full || head.size() < tableAt + count * entry) Invalid();
-        l.palette.assign(full, RGBQUAD{});
-        for (uint64_t i = 0; i < count; ++i) {
+        l.palette.assign(size_t(full), RGBQUAD{});  // 256 at most
+        for (size_t i = 0; i < count; ++i) {
             const uint8_t* e = reinterpret_cast<const uint8_t*>(b + tableAt + i * entry);
             l.palette[i] = RGBQUAD{e[0], e[1], e[2], 0};
         }
@@ -234,7 +234,7 @@ void DecodeBitmapPixels(const uint8_t* data, const BitmapFileLayout& l, uint8_t*
         const uint8_t* from = data + r * l.fileStride;
         uint8_t* to = out + (l.topDown ? l.height - 1 - r : r) * l.outStride;
         if (asStored) {
-            std::memcpy(to, from, l.outStride);
+            std::memcpy(to, from, size_t(l.outStride));  // within the picture's size limit
             continue;
         }
         for (int32_t x = 0; x < l.width; ++x, to += 4) {

@@ -192,20 +192,24 @@ void Form::Show(bool modal, Form* owner) {
     if (modal) RunModal();
 }
 
+namespace {
+struct EnabledWindows {
+    HWND self;
+    std::vector<HWND> found;
+};
+
+// A named function, not a lambda: 32-bit builds need the callback's calling convention.
+BOOL CALLBACK AddEnabledWindow(HWND hwnd, LPARAM lParam) {
+    auto* s = reinterpret_cast<EnabledWindows*>(lParam);
+    if (hwnd != s->self && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) s->found.push_back(hwnd);
+    return TRUE;
+}
+}  // namespace
+
 void Form::RunModal() {
     // Every other window of the program waits while a modal form shows.
-    struct Search {
-        HWND self;
-        std::vector<HWND> found;
-    } search{m_Window, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            if (hwnd != s->self && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) s->found.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnabledWindows search{m_Window, {}};
+    EnumThreadWindows(GetCurrentThreadId(), AddEnabledWindow, reinterpret_cast<LPARAM>(&search));
     m_ModalDisabled = search.found;
     for (HWND w : m_ModalDisabled) EnableWindow(w, FALSE);
     try {

@@ -36,15 +36,16 @@ std::string FolderDriver::Failure() const {
     return "step '" + m_Steps.front().what + "' never completed";
 }
 
+namespace {
+BOOL CALLBACK MatchInTopWindow(HWND top, LPARAM p) {
+    if (IsWindowVisible(top) && MatchFolderDialog(top, p)) EnumChildWindows(top, MatchFolderDialog, p);
+    return *reinterpret_cast<HWND*>(p) == nullptr;
+}
+}  // namespace
+
 HWND FolderDriver::FindFolderDialog() {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND top, LPARAM p) -> BOOL {
-            if (IsWindowVisible(top) && MatchFolderDialog(top, p)) EnumChildWindows(top, MatchFolderDialog, p);
-            return *reinterpret_cast<HWND*>(p) == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), MatchInTopWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

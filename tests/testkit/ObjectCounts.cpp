@@ -12,13 +12,18 @@ int CountGdiObjects() {
 }
 
 namespace {
+BOOL CALLBACK CountOne(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 // Counts a top-level window of this process and all its descendants.
 BOOL CALLBACK CountOwn(HWND window, LPARAM count) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner != GetCurrentProcessId()) return TRUE;
     ++*reinterpret_cast<int*>(count);
-    EnumChildWindows(window, [](HWND, LPARAM c) -> BOOL { return ++*reinterpret_cast<int*>(c), TRUE; }, count);
+    EnumChildWindows(window, CountOne, count);
     return TRUE;
 }
 }  // namespace

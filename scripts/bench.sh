@@ -11,4 +11,4 @@ fi
 use_prefix wineprefix-bench
 trap stop_wine EXIT
 start_wine
-"$WINE" "$BUILD/bench/vexo_bench.exe"
+"$WINE" "$BUILD/bench/vexo_bench.exe" 9>&-

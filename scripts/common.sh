@@ -41,8 +41,8 @@ use_prefix() { export WINEPREFIX="$BUILD/$1"; }
 
 # One script at a time uses a prefix; another one waits. Each ends the prefix's server when it
 # is done, which ends every program of the prefix: a test started by a second script in that
-# instant dies with no output at all. The server and Wine's background programs get no copy of
-# the lock: one left behind by a killed script does not keep it.
+# instant dies with no output at all. The lock is the scripts' alone: every program they start
+# gets fd 9 closed (9>&-), so one left behind by a killed script does not keep it.
 lock_prefix() {
     [ "${VEXO_PREFIX_LOCKED:-}" != "$WINEPREFIX" ] || return 0
     mkdir -p "$BUILD"
@@ -54,15 +54,33 @@ lock_prefix() {
     export VEXO_PREFIX_LOCKED="$WINEPREFIX"
 }
 
-# A fresh prefix once; Wine draws its own frames so hiding a window does not stall.
+# For a script that waits on a long-lived program: others may use the prefix meanwhile.
+unlock_prefix() {
+    exec 9>&-
+    unset VEXO_PREFIX_LOCKED
+}
+
+# A prefix holds the user's skins, so it is never deleted: one without the marker (Wine made
+# it, or a copy lost the marker) is set up in place. Wine draws its own frames so hiding a
+# window does not stall.
 ensure_prefix() {
     lock_prefix
     if [ ! -f "$WINEPREFIX/.vexo-ready" ]; then
-        rm -rf "$WINEPREFIX"
-        "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
-        "$WINESERVER" -w
-        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
-        "$WINESERVER" -w
+        local boot=-i log
+        if [ -e "$WINEPREFIX" ]; then
+            boot=-u
+            # A persistent server left there would keep the set-up waiting for good.
+            "$WINESERVER" -k 2>/dev/null 9>&- || true
+        fi
+        log="$WINEPREFIX.setup.log"
+        "$WINE" wineboot $boot </dev/null >"$log" 2>&1 9>&- || true
+        if ! { "$WINESERVER" -w 2>>"$log" 9>&- &&
+               "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >>"$log" 2>&1 9>&- &&
+               "$WINESERVER" -w 2>>"$log" 9>&- && [ -d "$WINEPREFIX/drive_c/windows" ]; }; then
+            echo "Cannot set up the Wine prefix $WINEPREFIX; it is left as it is (Wine's output: $log)." >&2
+            exit 1
+        fi
+        rm -f "$log"
         touch "$WINEPREFIX/.vexo-ready"
     fi
     # Wine's own Tahoma and Marlett, so captions and caption buttons look right.
@@ -71,15 +89,16 @@ ensure_prefix() {
 
 # One persistent server and a booted prefix, so programs start fast and Wine's
 # background processes do not hold the caller's pipes open. A server still running now
-# was left by a killed script: it goes, since a running server can't be made persistent.
+# was left by a killed script (run.sh first makes sure no designer is open there): it
+# goes, since a running server can't be made persistent.
 start_wine() {
     ensure_prefix
-    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -k 2>/dev/null 9>&- || true
     "$WINESERVER" -w 9>&-
     "$WINESERVER" -p 9>&-
     "$WINE" wineboot </dev/null >/dev/null 2>&1 9>&- || true
 }
 
 stop_wine() {
-    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -k 2>/dev/null 9>&- || true
 }

@@ -13,4 +13,4 @@ trap stop_wine EXIT
 start_wine
 cd "$BUILD"
 # A failure counts the first time: nothing is run twice.
-ctest --output-on-failure -j "$(nproc)" --timeout 300
+ctest --output-on-failure -j "$(nproc)" --timeout 300 9>&-

@@ -38,12 +38,6 @@ end_if_open() {
     exit "$1"
 }
 
-# Copied only when no designer is open: Wine maps the .exe, rewriting it could crash that one.
-lay_out_program() {
-    mkdir -p "$PROGRAM"
-    cp -u "$BUILD/src/designer/$EXE" "$PROGRAM/"
-}
-
 # A ready demo: the host's skins folder under Program Files, with the sample skin.
 # The program folder's first start offers to search for it. Installed once: after that
 # the folder is the user's, and what they deleted or renamed there stays so.
@@ -64,15 +58,23 @@ stop_wine_unless_open() {
     designer_open || stop_wine
 }
 
-if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != "--screenshot" ] && [ "${1:-}" != "--inside-display" ]; then
+# With the lock: ends as end_if_open does when a designer is open; else lays out the program
+# folder (only now: Wine maps the .exe, rewriting it could crash an open designer), puts the
+# demo in place, starts the server with the given exit trap and the designer in the background.
+start_designer() {
     lock_prefix
-    end_if_open 0
-    lay_out_program
+    end_if_open "$1" "${2:-}"
+    mkdir -p "$PROGRAM"
+    cp -u "$BUILD/src/designer/$EXE" "$PROGRAM/"
     install_demo_skins
-    trap stop_wine_unless_open EXIT
+    trap "$3" EXIT
     start_wine
     "$WINE" "$PROGRAM/$EXE" 9>&- &
     designer=$!
+}
+
+if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != "--screenshot" ] && [ "${1:-}" != "--inside-display" ]; then
+    start_designer 0 "" stop_wine_unless_open
     # Another start must find it open before the lock goes.
     for ((i = 0; i < 100; i++)); do
         if designer_open || ! kill -0 "$designer" 2>/dev/null; then break; fi
@@ -90,13 +92,7 @@ if [ "${1:-}" != "--inside-display" ]; then
 fi
 
 # Inside Xvfb: the lock is held until the server and the designer with it are gone.
-lock_prefix
-end_if_open 1 "; close it to take a screenshot"
-lay_out_program
-install_demo_skins
-trap stop_wine EXIT
-start_wine
-"$WINE" "$PROGRAM/$EXE" 9>&- &
+start_designer 1 "; close it to take a screenshot" stop_wine
 # The splash shows for about five seconds, then the designer window.
 for ((i = 0; i < 60; i++)); do
     sleep 0.5 9>&-

@@ -224,11 +224,11 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
             throw AppError(int32_t(code), "The copy \"" + copy + "\" could not be removed: " + SystemErrorText(code));
         });
         m_File->WriteTextFile(m_File->ReadTextFile(oldFile), copy, false);
-        IniManag keys;
-        keys.Nome(copy);
-        keys.Sezione("Vexo");
-        keys.ScriviOrRaise("name", renamed);
-        keys.ScriviOrRaise("directory", "Skins\\" + renamed);
+        IniManag fresh;
+        fresh.Nome(copy);
+        fresh.Sezione("Vexo");
+        fresh.ScriviOrRaise("name", renamed);
+        fresh.ScriviOrRaise("directory", "Skins\\" + renamed);
         MovePath("folder", P, newFolder);
         undo.emplace_back([&] { MovePath("folder", newFolder, P); });
         MovePath("skin file", oldFile, newFile);

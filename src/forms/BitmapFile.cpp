@@ -60,13 +60,10 @@ public:
         m_At += n;
         return p;
     }
-    // Skips encoded runs, which the caller has no room for; stops at an escape or the data's end.
+    // Skips the encoded runs at hand, which the caller has no room for: up to an escape, or to
+    // the end of what is held, where Take goes on.
     void SkipRuns() {
-        for (;;) {
-            while (m_End - m_At >= 2 && m_At[0]) m_At += 2;
-            if (m_End - m_At >= 2 || !m_Source || m_Left == 0) return;
-            Refill(m_Left + size_t(m_End - m_At) >= 2 ? 2 : size_t(m_End - m_At) + size_t(m_Left));
-        }
+        while (m_End - m_At >= 2 && m_At[0]) m_At += 2;
     }
 
 private:

@@ -43,7 +43,7 @@ size_t ReadSome(HANDLE file, void* to, size_t bytes) {
 void ReadAt(HANDLE file, uint64_t at, void* to, uint64_t bytes) {
     SetPosition(file, at);
     for (auto* p = static_cast<char*>(to); bytes > 0;) {
-        const size_t got = ReadSome(file, p, SizeInMemory(std::min<uint64_t>(bytes, 1u << 30)));
+        const size_t got = ReadSome(file, p, static_cast<size_t>(std::min<uint64_t>(bytes, 1u << 30)));
         if (got == 0) throw AppError(ErrNo::InvalidPicture, ErrText::InvalidPicture);
         p += got, bytes -= got;
     }

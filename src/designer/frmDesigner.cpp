@@ -227,11 +227,9 @@ void frmDesigner::AskFirstRun() {
     if (MsgBox(FirstRunQuestion(), MB_YESNO | MB_ICONINFORMATION) == IDYES) SearchVexoSkinFolder();
 }
 
-void frmDesigner::Form_Unload(bool& cancel) {
-    if (!SavePrompt()) {
-        cancel = true;
-        return;
-    }
+void frmDesigner::Form_QueryUnload(bool& cancel) { cancel = !SavePrompt(); }
+
+void frmDesigner::Form_Unload(bool& /*cancel*/) {
     // A load that failed before the settings were read has no list to rewrite.
     if (m_IniSettings) UpdateRecentsFilesList();
     if (Menu("mnuPreviewVexo").Checked() && gFrmPreview) {

@@ -190,6 +190,7 @@ public:
 protected:
     void CreateControls() override;
     void Form_Load() override;
+    void Form_QueryUnload(bool& cancel) override;
     void Form_Unload(bool& cancel) override;
     void Form_Click() override;
     void Form_MouseMove(int button, int shift, float x, float y) override;

@@ -217,6 +217,7 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
     const std::string oldFile = P + ".ini";
     std::vector<std::function<void()>> undo;
     try {
+        IniManag::RefuseReadOnly(oldFile);
         const std::string copy = NewFileIn(parent);
         undo.emplace_back([copy] {
             if (DeleteFileA(copy.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) return;
@@ -233,6 +234,8 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
         undo.emplace_back([&] { MovePath("folder", newFolder, P); });
         MovePath("skin file", oldFile, newFile);
         undo.emplace_back([&] { MovePath("skin file", newFile, oldFile); });
+        // Made read-only meanwhile: the replace below would go through under Wine.
+        IniManag::RefuseReadOnly(newFile);
         if (!MoveFileExA(copy.c_str(), newFile.c_str(), MOVEFILE_REPLACE_EXISTING))
             throw IniManag::WriteError(newFile, GetLastError());
     } catch (const AppError& e) {

@@ -37,11 +37,6 @@ public:
 private:
     HWND m_Window;
 };
-
-bool IsReadOnly(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-}
 }  // namespace
 
 // Everything the window shows of a skin file, read before any control is touched.
@@ -113,6 +108,7 @@ bool frmDesigner::FileSaveProc() {
             return false;
     }
     try {
+        IniManag::RefuseReadOnly(target);
         m_IniSkin->Nome(target);
         m_IniSkin->Sezione(kSkinSection);
         WriteKey("name", txtSkinName.Text());
@@ -164,9 +160,13 @@ bool frmDesigner::OpenFile(const std::string& path) {
                 MsgBox("Sorry, this file can't be loaded.) ", MB_OK);
                 return false;
             }
-            if (IsReadOnly(path)) {
-                MsgBox("The file \"" + path + "\" has no [Vexo] section and is read-only, so it can't be updated "
-                       "to be used with VadiVirerova.\r\nIt was not loaded and was left as it is.",
+            // Refused before the question, which could only end in the same refusal.
+            try {
+                IniManag::RefuseReadOnly(path);
+            } catch (const AppError& e) {
+                MsgBox(ErrorMessageText(e, "UpdateFileVexo") + "\r\n\r\nThe file has no [Vexo] section and is "
+                       "read-only, so it can't be updated to be used with VadiVirerova.\r\nIt was not loaded and "
+                       "was left as it is.",
                        MB_OK | MB_ICONEXCLAMATION);
                 return false;
             }
@@ -244,6 +244,7 @@ void frmDesigner::ShowSkinValues(const SkinValues& v) {
 
 bool frmDesigner::UpdateFileVexo(const std::string& path) {
     try {
+        IniManag::RefuseReadOnly(path);
         const std::string old = m_File->ReadTextFile(path);
         // The header goes behind a leading byte-order mark, or the mark would spoil its first key.
         const size_t mark = old.rfind(kUtf8Mark, 0) == 0 ? 3 : 0;

@@ -244,7 +244,16 @@ void Form::Hide() {
 
 bool Form::IsVisible() const { return m_Window && IsWindowVisible(m_Window); }
 
-bool Form::Unload() {
+bool Form::QueryUnload() {
+    if (!m_Window) return true;
+    bool cancel = false;
+    Run("Form_QueryUnload", [&] { Form_QueryUnload(cancel); });
+    return !cancel;
+}
+
+bool Form::Unload() { return QueryUnload() && UnloadAnswered(); }
+
+bool Form::UnloadAnswered() {
     if (!m_Window) return true;
     bool cancel = false;
     Run("Form_Unload", [&] { Form_Unload(cancel); });
@@ -420,6 +429,13 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CLOSE:
         Unload();
+        return 0;
+    // Log-off and shutdown ask as closing does; once the session does end, the closing work
+    // runs before the system ends the process.
+    case WM_QUERYENDSESSION:
+        return QueryUnload() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        if (wParam) UnloadAnswered();
         return 0;
     case WM_SIZE:
         for (WindowedControl* c : WindowedChildren())

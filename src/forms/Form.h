@@ -56,8 +56,11 @@ public:
     void Show(bool modal = false, Form* owner = nullptr);
     void Hide();
     bool IsVisible() const;
-    // Runs Form_Unload; destroys the window unless it cancelled. True when unloaded.
+    // Runs Form_QueryUnload, then Form_Unload; destroys the window unless either cancelled.
+    // True when unloaded.
     bool Unload();
+    // Runs Form_QueryUnload alone: whether the form may go.
+    bool QueryUnload();
 
     // Key preview and menu shortcuts; true when the key was taken.
     bool PreviewKeyDown(int keyCode);
@@ -78,6 +81,8 @@ protected:
     // Builds the design-time controls; runs inside Load before Form_Load.
     virtual void CreateControls() {}
     virtual void Form_Load() {}
+    // Asks whether the form may go: before an unload, and when the Windows session is ending.
+    virtual void Form_QueryUnload(bool& /*cancel*/) {}
     virtual void Form_Unload(bool& /*cancel*/) {}
     virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
     virtual void Form_KeyUp(int /*keyCode*/, int /*shift*/) {}
@@ -100,6 +105,8 @@ private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void RunModal();
+    // Form_Unload and the window's end, the question already answered.
+    bool UnloadAnswered();
     // Gives the windows a modal showing disabled back their input and the activation.
     void EndModal();
 

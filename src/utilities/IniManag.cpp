@@ -82,6 +82,13 @@ AppError IniManag::WriteError(const std::string& fileName, uint32_t code) {
     return AppError(code != 0 ? static_cast<int32_t>(code) : ErrNo::FileAccess, reason);
 }
 
+void IniManag::RefuseReadOnly(const std::string& fileName) {
+    const DWORD attributes = GetFileAttributesA(fileName.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+        !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw WriteError(fileName, ERROR_ACCESS_DENIED);
+}
+
 bool IniManag::LeggiBool(const std::string& key, const std::string& defaultValue) {
     if (key.empty()) return false;
     std::string text = Leggi(key, defaultValue);

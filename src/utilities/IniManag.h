@@ -31,6 +31,9 @@ public:
     // A refused write of the file: the system's number and text when it gave one, and always the
     // file's name, since the system may refuse without any code.
     static AppError WriteError(const std::string& fileName, uint32_t code);
+    // A read-only file is never written, also where the system would let it through (root
+    // under Wine, where a rename over it also succeeds): raises WriteError with Access denied.
+    static void RefuseReadOnly(const std::string& fileName);
 
     // False for "0", "Falso" and the empty text (exact, case-sensitive), True otherwise.
     bool LeggiBool(const std::string& key, const std::string& defaultValue);

@@ -68,20 +68,29 @@ TEST_F(RenameTest, RefusalsAndFailuresLeaveTheDiskAsItWasRenameFromInsideTheSkin
     const std::string from = "\"" + skins + "\\Dark", to = "\" could not be renamed to \"" + skins + "\\Night";
     // The new keys replace the file last: held so that it can be renamed but not replaced, it is
     // renamed back with its bytes whole, and no copy is left beside it.
+    // A read-only skin file is never written, though root under Wine could write and replace it.
     const struct { const char* held; DWORD share; std::string what; } holds[] = {
         {"Dark", FILE_SHARE_READ | FILE_SHARE_WRITE, "32 (The folder " + from + to + "\": Sharing violation"},
         {"Dark.ini", FILE_SHARE_READ | FILE_SHARE_WRITE, "32 (The skin file " + from + ".ini" + to + ".ini\": Sharing violation"},
-        {"Dark.ini", FILE_SHARE_READ | FILE_SHARE_DELETE, "5 (The file \"" + skins + "\\Night.ini\" could not be written: Access denied"}};
+        {"Dark.ini", FILE_SHARE_READ | FILE_SHARE_DELETE, "5 (The file \"" + skins + "\\Night.ini\" could not be written: Access denied"},
+        {nullptr, 0, "5 (The file \"" + skins + "\\Dark.ini\" could not be written: Access denied"}};
     const std::vector<std::string> names = Names(skins);
+    const std::string darkIni = skins + "\\Dark.ini";
     for (const auto& [held, share, what] : holds) {
-        const HANDLE h = CreateFileA((skins + "\\" + held).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        const HANDLE h = held ? CreateFileA((skins + "\\" + held).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                            FILE_FLAG_BACKUP_SEMANTICS, nullptr)
+                              : INVALID_HANDLE_VALUE;
+        if (!held) {
+            ASSERT_TRUE(SetFileAttributesA(darkIni.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
+        }
         prompts.AnswerInput("Night"), prompts.Answer(IDYES);
         f.RenameSkinAt(skins + "\\Dark");
-        CloseHandle(h);
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
         EXPECT_EQ(Said(), "Error " + what + ") in procedure cmdRenameSkin_Click of Form frmDesigner\r\n\r\nNothing was renamed.");
         EXPECT_EQ(snapshot(), before) << what;
         EXPECT_EQ(Names(skins), names) << what;
+        EXPECT_EQ(GetFileAttributesA(darkIni.c_str()), held ? FILE_ATTRIBUTE_ARCHIVE : FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+        SetFileAttributesA(darkIni.c_str(), FILE_ATTRIBUTE_ARCHIVE);
     }
     // A skin file another program holds unshared is named with the system's reason, not as a file without keys.
     prompts.asked.clear();

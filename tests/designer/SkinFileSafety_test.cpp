@@ -66,6 +66,22 @@ TEST_F(SkinFileSafetyTest, SaveWritesAFileTheSkinWasNotOpenedFromOnlyAfterAYes) 
     EXPECT_TRUE(Matches(Said(), "Error 32 (The file \"" + skins + "\\DARK.ini\" could not be written: *) in procedure "
                                 "FileSaveProc of Form frmDesigner")) << Said();
     EXPECT_TRUE(f.FileSaveProc() && prompts.asked.size() == 1u);
+    // A read-only skin file is refused as Windows refuses it, root under Wine too, and so is its
+    // upgrade called directly: bytes, flag and folder stay as they were.
+    const std::vector<std::string> listed = f.m_File->GetFiles(skins + "\\*.*");
+    const std::string kept = ReadBytes(anns);
+    ASSERT_TRUE(SetFileAttributesA(anns.c_str(), FILE_ATTRIBUTE_READONLY));
+    f.txtAuthor.SetText("Bob");
+    const std::string denied = "Error 5 (The file \"" + skins + "\\DARK.ini\" could not be written: Access denied) in procedure ";
+    EXPECT_FALSE(f.FileSaveProc());
+    EXPECT_EQ(Said(), denied + "FileSaveProc of Form frmDesigner");
+    EXPECT_FALSE(f.UpdateFileVexo(skins + "\\DARK.ini"));
+    EXPECT_EQ(Said(), denied + "UpdateFileVexo of Form frmDesigner");
+    EXPECT_EQ(ReadBytes(anns), kept);
+    EXPECT_TRUE(GetFileAttributesA(anns.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(f.m_File->GetFiles(skins + "\\*.*"), listed);
+    EXPECT_EQ(f.sb1.PanelText("state"), "Changed");
+    SetFileAttributesA(anns.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ErrorMessageText(IniManag::WriteError("C:\\x.ini", 0), "P"),  // a refusal without a code
               "Error 75 (The file \"C:\\x.ini\" could not be written) in procedure P of Form frmDesigner");
 }
@@ -147,7 +163,9 @@ TEST_F(SkinFileSafetyTest, OpeningFilesOfEveryKindChangesTheWindowOnlyWhenTheyLo
         {"name=Dark\r\nAuthor=Ann\r\n", Free, {kAsk, kUpdated}, "[Vexo]\r\n\r\nname=Dark\r\nAuthor=Ann\r\n\r\n", "Dark", "Ann"},
         {kMark + "name=Dark\r\n", Free, {kAsk, kUpdated}, kMark + "[Vexo]\r\n\r\nname=Dark\r\n\r\n", "Dark", ""},
         {"[Vexo]\r\nname=Dark\r\n", ReadOnly, {}, "", "Dark", ""},
-        {"name=Dark\r\n", ReadOnly, {"The file \"" + path + "\" has no [Vexo] section and is read-only*"}, "", nullptr, nullptr},
+        {"name=Dark\r\n", ReadOnly, {"Error 5 (The file \"" + path + "\" could not be written: Access denied) in procedure "
+                                      "UpdateFileVexo of Form frmDesigner\r\n\r\nThe file has no [Vexo] section and is read-only*"},
+         "", nullptr, nullptr},
         {"[Vexo]\r\nname=Dark\r\n", Locked, {"Error 32 (*) in procedure OpenFile of Form frmDesigner"}, "", nullptr, nullptr},
         {"name=Dark\r\n", Read, {kAsk, "Error *) in procedure UpdateFileVexo of Form frmDesigner"}, "", nullptr, nullptr},
     };

@@ -174,6 +174,52 @@ TEST_F(DesignerTest, ChangedAndSavedShowInBothPanelsAndClosingAsksOnlyWhenChange
     EXPECT_EQ(prompts.asked.size(), 3u);
 }
 
+TEST_F(DesignerTest, EndingTheSessionAsksAsClosingDoesAndThenDoesTheClosingWork) {
+    const std::string dark = skins + "\\Dark.ini", gone = skins + "\\Gone.ini";
+    frmDesigner& f = OpenWithSkins("[RecentsFiles]\r\nRecentFile1=" + gone + "\r\nRecentFile2=" + dark + "\r\n");
+    WriteBytes(dark, "[Vexo]\r\nname=Dark\r\n");
+    ASSERT_TRUE(Load(dark));
+    auto queryEnd = [&] { return SendMessageA(f.Hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF); };
+    EXPECT_EQ(queryEnd(), TRUE);  // unchanged: no question
+    EXPECT_TRUE(prompts.asked.empty());
+
+    f.txtAuthor.SetText("Ann");
+    prompts.Answer(IDCANCEL);
+    EXPECT_EQ(queryEnd(), FALSE);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, "The skin has changed. Save it?");
+    EXPECT_EQ(prompts.asked[0].style, 35u);
+    EXPECT_TRUE(f.IsVisible() && f.txtAuthor.Text() == "Ann" && f.SkinIsChanged());
+
+    SetFileAttributesA(dark.c_str(), FILE_ATTRIBUTE_READONLY);  // Yes, but the save fails
+    prompts.Answer(IDYES);
+    EXPECT_EQ(queryEnd(), FALSE);
+    EXPECT_EQ(Said().rfind("Error 5 (", 0), 0u) << Said();
+    EXPECT_TRUE(f.SkinIsChanged());
+    SetFileAttributesA(dark.c_str(), FILE_ATTRIBUTE_NORMAL);
+    prompts.Answer(IDYES);
+    EXPECT_EQ(queryEnd(), TRUE);
+    EXPECT_NE(ReadBytes(dark).find("Author=Ann\r\n"), std::string::npos);
+    EXPECT_FALSE(f.SkinIsChanged());
+
+    f.txtAuthor.SetText("Bob");
+    prompts.Answer(IDNO);
+    EXPECT_EQ(queryEnd(), TRUE);
+    const size_t asked = prompts.asked.size();
+    SendMessageA(f.Hwnd(), WM_ENDSESSION, FALSE, 0);  // another program kept the session going
+    EXPECT_TRUE(f.IsLoaded() && f.txtAuthor.Text() == "Bob");
+    const std::string settings = ReadBytes(dir / "VexoVadiVirerova.ini");
+    EXPECT_NE(settings.find(gone), std::string::npos);
+    SendMessageA(f.Hwnd(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(f.IsLoaded());
+    EXPECT_EQ(prompts.asked.size(), asked);  // answered once
+    EXPECT_NE(ReadBytes(dark).find("Author=Ann\r\n"), std::string::npos);
+    // The closing's clean-up of the recent-files list ran: the missing file is gone from it.
+    const std::string after = ReadBytes(dir / "VexoVadiVirerova.ini");
+    EXPECT_EQ(after.find(gone), std::string::npos) << after;
+    EXPECT_NE(after.find("RecentFile1=" + dark + "\r\n"), std::string::npos) << after;
+}
+
 TEST_F(DesignerTest, LoadingAndUnloadingLeavesNoObjectsBehind) {
     auto counts = [] { return std::make_pair(CountGdiObjects(), CountUserObjects()); };
     std::pair<int, int> before, loaded;

@@ -104,27 +104,28 @@ TEST_F(SkinFileSafetyTest, CleanUpRefusesAFolderThatIsALinkOrAnotherSkinsFolder)
         WriteBytes(folder + "\\theirs.bmp", "x");
     }
     ASSERT_TRUE(Load(dark + ".ini"));
-    const std::string shared = "The folder \"" + dark + "\" is the same folder as \"*\", the bitmap folder of the skin "
-                               "\"*.ini\". Its bitmaps may be in use by that skin.\r\nNothing was deleted.";
-    auto refused = [&](const std::string& other, const std::string& expected) {
+    auto shared = [&](const std::string& other) {
+        return "The folder \"" + dark + "\" is the same folder as \"" + other + "\", the bitmap folder of the skin \"" +
+               other + ".ini\". Its bitmaps may be in use by that skin.\r\nNothing was deleted.";
+    };
+    auto refused = [&](const std::string& expected) {
         prompts.asked.clear();
         prompts.Answer(IDOK);
         f.mnuOptionsDeleteUnusedBitmap_Click();
         EXPECT_EQ(prompts.asked.size(), 1u);
         EXPECT_TRUE(Matches(Said(), expected)) << Said();
         EXPECT_EQ(prompts.asked[0].style, UINT(MB_OK | MB_ICONEXCLAMATION));
-        EXPECT_NE(Said().find(other), std::string::npos) << Said();
     };
     {  // Dark's folder leads to another skin's, then to a folder of no skin.
         FolderLink link(dark, light);
         ASSERT_EQ(link.Failure(), "");
-        refused(light, shared);
+        refused(shared(light));
     }
     {
         FolderLink link(dark, art);
         ASSERT_EQ(link.Failure(), "");
-        refused(art.substr(0, 0), "The folder \"" + dark + "\" is a link (a reparse point) to another folder, whose "
-                                  "bitmaps may belong to another skin.*Nothing was deleted.");
+        refused("The folder \"" + dark + "\" is a link (a reparse point) to another folder, whose bitmaps may "
+                "belong to another skin.*Nothing was deleted.");
     }
     EXPECT_TRUE(PathExists(light + "\\theirs.bmp") && PathExists(art + "\\theirs.bmp"));
     // Dark's own folder, but another skin's folder leads to it.
@@ -133,7 +134,7 @@ TEST_F(SkinFileSafetyTest, CleanUpRefusesAFolderThatIsALinkOrAnotherSkinsFolder)
     {
         FolderLink link(night, dark);
         ASSERT_EQ(link.Failure(), "");
-        refused(night + ".ini", shared);
+        refused(shared(night));
         EXPECT_TRUE(PathExists(dark + "\\unused.bmp"));
     }
     prompts.Answer(IDOK);

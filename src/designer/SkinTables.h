@@ -2,7 +2,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 struct SkinInfoFieldDef {
     const char* control;
@@ -34,3 +36,11 @@ extern const std::array<ColorSlotDef, kColorSlotCount> kColorSlots;
 // Why a name cannot name a skin (its file and its bitmap folder), or the empty
 // text when it can: a plain name without dots, no path, nothing a file name cannot hold.
 std::string SkinNameProblem(const std::string& name);
+
+// The names a bitmap slot's text may lead to in the skin's folder: the text as the previews
+// take it, and as the skin file gives it back once saved (blanks around it and a pair of
+// quotes gone). Empty names are left out.
+std::vector<std::string> SlotNameSpellings(const std::string& caption);
+
+// The bitmap clean-up's closing message for the number of files it deleted.
+std::string DeletedFilesText(uint64_t count);

@@ -120,6 +120,9 @@ public:
     void mnuFileRenameSkin_Click() { cmdRenameSkin.SetValue(true); }
     void RenameSkinAt(const std::string& folder);
     void mnuOptionsDeleteUnusedBitmap_Click();
+    // Why the loaded skin's bitmap folder may not be cleaned (it may be another skin's), or the
+    // empty text.
+    std::string CleanUpRefusal() const;
     void DeleteUnusedBitmap();
     void mnuOptionsSkinsFolder_Click();
     bool MakeFolderTemplate();

@@ -253,25 +253,57 @@ void frmDesigner::mnuOptionsDeleteUnusedBitmap_Click() {
         MsgBox("You have to load a skin, first!", MB_OK);
         return;
     }
-    // The folder is named after the skin file; it is this skin's only when the file itself sits
-    // in the skins folder under that name. Otherwise it may hold another skin's bitmaps.
-    const std::string folder = SkinBitmapFolder();
-    if (!IsLoadedSkinFolder(folder)) {
-        MsgBox("\"Delete unused bitmap\" works only in the bitmap folder of a skin whose file is in the skins "
-               "folder.\r\nThe folder \"" + folder + "\" may belong to another skin, since the loaded skin's file is \"" +
-                   (m_SkinFilePath.empty() ? txtSkinFilename.Text() : m_SkinFilePath) +
-                   "\".\r\nNothing was deleted. Save the skin into the skins folder first.",
-               MB_OK | MB_ICONEXCLAMATION);
+    if (const std::string refusal = CleanUpRefusal(); !refusal.empty()) {
+        MsgBox(refusal + "\r\nNothing was deleted.", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     if (MsgBox("Delete unused files now. Are you sure?", MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL) return;
     DeleteUnusedBitmap();
 }
 
+std::string frmDesigner::CleanUpRefusal() const {
+    const std::string folder = SkinBitmapFolder();
+    // The folder is named after the skin file; it is this skin's only when the file itself sits
+    // in the skins folder under that name. Otherwise it may hold another skin's bitmaps.
+    if (!IsLoadedSkinFolder(folder))
+        return "\"Delete unused bitmap\" works only in the bitmap folder of a skin whose file is in the skins "
+               "folder.\r\nThe folder \"" + folder + "\" may belong to another skin, since the loaded skin's file is \"" +
+               (m_SkinFilePath.empty() ? txtSkinFilename.Text() : m_SkinFilePath) +
+               "\".\r\nSave the skin into the skins folder first.";
+    // Through a link, or a link of another skin's, two skins may share one folder.
+    const FileIdentity own = IdentityOf(folder);
+    if (!own.Known()) return "";  // no folder, nothing to delete
+    const std::string root = folder.substr(0, folder.find_last_of('\\') + 1);
+    File::NameList names;
+    try {
+        names = m_File->GetDirectories(root);
+    } catch (const AppError& e) {
+        return "The skins folder \"" + root + "\" could not be searched for skins sharing the folder \"" + folder +
+               "\": " + e.Description();
+    }
+    for (const std::string& name : names) {
+        const std::string theirs = root + name;
+        if (name.empty() || SamePath(theirs, folder) || !m_File->FileExists(theirs + ".ini")) continue;
+        if (SameFile(own, IdentityOf(theirs)))
+            return "The folder \"" + folder + "\" is the same folder as \"" + theirs +
+                   "\", the bitmap folder of the skin \"" + theirs + ".ini\". Its bitmaps may be in use by that skin.";
+    }
+    if (IsLink(folder))
+        return "The folder \"" + folder + "\" is a link (a reparse point) to another folder, whose bitmaps may "
+               "belong to another skin. \"Delete unused bitmap\" doesn't clean linked folders.";
+    return "";
+}
+
 void frmDesigner::DeleteUnusedBitmap() {
-    if (!IsLoadedSkinFolder(SkinBitmapFolder())) return;
+    if (!CleanUpRefusal().empty()) return;
     const std::string folder = SkinBitmapFolder() + "\\";
-    int16_t count = 0;
+    // What each slot leads to, resolved as the previews resolve it: the system's spellings of a
+    // name (short names, trailing dots and blanks, ".\" and "..\") all name one file.
+    std::vector<FileIdentity> used;
+    for (int i = lblBmpName.LBound(); i <= lblBmpName.UBound(); ++i)
+        for (const std::string& name : SlotNameSpellings(lblBmpName(i).Caption()))
+            if (FileIdentity id = IdentityOf(folder + name); id.Known()) used.push_back(std::move(id));
+    uint64_t count = 0;
     File::NameList files;
     try {
         files = m_File->GetFiles(folder + "*.bmp");
@@ -282,11 +314,18 @@ void frmDesigner::DeleteUnusedBitmap() {
     for (size_t k = 1; k < files.size(); ++k) {
         const std::string& f = files[k];
         // The search also matches short names: "x.bmpx" is listed for "*.bmp".
-        if (f.size() < 4 || UpperCase(f.substr(f.size() - 4)) != ".BMP") continue;
+        if (f.size() < 4 || UpperCase(f.substr(f.size() - 4)) != ".BMP" || f[0] == '_') continue;
+        const FileIdentity file = IdentityOf(folder + f);
+        if (!file.Known()) {
+            // Gone meanwhile is no fault; a file that can't be told from a used one stays.
+            if (file.error != ERROR_FILE_NOT_FOUND) failed += "\r\n" + f + " (" + SystemErrorText(file.error) + ")";
+            continue;
+        }
         bool inUse = false;
         for (int i = lblBmpName.LBound(); i <= lblBmpName.UBound() && !inUse; ++i)
             inUse = UpperCase(lblBmpName(i).Caption()) == UpperCase(f);
-        if (inUse || f[0] == '_') continue;
+        for (size_t u = 0; u < used.size() && !inUse; ++u) inUse = SameFile(used[u], file);
+        if (inUse) continue;
         if (DeleteFileA((folder + f).c_str())) {
             ++count;
         } else {
@@ -294,8 +333,7 @@ void frmDesigner::DeleteUnusedBitmap() {
         }
     }
     if (!failed.empty()) MsgBox("These files could not be deleted:" + failed, MB_ICONEXCLAMATION);
-    if (count > 0) MsgBox(std::to_string(count) + " files deleted.", MB_ICONINFORMATION);
-    else if (failed.empty()) MsgBox("All files is in use. Nothing files to delete.", MB_ICONINFORMATION);
+    if (count > 0 || failed.empty()) MsgBox(DeletedFilesText(count), MB_ICONINFORMATION);
 }
 
 void frmDesigner::mnuOptionsSkinsFolder_Click() {

@@ -276,3 +276,41 @@ bool SamePath(std::string a, std::string b) {
     while (!b.empty() && b.back() == '\\') b.pop_back();
     return UpperCase(a) == UpperCase(b);
 }
+
+FileIdentity IdentityOf(const std::string& path) {
+    FileIdentity id;
+    {
+        // Attributes only: a file another program holds without sharing opens all the same.
+        FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (file.get() == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file.get(), &info)) {
+            id.error = GetLastError();
+        } else if (info.nFileIndexHigh != 0 || info.nFileIndexLow != 0) {  // 0: the file system keeps none
+            id.opened = true;
+            id.volume = info.dwVolumeSerialNumber;
+            id.index = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+        }
+    }
+    char full[MAX_PATH] = {}, longName[MAX_PATH] = {};
+    const DWORD fullLength = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    if (fullLength == 0 || fullLength >= MAX_PATH) return id;
+    const DWORD longLength = GetLongPathNameA(full, longName, MAX_PATH);
+    if (longLength > 0 && longLength < MAX_PATH) {
+        id.longPath = UpperCase(longName);
+    } else if (!id.opened && id.error == 0) {
+        id.error = GetLastError();
+    }
+    return id;
+}
+
+bool SameFile(const FileIdentity& a, const FileIdentity& b) {
+    if (a.opened && b.opened && a.volume == b.volume && a.index == b.index) return true;
+    return !a.longPath.empty() && SamePath(a.longPath, b.longPath);
+}
+
+bool IsLink(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}

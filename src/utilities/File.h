@@ -66,3 +66,20 @@ std::string UpperCase(std::string text);
 bool SamePath(std::string a, std::string b);
 // The process's current folder; empty when the system can't say.
 std::string CurrentFolder();
+
+// What a path leads to, however it is spelt (short names, trailing dots or blanks, "." and "..",
+// links on the way): two paths to one file or folder give identities that are the SameFile.
+struct FileIdentity {
+    bool opened = false;  // volume and index are the file's own
+    uint32_t volume = 0;
+    uint64_t index = 0;
+    std::string longPath;  // full, with long names, upper-cased; empty when the system can't say
+    uint32_t error = 0;    // the system's reason when the path leads nowhere
+    bool Known() const { return opened || !longPath.empty(); }
+};
+// Never fails: a path that leads nowhere gives an identity that is not Known.
+FileIdentity IdentityOf(const std::string& path);
+// Either the file system's own identity or the long full path agrees.
+bool SameFile(const FileIdentity& a, const FileIdentity& b);
+// The path itself is a link (a reparse point), whatever it leads to.
+bool IsLink(const std::string& path);

@@ -4,6 +4,7 @@
 
 #include "DesignerFixture.h"
 #include "DialogDriver.h"
+#include "SkinTables.h"
 #include "frmSplash.h"
 
 namespace {
@@ -149,6 +150,59 @@ TEST_F(CommandsTest, CleanUpWorksOnlyInTheLoadedSkinsFolder) {
     prompts.Answer(IDOK);
     f.mnuOptionsDeleteUnusedBitmap_Click();
     EXPECT_EQ(prompts.asked.back().text, "All files is in use. Nothing files to delete.");
+}
+
+TEST_F(CommandsTest, CleanUpKeepsEveryFileASlotLeadsToHoweverItIsSpelt) {
+    frmDesigner& f = OpenWithSkins();
+    prompts.AnswerInput("Dark");
+    f.mnuFileNew_Click();
+    const std::string folder = skins + "\\Dark\\";
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp", "f.bmp", "g.bmp", "longbitmapname.bmp", "unused.bmp"})
+        WriteBytes(folder + name, "x");
+    char shortPath[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameA((folder + "longbitmapname.bmp").c_str(), shortPath, MAX_PATH), 0u);
+    const std::string shortName = std::string(shortPath).substr(std::string(shortPath).find_last_of('\\') + 1);
+    ASSERT_NE(UpperCase(shortName), "LONGBITMAPNAME.BMP");
+    // The system's own spellings, which the previews load; then quoted or padded texts, which
+    // the skin file gives back as the bare names once saved.
+    const std::vector<std::string> spelt = {"a.bmp.", "f.bmp...", "d.bmp ", ".\\c.bmp", "..\\Dark\\e.bmp", shortName},
+                                   saved = {"\"b.bmp \"", " 'g.bmp' "};
+    int slot = 0;
+    for (const std::string& name : spelt) {
+        f.lblBmpName(slot).SetCaption(name);
+        EXPECT_TRUE(PathExists(f.SkinBitmapPath(slot++))) << name;
+    }
+    for (const std::string& name : saved) f.lblBmpName(slot++).SetCaption(name);
+    prompts.Answer(IDOK);
+    f.mnuOptionsDeleteUnusedBitmap_Click();
+    EXPECT_EQ(Said(), "1 files deleted.");
+    for (const char* kept : {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp", "f.bmp", "g.bmp", "longbitmapname.bmp"})
+        EXPECT_TRUE(PathExists(folder + kept)) << kept;
+    EXPECT_FALSE(PathExists(folder + "unused.bmp"));
+
+    ASSERT_TRUE(f.FileSaveProc());
+    ASSERT_TRUE(Load(skins + "\\Dark.ini"));
+    EXPECT_EQ(f.lblBmpName(6).Caption(), "b.bmp ");
+    EXPECT_EQ(f.lblBmpName(7).Caption(), "g.bmp");
+    prompts.Answer(IDOK);
+    f.mnuOptionsDeleteUnusedBitmap_Click();
+    EXPECT_EQ(Said(), "All files is in use. Nothing files to delete.");
+}
+
+TEST(CleanUpTextsTest, TheCountOfAnyRunAndTheNamesASavedSlotGivesBack) {
+    EXPECT_EQ(DeletedFilesText(0), "All files is in use. Nothing files to delete.");
+    EXPECT_EQ(DeletedFilesText(1), "1 files deleted.");
+    EXPECT_EQ(DeletedFilesText(32768), "32768 files deleted.");
+    EXPECT_EQ(DeletedFilesText(70000), "70000 files deleted.");
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(SlotNameSpellings(""), Names{});
+    EXPECT_EQ(SlotNameSpellings("a.bmp"), Names{"a.bmp"});
+    EXPECT_EQ(SlotNameSpellings("\"b.bmp \""), (Names{"\"b.bmp \"", "b.bmp "}));
+    EXPECT_EQ(SlotNameSpellings(" \t'c.bmp'  "), (Names{" \t'c.bmp'  ", "c.bmp"}));
+    EXPECT_EQ(SlotNameSpellings(" d.bmp "), (Names{" d.bmp ", "d.bmp"}));
+    EXPECT_EQ(SlotNameSpellings("\"e.bmp'"), Names{"\"e.bmp'"});  // quotes that do not pair stay
+    EXPECT_EQ(SlotNameSpellings("\""), Names{"\""});
+    EXPECT_EQ(SlotNameSpellings("\"\""), Names{"\"\""});
 }
 
 TEST_F(CommandsTest, MenusEnableByTheSkinsStateAndExitAsksFirst) {

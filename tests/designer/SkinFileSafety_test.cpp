@@ -8,6 +8,7 @@
 #include "DesignerFixture.h"
 #include "DialogDriver.h"
 #include "FolderDriver.h"
+#include "FolderLink.h"
 #include "IniManag.h"
 
 namespace {
@@ -106,6 +107,55 @@ TEST_F(SkinFileSafetyTest, CleanUpOnlyInTheFolderOfASkinLoadedFromTheSkinsFolder
                                                     "belong to another skin*\"" + opened + "\"*Nothing was deleted.*")) << Said();
         EXPECT_EQ(PathExists(theirs), opened != own);
     }
+}
+
+TEST_F(SkinFileSafetyTest, CleanUpRefusesAFolderThatIsALinkOrAnotherSkinsFolder) {
+    frmDesigner& f = OpenWithSkins();
+    const std::string dark = skins + "\\Dark", light = skins + "\\Light", night = skins + "\\Night", art = dir / "Art";
+    WriteBytes(dark + ".ini", kAnns);
+    WriteBytes(light + ".ini", "[Vexo]\r\nname=Light\r\n");
+    WriteBytes(night + ".ini", "[Vexo]\r\nname=Night\r\n");
+    for (const std::string& folder : {light, art}) {
+        CreateDirectoryA(folder.c_str(), nullptr);
+        WriteBytes(folder + "\\theirs.bmp", "x");
+    }
+    ASSERT_TRUE(Load(dark + ".ini"));
+    auto shared = [&](const std::string& other) {
+        return "The folder \"" + dark + "\" is the same folder as \"" + other + "\", the bitmap folder of the skin \"" +
+               other + ".ini\". Its bitmaps may be in use by that skin.\r\nNothing was deleted.";
+    };
+    auto refused = [&](const std::string& expected) {
+        prompts.asked.clear();
+        prompts.Answer(IDOK);
+        f.mnuOptionsDeleteUnusedBitmap_Click();
+        EXPECT_EQ(prompts.asked.size(), 1u);
+        EXPECT_TRUE(Matches(Said(), expected)) << Said();
+        EXPECT_EQ(prompts.asked[0].style, UINT(MB_OK | MB_ICONEXCLAMATION));
+    };
+    {  // Dark's folder leads to another skin's, then to a folder of no skin.
+        FolderLink link(dark, light);
+        ASSERT_EQ(link.Failure(), "");
+        refused(shared(light));
+    }
+    {
+        FolderLink link(dark, art);
+        ASSERT_EQ(link.Failure(), "");
+        refused("The folder \"" + dark + "\" is a link (a reparse point) to another folder, whose bitmaps may "
+                "belong to another skin.*Nothing was deleted.");
+    }
+    EXPECT_TRUE(PathExists(light + "\\theirs.bmp") && PathExists(art + "\\theirs.bmp"));
+    // Dark's own folder, but another skin's folder leads to it.
+    CreateDirectoryA(dark.c_str(), nullptr);
+    WriteBytes(dark + "\\unused.bmp", "x");
+    {
+        FolderLink link(night, dark);
+        ASSERT_EQ(link.Failure(), "");
+        refused(shared(night));
+        EXPECT_TRUE(PathExists(dark + "\\unused.bmp"));
+    }
+    prompts.Answer(IDOK);
+    f.mnuOptionsDeleteUnusedBitmap_Click();
+    EXPECT_EQ(Said(), "1 files deleted.");
 }
 
 bool g_BrowserShown = false;

@@ -17,6 +17,9 @@ void RemoveTree(const std::string& path) {
             std::string name = data.cFileName;
             if (name == "." || name == "..") continue;
             std::string full = path + "\\" + name;
+            // A link is left to whoever made it: what it leads to may lie outside the tree, and
+            // Wine removes an empty folder a link leads to in place of the link.
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
             SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full);
             else DeleteFileA(full.c_str());

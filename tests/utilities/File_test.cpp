@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "AppError.h"
+#include "FolderLink.h"
 #include "TempDir.h"
 
 namespace {
@@ -96,6 +97,33 @@ TEST_F(FileSystemTest, TextFilesRoundTripAndPassOnFailures) {
     EXPECT_THROW(f.ReadTextFile(dir / "busy.txt"), AppError);
     CloseHandle(held);
     EXPECT_EQ(ReadBytes(dir / "busy.txt"), "keep");
+}
+
+TEST_F(FileSystemTest, IdentityIsTheFilesWhateverTheSpellingAndLinksShowAsSuch) {
+    CreateDirectoryA((dir / "Dark").c_str(), nullptr);
+    for (const char* name : {"Dark\\a.bmp", "Dark\\b.bmp"}) WriteBytes(dir / name, "x");
+    const FileIdentity a = IdentityOf(dir / "Dark\\a.bmp");
+    ASSERT_TRUE(a.Known());
+    for (const std::string& spelt : {dir / "DARK\\A.BMP", dir / "Dark\\a.bmp. .", dir / "Dark\\..\\Dark\\.\\a.bmp"})
+        EXPECT_TRUE(SameFile(a, IdentityOf(spelt))) << spelt;
+    HANDLE held = CreateFileA((dir / "Dark\\a.bmp").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(SameFile(IdentityOf(dir / "Dark\\a.bmp"), a)) << "held without sharing";
+    CloseHandle(held);
+    EXPECT_FALSE(SameFile(a, IdentityOf(dir / "Dark\\b.bmp")) || SameFile(a, IdentityOf(dir / "Dark")));
+    const FileIdentity missing = IdentityOf(dir / "Dark\\missing.bmp");
+    EXPECT_FALSE(missing.Known());
+    EXPECT_EQ(missing.error, uint32_t(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(SameFile(missing, IdentityOf(dir / "Dark\\gone.bmp"))) << "two missing files are not one";
+    // One index on two volumes is two files.
+    EXPECT_FALSE(SameFile(FileIdentity{true, 1, 7, "", 0}, FileIdentity{true, 2, 7, "", 0}));
+
+    FolderLink link(dir / "Link", dir / "Dark");
+    ASSERT_EQ(link.Failure(), "");
+    EXPECT_TRUE(IsLink(dir / "Link"));
+    EXPECT_FALSE(IsLink(dir / "Dark") || IsLink(dir / "Link\\a.bmp") || IsLink(dir / "none"));
+    EXPECT_TRUE(SameFile(IdentityOf(dir / "Link"), IdentityOf(dir / "Dark")));
+    EXPECT_TRUE(SameFile(IdentityOf(dir / "Link\\a.bmp"), a));
 }
 
 }  // namespace

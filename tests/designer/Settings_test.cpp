@@ -63,6 +63,35 @@ TEST_F(SettingsTest, OpeningPutsNewFilesAtTheHeadAndKnownOnesKeepTheirPlace) {
     EXPECT_EQ(Recents() + " / " + Listed(f), "B D A C / B D A C");
 }
 
+TEST_F(SettingsTest, OpenSkinRefusesADeviceOrANameOutsideTheCodePageChangingNothing) {
+    frmDesigner& f = OpenWithSkins();
+    WriteBytes(Widen(skins) + L"\\\u65E5\u672C.ini", "[Vexo]\r\nname=Nihon\r\n");
+    f.UpdateFileMenu(Skin("A"));
+    ASSERT_TRUE(Load(Skin("A")));
+    const std::string settings = ReadBytes(dir / "VexoVadiVirerova.ini");
+    const std::pair<std::string, std::string> cases[] = {
+        {skins + "\\NUL.ini", "its name stands for the device NUL, not for a file"},
+        {skins + "\\??.ini", "its name holds \"?\" or \"*\", which no file name holds (a character that the system's "
+                               "code page can't show comes back as \"?\")"}};
+    for (const auto& [path, why] : cases) {
+        prompts.asked.clear();
+        {
+            DialogDriver driver(DialogPlan::ChooseFile(path));
+            if (path.find('?') != std::string::npos)
+                driver.BeforeAnswer = [&](HWND d) { EXPECT_TRUE(SelectListedFile(d, L"\u65E5\u672C.ini")); };
+            f.mnuFileOpen_Click();
+            EXPECT_TRUE(driver.Done()) << driver.Failure();
+        }
+        ASSERT_EQ(prompts.asked.size(), 1u) << path;
+        EXPECT_EQ(prompts.asked[0].text, "The file " + path + " can't be used: " + why + ".\r\nPlease, choose another file.");
+        EXPECT_EQ(prompts.asked[0].style, 48u);
+        EXPECT_EQ(f.txtSkinName.Text() + "|" + f.txtSkinFilename.Text() + "|" + f.sb1.PanelText("state"),
+                  "A|" + Skin("A") + "|Saved");
+        EXPECT_EQ(ReadBytes(dir / "VexoVadiVirerova.ini"), settings);
+        EXPECT_EQ(Listed(f), "A");
+    }
+}
+
 TEST_F(SettingsTest, ElevenEntriesAtMostTenShownAndMissingFilesDroppedAtClosing) {
     frmDesigner& f = OpenWithSkins();
     for (int i = 1; i <= 12; ++i) {

@@ -92,6 +92,23 @@ TEST_F(SettingsTest, OpenSkinRefusesADeviceOrANameOutsideTheCodePageChangingNoth
     }
 }
 
+// The menu shows a path as it is; the item opens that path.
+TEST_F(SettingsTest, ARecentPathWithAnAmpersandIsShownAsItIsAndOpens) {
+    frmDesigner& f = OpenWithSkins();
+    MakeSkin("R&D");
+    for (const char* name : {"A", "R&D"}) f.UpdateFileMenu(Skin(name));
+    EXPECT_EQ(f.Menu("mnuRecentFile", 1).Caption(), skins + "\\R&&D.ini");
+    f.UpdateFileMenu(Skin("R&D"));  // already shown: nothing moves
+    EXPECT_EQ(Recents(), "R&D A");
+    f.mnuRecentFile_Click(2);
+    f.mnuRecentFile_Click(2);
+    EXPECT_EQ(prompts.asked.size(), 0u) << Said();
+    EXPECT_EQ(f.txtSkinName.Text() + "|" + f.txtSkinFilename.Text(), "R&D|" + Skin("R&D"));
+    EXPECT_EQ(Recents(), "R&D A");
+    EXPECT_EQ(f.Menu("mnuRecentFile", 1).Caption() + "|" + f.Menu("mnuRecentFile", 2).Caption(),
+              skins + "\\R&&D.ini|" + Skin("A"));
+}
+
 TEST_F(SettingsTest, ElevenEntriesAtMostTenShownAndMissingFilesDroppedAtClosing) {
     frmDesigner& f = OpenWithSkins();
     for (int i = 1; i <= 12; ++i) {

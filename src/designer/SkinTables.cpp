@@ -1,5 +1,7 @@
 #include "SkinTables.h"
 
+#include "File.h"
+
 const std::array<SkinInfoFieldDef, 10> kSkinInfoFields = {{
     {"txtSkinName", "Skin name:", "name", "", ""},
     {"txtSkinVersion", "Skin version:", "version", "1.2", ""},
@@ -99,14 +101,7 @@ std::string SkinNameProblem(const std::string& name) {
             return std::string("it holds the character ") + static_cast<char>(c) + ", which a file name cannot hold";
     }
     if (name.back() == ' ' || name.front() == ' ') return "it begins or ends with a blank";
-    std::string upper;
-    for (char c : name) upper += static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    const std::string& stem = upper;
-    static const char* const devices[] = {"CON", "PRN", "AUX", "NUL", "COM1", "COM2", "COM3", "COM4", "COM5",
-                                          "COM6", "COM7", "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4",
-                                          "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
-    for (const char* d : devices)
-        if (stem == d) return "it is the name of a device";
+    if (!ReservedDeviceName(name).empty()) return "it is the name of a device";
     if (name.size() > 200) return "it is too long";
     return "";
 }

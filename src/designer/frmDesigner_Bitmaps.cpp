@@ -43,7 +43,7 @@ std::string frmDesigner::BitmapOpenFile(const std::string& title) {
         gDialogKind = DialogKind::BitmapPreview;
         const int16_t result = ShowOpen(*this, extErr, filter, initialDir, caption, 1, kBitmapOpenFlags, "");
         gDialogKind = DialogKind::Plain;
-        if (result == DialogResult::NoChoice) return "";
+        if (result == DialogResult::NoChoice || !ChosenFileUsable(gDialogFileName)) return "";
         m_LastBitmapPath = gDialogFileName;
         return gDialogFileName;
     } catch (const AppError& e) {

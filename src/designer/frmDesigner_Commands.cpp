@@ -63,7 +63,7 @@ void frmDesigner::FileOpenProc() {
         const std::string filter = std::string("Vexo skins (*.INI)") + '\0' + "*.ini" + '\0' + '\0';
         const int16_t result = ShowOpen(*this, extErr, filter, gSkinsFolder, "Open Skin", 1, kOpenFlags, "");
         gDialogKind = 0;
-        if (result == 3) return;
+        if (result == 3 || !ChosenFileUsable(gDialogFileName)) return;
         bool opened;
         {
             LoadingScope loading(m_Loading);

@@ -28,7 +28,7 @@ bool frmDesigner::OnRecentFilesList(const std::string& path) {
     // Only what the menu shows: hidden items keep old captions that are no longer listed.
     for (int i = 1; i <= kRecentMenuItems; ++i) {
         const MenuItem& item = Menu("mnuRecentFile", i);
-        if (item.Visible() && item.Caption() == path) return true;
+        if (item.Visible() && LiteralText(item.Caption()) == path) return true;
     }
     return false;
 }
@@ -61,7 +61,7 @@ void frmDesigner::GetRecentFiles() {
                 const std::string path = m_IniSettings->Leggi(keys[static_cast<size_t>(i)], "");
                 if (path.empty()) return;
                 MenuItem& item = Menu("mnuRecentFile", ++shown);
-                item.SetCaption(path);
+                item.SetCaption(LiteralCaption(path));
                 item.SetVisible(true);
             });
         }
@@ -105,7 +105,7 @@ void frmDesigner::UpdateRecentsFilesList() {
 
 void frmDesigner::mnuRecentFile_Click(int index) {
     if (!SavePrompt()) return;
-    const std::string path = Menu("mnuRecentFile", index).Caption();
+    const std::string path = LiteralText(Menu("mnuRecentFile", index).Caption());
     m_Loading = true;
     try {
         if (m_File->FileExists(path)) {

@@ -12,6 +12,7 @@
 #include "Form.h"
 #include "Form1.h"
 #include "Gdi.h"
+#include "Prompts.h"
 
 int32_t gDialogKind = 0;
 PictureBox* gPicPreview = nullptr;
@@ -261,6 +262,14 @@ int16_t ShowOpen(Form& owner, int32_t& extErr, const std::string& filter, const 
     gDialogFileTitle = UpToNul(titleBuffer);
     gDialogFileName = path;
     return chosen ? DialogResult::Chosen : DialogResult::NoChoice;
+}
+
+bool ChosenFileUsable(const std::string& path) {
+    const std::string problem = OpenFileProblem(path);
+    if (problem.empty()) return true;
+    MsgBox("The file " + path + " can't be used: " + problem + ".\r\nPlease, choose another file.",
+           MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
 std::string ShowFont(Form& owner, const void* /*unused*/) {

@@ -45,6 +45,9 @@ int16_t ShowColor(Form& owner, int32_t& extErr, int32_t initColor, int32_t flags
 // Raises error 5 for a file name longer than kOpenFileBufferChars.
 int16_t ShowOpen(Form& owner, int32_t& extErr, const std::string& filter, const std::string& initDir,
                  const std::string& title, int32_t filterIndex, int32_t flags, const std::string& fileName);
+// Whether a path that ShowOpen returned names a regular file the program can open by that name;
+// when not, a message box names the file and says why, and the caller takes nothing.
+bool ChosenFileUsable(const std::string& path);
 // The chosen face name, or "" when cancelled; opens on the owner's face at 14 points.
 std::string ShowFont(Form& owner, const void* unused = nullptr);
 std::string CommonDialogErrorText(int32_t number);

@@ -36,9 +36,11 @@ bool IsFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void ReportCreateError(DWORD code) {
-    MsgBox("Si \xE8 verificato l'errore: " + SystemErrorText(code), MB_OK | MB_ICONEXCLAMATION);
+void ReportCreateError(const std::string& description) {
+    MsgBox("Si \xE8 verificato l'errore: " + description, MB_OK | MB_ICONEXCLAMATION);
 }
+
+void ReportCreateError(DWORD code) { ReportCreateError(SystemErrorText(code)); }
 }  // namespace
 
 LRESULT FocusButton::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -192,6 +194,11 @@ void frmCapture::cmdNewFolder_Click() {
     const std::string path = JoinPath(base, name);
 
     // From here on a failure is reported or passed over; the handler goes on.
+    // The system would open the device instead of making the folder.
+    if (const std::string device = ReservedDeviceName(name); !device.empty()) {
+        ReportCreateError("the name \"" + name + "\" is reserved for the device " + device + " and can't name a folder");
+        return;
+    }
     if (!IsValidFolderName(name)) {
         ReportCreateError(ERROR_INVALID_NAME);
         return;

@@ -190,3 +190,21 @@ bool MenuBar::OnShortcut(UINT vk, bool ctrl, bool shift, bool alt) {
     }
     return false;
 }
+
+std::string LiteralCaption(const std::string& text) {
+    std::string caption;
+    for (char c : text) {
+        if (c == '&') caption += '&';
+        caption += c;
+    }
+    return caption;
+}
+
+std::string LiteralText(const std::string& caption) {
+    std::string text;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        text += caption[i];
+        if (caption[i] == '&' && i + 1 < caption.size() && caption[i + 1] == '&') ++i;
+    }
+    return text;
+}

@@ -20,6 +20,11 @@ struct MenuDef {
     int index = -1;        // index within a menu control array
 };
 
+// The caption that shows a text as it is: each "&" doubled, so that none marks an access key.
+std::string LiteralCaption(const std::string& text);
+// The text that a LiteralCaption shows.
+std::string LiteralText(const std::string& caption);
+
 class MenuItem {
 public:
     const std::string& Name() const { return m_Name; }

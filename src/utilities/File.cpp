@@ -313,4 +313,35 @@ bool SameFile(const FileIdentity& a, const FileIdentity& b) {
 bool IsLink(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+
+std::string ReservedDeviceName(const std::string& name) {
+    std::string stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && (stem.back() == ' ' || stem.back() == ':')) stem.pop_back();
+    for (char& c : stem)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return stem;
+    const bool numbered = stem.size() == 4 && (stem.rfind("COM", 0) == 0 || stem.rfind("LPT", 0) == 0);
+    return numbered && stem[3] >= '1' && stem[3] <= '9' ? stem : std::string();
+}
+
+std::string PathTextProblem(const std::string& path) {
+    if (path.find_first_of("?*") != std::string::npos)
+        return "its name holds \"?\" or \"*\", which no file name holds (a character that the system's code "
+               "page can't show comes back as \"?\")";
+    const std::string device = ReservedDeviceName(File().GetFileName(path));
+    if (!device.empty()) return "its name stands for the device " + device + ", not for a file";
+    return "";
+}
+
+std::string OpenFileProblem(const std::string& path) {
+    if (std::string problem = PathTextProblem(path); !problem.empty()) return problem;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return "it is a folder, not a file";
+    // No access asked: a file that another program holds is still a file, and its reader says why it can't be read.
+    FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return "it can't be opened by that name: " + SystemErrorText(GetLastError());
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) return "it is a device, not a file";
+    return "";
 }

@@ -83,3 +83,14 @@ FileIdentity IdentityOf(const std::string& path);
 bool SameFile(const FileIdentity& a, const FileIdentity& b);
 // The path itself is a link (a reparse point), whatever it leads to.
 bool IsLink(const std::string& path);
+
+// The device a file or folder name stands for ("NUL" for "nul.txt"), or the empty text: the
+// system reads the name before its first dot, without trailing blanks or colons, in any case,
+// as CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9, and opens the device instead of a file.
+std::string ReservedDeviceName(const std::string& name);
+// Why the text of a path can't name a file of its own, or the empty text: a wildcard (the ANSI
+// dialogs put "?" for each character outside the code page), or a device's name.
+std::string PathTextProblem(const std::string& path);
+// PathTextProblem, then what the disk says: why the path does not name a regular file that
+// the program can open by that name (a folder, a device, a missing file), or the empty text.
+std::string OpenFileProblem(const std::string& path);

@@ -21,11 +21,13 @@ protected:
         return f;
     }
     // A left click on the slot with the dialog answered: its title and folder, then what the window shows.
-    std::string Choose(int slot, const std::string& path) {
+    // A listed name, when given, is chosen in the dialog's list instead: names outside the code page.
+    std::string Choose(int slot, const std::string& path, const std::wstring& listed = L"") {
         prompts.asked.clear();
         char folder[MAX_PATH] = {};
         DialogDriver driver(path.empty() ? DialogPlan::Cancel() : DialogPlan::ChooseFile(path));
         driver.WhileShown = [&](HWND d) { SendMessageA(d, CDM_GETFOLDERPATH, MAX_PATH, LPARAM(folder)); };
+        if (!listed.empty()) driver.BeforeAnswer = [&](HWND d) { EXPECT_TRUE(SelectListedFile(d, listed)); };
         gFrmDesigner->lblBmpName_MouseDown(int16_t(slot), 1, 0, 0, 0);
         EXPECT_TRUE(driver.Done()) << driver.Failure();
         return driver.Seen().title + " in " + UpperCase(folder + dir.Path().size()) + ": " + Shown(slot);
@@ -110,6 +112,26 @@ TEST_F(BitmapSlotsTest, ChoicesCopyOnlyIntoTheSkinsOwnFolderAskingBeforeOverwrit
     Choose(7, sky);
     EXPECT_NE(prompts.asked.at(0).text.find("was not copied"), std::string::npos);
     EXPECT_EQ(ReadBytes(dark + "\\sky.bmp"), BmpFile(4, 4, 0x00FF00));
+}
+
+TEST_F(BitmapSlotsTest, ADeviceOrANameOutsideTheCodePageIsRefusedChangingNothing) {
+    frmDesigner& f = OpenDark();
+    WriteBytes(Widen(skins) + L"\\\u65E5\u672C.bmp", BmpFile(2, 2, 0x0000FF));  // where the dialog opens
+    const std::string refused = "Vexo VadiVirerova 48", please = ".\r\nPlease, choose another file.";
+    EXPECT_EQ(Choose(0, art + "\\NUL.bmp"), "Select bitmap for Background: in \\SKINS: |Saved|lit|" + refused);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text,
+              "The file " + art + "\\NUL.bmp can't be used: its name stands for the device NUL, not for a file" + please);
+    EXPECT_EQ(Choose(1, skins, L"\u65E5\u672C.bmp"), "Select bitmap for Foreground: in \\SKINS: |Saved|lit|" + refused);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text,
+              "The file " + skins +
+                  "\\??.bmp can't be used: its name holds \"?\" or \"*\", which no file name holds (a character that "
+                  "the system's code page can't show comes back as \"?\")" + please);
+    // Nothing copied, and the next dialog still opens where it did.
+    EXPECT_EQ(File().GetFiles(dark + "\\*").size(), 1u);
+    EXPECT_EQ(Choose(2, ""), "Select bitmap for Control background: in \\SKINS: |Saved|lit");
+    EXPECT_EQ(f.m_LastBitmapPath, "");
 }
 
 }  // namespace

@@ -63,6 +63,52 @@ TEST_F(SettingsTest, OpeningPutsNewFilesAtTheHeadAndKnownOnesKeepTheirPlace) {
     EXPECT_EQ(Recents() + " / " + Listed(f), "B D A C / B D A C");
 }
 
+TEST_F(SettingsTest, OpenSkinRefusesADeviceOrANameOutsideTheCodePageChangingNothing) {
+    frmDesigner& f = OpenWithSkins();
+    WriteBytes(Widen(skins) + L"\\\u65E5\u672C.ini", "[Vexo]\r\nname=Nihon\r\n");
+    f.UpdateFileMenu(Skin("A"));
+    ASSERT_TRUE(Load(Skin("A")));
+    const std::string settings = ReadBytes(dir / "VexoVadiVirerova.ini");
+    const std::pair<std::string, std::string> cases[] = {
+        {skins + "\\NUL.ini", "its name stands for the device NUL, not for a file"},
+        {skins + "\\??.ini", "its name holds \"?\" or \"*\", which no file name holds (a character that the system's "
+                               "code page can't show comes back as \"?\")"}};
+    for (const auto& [path, why] : cases) {
+        prompts.asked.clear();
+        {
+            DialogDriver driver(DialogPlan::ChooseFile(path));
+            if (path.find('?') != std::string::npos)
+                driver.BeforeAnswer = [&](HWND d) { EXPECT_TRUE(SelectListedFile(d, L"\u65E5\u672C.ini")); };
+            f.mnuFileOpen_Click();
+            EXPECT_TRUE(driver.Done()) << driver.Failure();
+        }
+        ASSERT_EQ(prompts.asked.size(), 1u) << path;
+        EXPECT_EQ(prompts.asked[0].text, "The file " + path + " can't be used: " + why + ".\r\nPlease, choose another file.");
+        EXPECT_EQ(prompts.asked[0].style, 48u);
+        EXPECT_EQ(f.txtSkinName.Text() + "|" + f.txtSkinFilename.Text() + "|" + f.sb1.PanelText("state"),
+                  "A|" + Skin("A") + "|Saved");
+        EXPECT_EQ(ReadBytes(dir / "VexoVadiVirerova.ini"), settings);
+        EXPECT_EQ(Listed(f), "A");
+    }
+}
+
+// The menu shows a path as it is; the item opens that path.
+TEST_F(SettingsTest, ARecentPathWithAnAmpersandIsShownAsItIsAndOpens) {
+    frmDesigner& f = OpenWithSkins();
+    MakeSkin("R&D");
+    for (const char* name : {"A", "R&D"}) f.UpdateFileMenu(Skin(name));
+    EXPECT_EQ(f.Menu("mnuRecentFile", 1).Caption(), skins + "\\R&&D.ini");
+    f.UpdateFileMenu(Skin("R&D"));  // already shown: nothing moves
+    EXPECT_EQ(Recents(), "R&D A");
+    f.mnuRecentFile_Click(2);
+    f.mnuRecentFile_Click(2);
+    EXPECT_EQ(prompts.asked.size(), 0u) << Said();
+    EXPECT_EQ(f.txtSkinName.Text() + "|" + f.txtSkinFilename.Text(), "R&D|" + Skin("R&D"));
+    EXPECT_EQ(Recents(), "R&D A");
+    EXPECT_EQ(f.Menu("mnuRecentFile", 1).Caption() + "|" + f.Menu("mnuRecentFile", 2).Caption(),
+              skins + "\\R&&D.ini|" + Skin("A"));
+}
+
 TEST_F(SettingsTest, ElevenEntriesAtMostTenShownAndMissingFilesDroppedAtClosing) {
     frmDesigner& f = OpenWithSkins();
     for (int i = 1; i <= 12; ++i) {

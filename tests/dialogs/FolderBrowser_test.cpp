@@ -231,6 +231,34 @@ TEST_F(FolderBrowserTest, NewFolderRefusesBadNamesSelectsAnExistingOneAndCreates
     EXPECT_TRUE(IsWindowEnabled(owner.Hwnd()));
 }
 
+TEST_F(FolderBrowserTest, NewFolderRefusesDeviceNamesSayingSoAndLeavesTheDialogAsItWas) {
+    const std::string base = Folder("skins");
+    const std::pair<const char*, const char*> devices[] = {{"NUL", "NUL"}, {"con", "CON"}, {"aux.txt", "AUX"}, {"COM1", "COM1"},
+                                                           {"lpt9 .bmp", "LPT9"}};
+    HWND firstDialog = nullptr;
+    FolderDriver driver;
+    driver.WaitFor("start selected", Selected(base)).Do("remember", [&](HWND d) { firstDialog = d; });
+    for (auto [name, device] : devices)
+        driver.Press("&New...", [this, name] { prompts.AnswerInput(name); }).Do("the same dialog", [&](HWND d) {
+            EXPECT_EQ(d, firstDialog);
+            EXPECT_TRUE(SamePath(form.SelectedFolder(), base)) << form.SelectedFolder();
+            EXPECT_TRUE(IsWindowVisible(d));
+        });
+    driver.Press("OK");
+    ShowCaptured(base);
+    ASSERT_TRUE(driver.Done()) << driver.Failure();
+
+    ASSERT_EQ(prompts.asked.size(), std::size(devices));
+    for (size_t i = 0; i < std::size(devices); ++i) {
+        EXPECT_EQ(prompts.asked[i].text, std::string(kCreateError) + "the name \"" + devices[i].first +
+                                             "\" is reserved for the device " + devices[i].second + " and can't name a folder");
+        EXPECT_EQ(prompts.asked[i].style, static_cast<UINT>(MB_ICONEXCLAMATION));
+    }
+    EXPECT_EQ(Entries(dir.Path()), Names{"skins"});
+    EXPECT_EQ(Entries(base), Names{});
+    EXPECT_TRUE(SamePath(form.SelectedFolder(), base));
+}
+
 // A virtual folder is no choice of a path: OK and "&New..." wait for a folder with one.
 // Only on the first run, every selection of exactly Vexo\skins says it is found.
 TEST_F(FolderBrowserTest, MissingStartAndVirtualFoldersGiveNoPathAndNoOkAndFirstRunFindsVexoSkins) {

@@ -216,6 +216,15 @@ TEST(Menus, FollowTheirTableAndState) {
     EXPECT_THROW(menus.Item("mnuRecent", 2), AppError);
 }
 
+TEST(Menus, LiteralCaptionsShowEveryAmpersandAndGiveTheTextBack) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\t\\R&D.ini", "C:\\t\\R&&D.ini"}, {"&&", "&&&&"}, {"a&", "a&&"}, {"&b&&c", "&&b&&&&c"}, {"plain", "plain"}, {"", ""}};
+    for (auto [text, caption] : cases) {
+        EXPECT_EQ(LiteralCaption(text), caption);
+        EXPECT_EQ(LiteralText(caption), text);
+    }
+}
+
 class TestForm : public Form {
 public:
     TestForm() : Form("frmTest") {}

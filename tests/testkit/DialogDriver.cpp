@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -161,6 +163,21 @@ void DialogDriver::Stop() {
     if (m_Timer) KillTimer(nullptr, m_Timer);
     m_Timer = 0;
     if (gActiveDriver == this) gActiveDriver = nullptr;
+}
+
+bool SelectListedFile(HWND dialog, const std::wstring& name) {
+    HWND view = FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr);
+    HWND list = view ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
+    if (!list) return false;
+    LVFINDINFOW find{};
+    find.flags = LVFI_STRING;
+    find.psz = name.c_str();
+    const LRESULT index = SendMessageW(list, LVM_FINDITEMW, WPARAM(-1), reinterpret_cast<LPARAM>(&find));
+    if (index < 0) return false;
+    LVITEMW item{};
+    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+    return true;
 }
 
 void ExpectCentred(HWND window) {

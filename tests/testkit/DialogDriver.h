@@ -76,5 +76,9 @@ private:
     std::string m_Failure;
 };
 
+// Selects the file of that name in an open dialog's list, as a click would, so that the
+// dialog fills its name box itself (a name outside the code page stays whole there).
+bool SelectListedFile(HWND dialog, const std::wstring& name);
+
 // Expects the window centred on the screen, to the half pixel.
 void ExpectCentred(HWND window);

@@ -9,24 +9,45 @@
 #include <stdexcept>
 #include <string>
 
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+namespace {
+void RemoveTreeW(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = path + "\\" + name;
+            std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring full = path + L"\\" + name;
             // A link is left to whoever made it: what it leads to may lie outside the tree, and
             // Wine removes an empty folder a link leads to in place of the link.
             if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full);
-            else DeleteFileA(full.c_str());
-        } while (FindNextFileA(find, &data));
+            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTreeW(full);
+            else DeleteFileW(full.c_str());
+        } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
+}
+}  // namespace
+
+std::wstring Widen(const std::string& path) {
+    std::wstring wide(path.size() + 1, L'\0');
+    const int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+    return wide;
+}
+
+void RemoveTree(const std::string& path) { RemoveTreeW(Widen(path)); }
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    const bool ok = file != INVALID_HANDLE_VALUE &&
+                    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (!ok) throw std::runtime_error("cannot write a file of a wide name");
 }
 
 TempDir::TempDir() {

@@ -22,5 +22,9 @@ private:
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool PathExists(const std::string& path);
-// Deletes a folder with everything in it.
+// Deletes a folder with everything in it, names outside the code page included.
 void RemoveTree(const std::string& path);
+// The path in the system's code page, widened.
+std::wstring Widen(const std::string& path);
+// Writes a file whose name may hold characters outside the code page.
+void WriteBytes(const std::wstring& path, const std::string& bytes);

@@ -35,6 +35,33 @@ TEST(FileNames, PartsOfAPathAndMakeFilename) {
     for (auto [dir, ext, name] : made) EXPECT_EQ(File().MakeFilename(dir, "Dark", ext), name) << dir << ext;
 }
 
+TEST(FileNames, ReservedDeviceNamesAsTheSystemReadsThem) {
+    // Any case, any extension, trailing dots, blanks or a colon: the system opens the device.
+    const std::pair<const char*, const char*> devices[] = {
+        {"CON", "CON"}, {"prn", "PRN"}, {"aux.txt", "AUX"}, {"NUL", "NUL"}, {"nul.", "NUL"}, {"con .txt", "CON"},
+        {"Nul  ", "NUL"}, {"lpt3:", "LPT3"}, {"Com7.tar.gz", "COM7"}, {"NUL.bmp", "NUL"}, {"aux..", "AUX"}};
+    for (auto [name, device] : devices) EXPECT_EQ(ReservedDeviceName(name), device) << name;
+    for (const char* stem : {"COM", "com", "LPT", "Lpt"})
+        for (char digit = '1'; digit <= '9'; ++digit) {
+            const std::string name = std::string(stem) + digit;
+            EXPECT_EQ(ReservedDeviceName(name + ".ini"), UpperCase(name)) << name;
+        }
+    for (const char* name : {"COM0", "COM10", "LPT0", "LPT", "COM", "CONSOLE", "NULL", "CON_", "XCON", " NUL", "a.NUL",
+                             "N UL", "COMA", "AUX1", "", "."})
+        EXPECT_EQ(ReservedDeviceName(name), "") << name;
+
+    // A path's text alone: wildcards (the ANSI dialog's "?" for a character outside the code page), a device.
+    const std::string wildcard =
+        "its name holds \"?\" or \"*\", which no file name holds (a character that the system's code page can't show "
+        "comes back as \"?\")";
+    const std::pair<const char*, std::string> texts[] = {
+        {"C:\\T\\NUL.bmp", "its name stands for the device NUL, not for a file"},
+        {"C:\\T\\com1 .ini", "its name stands for the device COM1, not for a file"},
+        {"C:\\T\\??.bmp", wildcard}, {"C:\\??\\sky.bmp", wildcard}, {"C:\\T\\*.ini", wildcard},
+        {"C:\\T\\sky.bmp", ""}, {"C:\\NUL.d\\sky.bmp", ""}, {"C:\\T\\console.ini", ""}};
+    for (const auto& [path, problem] : texts) EXPECT_EQ(PathTextProblem(path), problem) << path;
+}
+
 class FileSystemTest : public ::testing::Test {
 protected:
     TempDir dir;
@@ -124,6 +151,33 @@ TEST_F(FileSystemTest, IdentityIsTheFilesWhateverTheSpellingAndLinksShowAsSuch) 
     EXPECT_FALSE(IsLink(dir / "Dark") || IsLink(dir / "Link\\a.bmp") || IsLink(dir / "none"));
     EXPECT_TRUE(SameFile(IdentityOf(dir / "Link"), IdentityOf(dir / "Dark")));
     EXPECT_TRUE(SameFile(IdentityOf(dir / "Link\\a.bmp"), a));
+
+TEST_F(FileSystemTest, OpenFileProblemTakesOnlyRegularFilesOpenableByTheirName) {
+    WriteBytes(dir / "sky.bmp", "x");
+    WriteBytes(dir / "held.bmp", "x");
+    CreateDirectoryA((dir / "pics.bmp").c_str(), nullptr);
+    WriteBytes(Widen(dir.Path()) + L"\\\u65E5\u672C.bmp", "x");  // outside the code page: "??.bmp" in ANSI
+
+    // A file that another program holds is still a file: its reader says why it can't be read.
+    HANDLE held = CreateFileA((dir / "held.bmp").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    for (const std::string& path : {dir / "sky.bmp", dir / "SKY.BMP", dir / "held.bmp"})
+        EXPECT_EQ(OpenFileProblem(path), "") << path;
+    CloseHandle(held);
+
+    EXPECT_EQ(OpenFileProblem(dir / "pics.bmp"), "it is a folder, not a file");
+    EXPECT_EQ(OpenFileProblem(dir / "NUL.bmp"), "its name stands for the device NUL, not for a file");
+    EXPECT_EQ(OpenFileProblem(dir / "??.bmp").find("its name holds \"?\" or \"*\""), 0u);
+    const std::string missing = "it can't be opened by that name: " + SystemErrorText(ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(OpenFileProblem(dir / "gone.bmp"), missing);
+
+    // Neither a file nor a device's name: a pipe.
+    const std::string pipe = "\\\\.\\pipe\\vexo_test_" + std::to_string(GetCurrentProcessId());
+    HANDLE server = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1, 64, 64, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(OpenFileProblem(pipe), "it is a device, not a file");
+    CloseHandle(server);
 }
 
 }  // namespace

@@ -313,6 +313,7 @@ bool SameFile(const FileIdentity& a, const FileIdentity& b) {
 bool IsLink(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
 
 std::string ReservedDeviceName(const std::string& name) {
     std::string stem = name.substr(0, name.find('.'));

@@ -151,6 +151,7 @@ TEST_F(FileSystemTest, IdentityIsTheFilesWhateverTheSpellingAndLinksShowAsSuch) 
     EXPECT_FALSE(IsLink(dir / "Dark") || IsLink(dir / "Link\\a.bmp") || IsLink(dir / "none"));
     EXPECT_TRUE(SameFile(IdentityOf(dir / "Link"), IdentityOf(dir / "Dark")));
     EXPECT_TRUE(SameFile(IdentityOf(dir / "Link\\a.bmp"), a));
+}
 
 TEST_F(FileSystemTest, OpenFileProblemTakesOnlyRegularFilesOpenableByTheirName) {
     WriteBytes(dir / "sky.bmp", "x");

@@ -339,7 +339,7 @@ TEST(Forms, RealBoxesKeepTheOtherWindowsWaitingAndGiveTheActivationBack) {
 
 // Escape acts on a form only when it went down there: not the Escape that answered a box
 // over it, nor one whose key-down another window took.
-TEST(Forms, EscapeUpCountsOnlyWhenItWentDownInTheFormWithActivation) {
+TEST(Forms, EscapeActsOnlyWhenItWentDownInTheFormThatKeptTheActivation) {
     Form a("frmA");
     TestForm b;
     a.Show(), b.Show();

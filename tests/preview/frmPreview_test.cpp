@@ -253,7 +253,7 @@ TEST_F(MainPreviewTest, BadInputNeverStopsTheDrawingNorLeaks) {
 
 // The press warning is a real box over the preview, which waits for it; the Escape that answers
 // it does not also close the preview under it, while an Escape pressed in the preview does.
-TEST_F(MainPreviewTest, EscapeThatAnswersThePressWarningLeavesThePreviewOpenAndActivation) {
+TEST_F(MainPreviewTest, EscapeThatAnswersThePressWarningLeavesThePreviewOpenWithItsActivation) {
     WriteDistinctSkin();
     skin.slots[11] = "";
     Form other("frmOther");

@@ -11,6 +11,7 @@
 #include "File.h"
 #include "Form.h"
 #include "Form1.h"
+#include "ProgramWait.h"
 #include "Gdi.h"
 #include "Prompts.h"
 
@@ -211,9 +212,14 @@ int16_t ShowColor(Form& owner, int32_t& extErr, int32_t initColor, int32_t flags
     cc.Flags = static_cast<DWORD>(flags);
 
     gShowingCustomColors = cc.lpCustColors;
-    const BOOL chosen = ChooseColorA(&cc);
+    BOOL chosen;
+    {
+        ProgramWait wait;
+        wait.Disable(cc.hwndOwner);
+        chosen = ChooseColorA(&cc);
+        extErr = static_cast<int32_t>(CommDlgExtendedError());
+    }
     gShowingCustomColors = nullptr;
-    extErr = static_cast<int32_t>(CommDlgExtendedError());
 
     if (!chosen) return DialogResult::NoChoice;
     gDialogColor = static_cast<int32_t>(cc.rgbResult);
@@ -250,6 +256,8 @@ int16_t ShowOpen(Form& owner, int32_t& extErr, const std::string& filter, const 
     {
         CurrentFolderKeeper keeper;
         LentControls lent(gDialogKind);
+        ProgramWait wait;
+        wait.Disable(ofn.hwndOwner);
         chosen = GetOpenFileNameA(&ofn);
         extErr = static_cast<int32_t>(CommDlgExtendedError());
     }
@@ -293,7 +301,12 @@ std::string ShowFont(Form& owner, const void* /*unused*/) {
     cf.lpfnHook = DialogHookProc;
     cf.nFontType = SCREEN_FONTTYPE;
     gShowingFont = &cf;
-    const BOOL chosen = ChooseFontA(&cf);
+    BOOL chosen;
+    {
+        ProgramWait wait;
+        wait.Disable(cf.hwndOwner);
+        chosen = ChooseFontA(&cf);
+    }
     gShowingFont = nullptr;
     if (!chosen) return "";
 

@@ -1,6 +1,9 @@
 #include "cCaptureBF.h"
 
+#include <optional>
+
 #include "AppError.h"
+#include "ProgramWait.h"
 
 namespace {
 constexpr LONG kFrameStyles = WS_CAPTION | WS_THICKFRAME;  // 0xC40000 with WS_BORDER and WS_DLGFRAME
@@ -30,6 +33,10 @@ void cCaptureBF::Reload(const std::string& folder) {
 
 void cCaptureBF::Show(ICaptureBF& host) {
     m_Host = &host;
+    // The program's windows wait for the dialog; the host, shown once it starts, does not.
+    // A reload runs inside the first showing, which already keeps them waiting.
+    std::optional<ProgramWait> wait;
+    if (m_ShowDepth == 0) wait.emplace().Disable();
     // The shell disables the owner and, its dialog destroyed from outside
     // rather than ended, may never enable it again.
     HWND owner = m_cBF.hwndOwner();

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <utility>
-#include <vector>
 
 #include "AppError.h"
 #include "AppInfo.h"
@@ -183,35 +182,14 @@ void Form::Show(bool modal, Form* owner) {
         SetWindowPos(m_Window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         m_Shown = true;
     }
-    if (modal) {
-        m_ModalReturn = GetActiveWindow();
-        m_ModalFocus = GetFocus();
-    }
+    if (modal) m_ModalWait.emplace();
     ShowWindow(m_Window, SW_SHOW);
     UpdateWindow(m_Window);
     if (modal) RunModal();
 }
 
-namespace {
-struct EnabledWindows {
-    HWND self;
-    std::vector<HWND> found;
-};
-
-// A named function, not a lambda: 32-bit builds need the callback's calling convention.
-BOOL CALLBACK AddEnabledWindow(HWND hwnd, LPARAM lParam) {
-    auto* s = reinterpret_cast<EnabledWindows*>(lParam);
-    if (hwnd != s->self && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) s->found.push_back(hwnd);
-    return TRUE;
-}
-}  // namespace
-
 void Form::RunModal() {
-    // Every other window of the program waits while a modal form shows.
-    EnabledWindows search{m_Window, {}};
-    EnumThreadWindows(GetCurrentThreadId(), AddEnabledWindow, reinterpret_cast<LPARAM>(&search));
-    m_ModalDisabled = search.found;
-    for (HWND w : m_ModalDisabled) EnableWindow(w, FALSE);
+    if (m_ModalWait) m_ModalWait->Disable(m_Window);
     try {
         RunMessageLoop([this] { return IsLoaded() && IsVisible(); });
     } catch (...) {
@@ -222,18 +200,9 @@ void Form::RunModal() {
 }
 
 void Form::EndModal() {
-    for (HWND w : m_ModalDisabled)
-        if (IsWindow(w)) EnableWindow(w, TRUE);
-    m_ModalDisabled.clear();
-    // As a modal dialog does: the window that was active before gets the activation
-    // and its focus back while this one still shows, so none is left without.
-    const HWND back = std::exchange(m_ModalReturn, nullptr);
-    const HWND focus = std::exchange(m_ModalFocus, nullptr);
-    const HWND active = GetActiveWindow();
-    if (!back || back == m_Window || !IsWindow(back) || !IsWindowVisible(back)) return;
-    if (active && active != m_Window && active != back) return;
-    SetActiveWindow(back);
-    if (focus && IsWindow(focus) && (focus == back || IsChild(back, focus))) SetFocus(focus);
+    if (!m_ModalWait) return;
+    m_ModalWait->Restore(m_Window);
+    m_ModalWait.reset();
 }
 
 void Form::Hide() {
@@ -273,6 +242,7 @@ bool Form::PreviewKeyDown(int keyCode) {
         }
         return true;
     }
+    if (keyCode == VK_ESCAPE) m_EscapeDown = true;
     const int shift = CurrentShiftState();
     if (KeyPreview) Run("Form_KeyDown", [&] { Form_KeyDown(keyCode, shift); });
     if (m_Menus.OnShortcut(static_cast<UINT>(keyCode), (shift & ShiftState::Ctrl) != 0, (shift & ShiftState::Shift) != 0,
@@ -287,8 +257,13 @@ bool Form::PreviewKeyDown(int keyCode) {
 }
 
 void Form::PreviewKeyUp(int keyCode) {
+    if (KeyPreview) KeyUpEvent(keyCode);
+}
+
+void Form::KeyUpEvent(int keyCode) {
     const int shift = CurrentShiftState();
-    if (KeyPreview) Run("Form_KeyUp", [&] { Form_KeyUp(keyCode, shift); });
+    Run("Form_KeyUp", [&] { Form_KeyUp(keyCode, shift); });
+    if (keyCode == VK_ESCAPE) m_EscapeDown = false;
 }
 
 void Form::OwnMouse(UINT msg, int button, int shift, int x, int y) {
@@ -410,7 +385,14 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYUP:
     case WM_SYSKEYUP:
         PreviewKeyUp(static_cast<int>(wParam));
-        if (!KeyPreview) Run("Form_KeyUp", [&] { Form_KeyUp(static_cast<int>(wParam), CurrentShiftState()); });
+        if (!KeyPreview) KeyUpEvent(static_cast<int>(wParam));
+        break;
+    case WM_ACTIVATE:
+        // A key that went down here and comes up after another window took over is not ours.
+        if (LOWORD(wParam) == WA_INACTIVE) m_EscapeDown = false;
+        break;
+    case WM_ENABLE:
+        if (!wParam) m_EscapeDown = false;
         break;
     case WM_ERASEBKGND: {
         RECT r;

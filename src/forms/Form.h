@@ -5,12 +5,14 @@
 // is made for the next showing.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Container.h"
 #include "Menu.h"
 #include "Picture.h"
+#include "ProgramWait.h"
 
 class Form : public Container {
 public:
@@ -95,6 +97,10 @@ protected:
         return false;
     }
 
+    // Whether the Escape key now going up went down in this form, not in a box or another
+    // window that took it: the key that ended a box must not also act on the form under it.
+    bool EscapeWentDownHere() const { return m_EscapeDown; }
+
     // Destroys the window without events; derived forms call it first in their destructors.
     void Destroy();
 
@@ -107,6 +113,7 @@ private:
     void RunModal();
     // Form_Unload and the window's end, the question already answered.
     bool UnloadAnswered();
+    void KeyUpEvent(int keyCode);
     // Gives the windows a modal showing disabled back their input and the activation.
     void EndModal();
 
@@ -123,8 +130,8 @@ private:
     bool m_WhatsThis = false;
     bool WhatsThisMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     bool m_Loading = false;
-    std::vector<HWND> m_ModalDisabled;
-    HWND m_ModalReturn = nullptr, m_ModalFocus = nullptr;
+    bool m_EscapeDown = false;
+    std::optional<ProgramWait> m_ModalWait;
 };
 
 // Shows a What's This popup topic; tests replace it. Returns the old one.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "AppInfo.h"
+#include "ProgramWait.h"
 
 namespace {
 PromptHook g_Hook;
@@ -102,7 +103,10 @@ PromptHook SetPromptHook(PromptHook hook) {
 }
 
 int RealMsgBox(const std::string& text, UINT style, const std::string& title) {
-    return MessageBoxA(PromptOwner(), text.c_str(), TitleOr(title).c_str(), style);
+    const HWND owner = PromptOwner();
+    ProgramWait wait;
+    wait.Disable(owner);
+    return MessageBoxA(owner, text.c_str(), TitleOr(title).c_str(), style);
 }
 
 int MsgBox(const std::string& text, UINT style, const std::string& title) {
@@ -133,8 +137,11 @@ std::string RealInputBox(const std::string& prompt, const std::string& title,
 
     const std::string shownTitle = TitleOr(title);
     InputState state{&prompt, &shownTitle, &defaultText, {}, false};
-    DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(buf.data()),
-                            PromptOwner(), InputProc, reinterpret_cast<LPARAM>(&state));
+    const HWND owner = PromptOwner();
+    ProgramWait wait;
+    wait.Disable(owner);
+    DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(buf.data()), owner,
+                            InputProc, reinterpret_cast<LPARAM>(&state));
     return state.ok ? state.result : std::string();
 }
 

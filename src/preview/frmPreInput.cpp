@@ -206,7 +206,8 @@ void frmPreInput::Form_Load() {
 }
 
 void frmPreInput::Form_KeyUp(int keyCode, int /*shift*/) {
-    if (keyCode == VK_ESCAPE) Unload();
+    // Not the Escape that answered a box: its key-down went to the box.
+    if (keyCode == VK_ESCAPE && EscapeWentDownHere()) Unload();
 }
 
 void frmPreInput::Form_Unload(bool& /*cancel*/) {
@@ -220,20 +221,25 @@ void frmPreInput::Form_Unload(bool& /*cancel*/) {
 }
 
 void frmPreInput::Draw() {
-    // Up to the title bar's picture a failure is told, then drawing goes on.
-    auto told = [](auto&& step) {
-        if (!ResumeNext(step)) MsgBox(ErrorMessageText(CurrentError(), "Preview_Input"), MB_OK);
+    // Up to the title bar's picture a failure is told, then drawing goes on, unless the
+    // window was unloaded while the message showed: then there is nothing left to draw on.
+    bool gone = false;
+    auto told = [&](auto&& step) {
+        if (gone || ResumeNext(step)) return;
+        MsgBox(ErrorMessageText(CurrentError(), "Preview_Input"), MB_OK);
+        gone = !IsLoaded();
     };
     std::unique_ptr<File> names;
     std::string menuBarPath;
-    std::map<std::string, Picture> faces;
-    m_DrawFaces = &faces;
     told([&] { names = std::make_unique<File>(); });
     told([&] { (void)m_Skin.SkinBitmapFolder(); });
     told([&] { picTmp.SetPicture(Picture::LoadBitmapFile(m_Skin.SkinBitmapPath(kBackgroundSlot))); });
     told([&] { TileBackground(picDlgInput, picTmp); });
     told([&] { imgChiudi(1).Move(picTitlebar2.Width() - imgChiudi(1).Width() - 1, imgChiudi(1).Top()); });
     told([&] { menuBarPath = m_Skin.SkinBitmapPath(kMenuBarSlot); });
+    if (gone) return;
+    std::map<std::string, Picture> faces;
+    m_DrawFaces = &faces;
 
     // From here a failing statement is skipped without a word.
     ResumeNext([&] {

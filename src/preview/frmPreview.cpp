@@ -113,7 +113,8 @@ void frmPreview::Form_Load() {
 }
 
 void frmPreview::Form_KeyUp(int keyCode, int /*shift*/) {
-    if (keyCode == VK_ESCAPE) Unload();
+    // Not the Escape that answered a box: its key-down went to the box.
+    if (keyCode == VK_ESCAPE && EscapeWentDownHere()) Unload();
 }
 
 void frmPreview::Form_Unload(bool& /*cancel*/) {

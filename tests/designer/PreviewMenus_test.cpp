@@ -2,6 +2,7 @@
 // Escape and with the designer.
 #include "BmpFile.h"
 #include "DesignerFixture.h"
+#include "RealBox.h"
 #include "frmPreInput.h"
 #include "frmPreview.h"
 
@@ -41,6 +42,7 @@ TEST_F(DesignerTest, PreviewMenusShowRedrawAndCloseTheirWindows) {
         f.mnuPreviewUpdate_Click();  // nothing to redraw
         // Escape, pressed in the window, closes it and unchecks the item; the menu opens it again.
         click();
+        PostMessageA(form()->Hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
         PostMessageA(form()->Hwnd(), WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001));
         const DWORD start = GetTickCount();
         RunMessageLoop([&] { return form()->IsLoaded() && GetTickCount() - start < 10000; });
@@ -59,5 +61,55 @@ TEST_F(DesignerTest, PreviewMenusShowRedrawAndCloseTheirWindows) {
     prompts.Answer(IDNO);
     EXPECT_TRUE(f.Unload());
     EXPECT_FALSE(gFrmPreview || gFrmPreInput || IsWindow(main) || IsWindow(input));
+}
+
+// A real box raised by the designer or by a preview keeps all three windows waiting; once it is
+// answered they all take input again and the window it came from is active again.
+TEST_F(DesignerTest, RealBoxesFromTheDesignerOrAPreviewKeepEveryWindowWaitingThenGiveTheActivationBack) {
+    frmDesigner& f = OpenWithSkins();
+    CreateDirectoryA((skins + "\\Demo").c_str(), nullptr);
+    WriteBytes(skins + "\\Demo\\green.bmp", BmpFile(8, 8, 0x00A000));
+    WriteBytes(skins + "\\Demo.ini", "[Vexo]\r\nname=Demo\r\nbackground=green.bmp\r\n");
+    ASSERT_TRUE(f.OpenFile(skins + "\\Demo.ini"));
+    f.mnuPreviewVexo_Click();
+    f.mnuPreviewInput_Click();
+    ASSERT_TRUE(gFrmPreview && gFrmPreInput);
+    const std::vector<HWND> all{f.Hwnd(), gFrmPreview->Hwnd(), gFrmPreInput->Hwnd()};
+    auto enabled = [&] { return IsWindowEnabled(all[0]) && IsWindowEnabled(all[1]) && IsWindowEnabled(all[2]); };
+    const std::vector<bool> waiting(3, false);
+    struct Raise {
+        const char* what;
+        HWND from;
+        std::function<void()> raise;
+        std::string text;
+    } raised[] = {
+        {"designer", f.Hwnd(), [&] { f.mnuHelpContents_Click(); }, "is missing."},
+        {"press in the preview", gFrmPreview->Hwnd(),
+         [&] {
+             const HWND button = gFrmPreview->picBtn(0).Hwnd();
+             SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+             SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+         },
+         "[btn_alpha]"},
+        {"Update with a background gone", f.Hwnd(),
+         [&] {
+             f.lblBmpName(0).SetCaption("gone.bmp");
+             f.mnuPreviewUpdate_Click();
+         },
+         "Error 53 (File not found) in procedure Preview_Input of Form frmDesigner"},
+    };
+    for (const Raise& r : raised) {
+        SetActiveWindow(r.from);
+        ASSERT_EQ(GetActiveWindow(), r.from) << r.what;
+        RealBox box(all);
+        r.raise();
+        box.Finish();
+        EXPECT_NE(box.text.find(r.text), std::string::npos) << r.what << ": " << box.text;
+        EXPECT_EQ(box.enabledWhile, waiting) << r.what;
+        EXPECT_TRUE(enabled()) << r.what;
+        EXPECT_EQ(GetActiveWindow(), r.from) << r.what;
+        EXPECT_TRUE(gFrmPreview->IsVisible() && gFrmPreInput->IsVisible()) << r.what;
+    }
+    EXPECT_TRUE(prompts.asked.empty()) << "the script was bypassed";
 }
 }  // namespace

@@ -207,4 +207,29 @@ TEST_F(CmDialogTest, FontDialogOpensCentredOnTheOwnersFaceAt14PointsAndReturnsOn
     EXPECT_EQ(driver.Seen().face + "|" + driver.Seen().size + "|" + driver.Seen().style, other + "|14|Regular");
 }
 
+// Each dialog keeps the program's other windows waiting; when it closes, exactly those that
+// took input take it again.
+TEST_F(CmDialogTest, EachDialogKeepsTheOtherWindowsWaitingUntilItCloses) {
+    Form other("frmOther"), off("frmOff");
+    owner.Show(), other.Show(), off.Show();
+    EnableWindow(off.Hwnd(), FALSE);
+    const std::function<void()> shows[] = {[&] { EXPECT_EQ(OpenSkin("C:\\"), 3); },
+                                           [&] { EXPECT_EQ(ShowColor(owner, extErr, 0, kColorFlags), 3); },
+                                           [&] { EXPECT_EQ(ShowFont(owner), ""); }};
+    for (const auto& show : shows) {
+        SCOPED_TRACE(&show - shows);
+        std::string whileShown;
+        {
+            DialogDriver driver(DialogPlan::Cancel());
+            driver.WhileShown = [&](HWND) {
+                for (const Form* f : {&owner, &other, &off}) whileShown += IsWindowEnabled(f->Hwnd()) ? "1" : "0";
+            };
+            show();
+        }
+        EXPECT_EQ(whileShown, "000");
+        EXPECT_TRUE(IsWindowEnabled(owner.Hwnd()) && IsWindowEnabled(other.Hwnd()));
+        EXPECT_FALSE(IsWindowEnabled(off.Hwnd()));
+    }
+}
+
 }  // namespace

@@ -180,6 +180,26 @@ TEST_F(FolderBrowserTest, EveryWayOutUnloadsOkGivesTheSelectionAndFocusGoesToThe
     EXPECT_TRUE(prompts.asked.empty());
 }
 
+// While the dialog shows, the program's other windows wait and the captured one takes input;
+// afterwards those that took input take it again.
+TEST_F(FolderBrowserTest, OtherWindowsWaitForTheCapturedDialog) {
+    Form other("frmOther"), off("frmOff");
+    other.Show(), off.Show();
+    EnableWindow(off.Hwnd(), FALSE);
+    std::string whileShown;
+    FolderDriver driver;
+    driver.WaitFor("start selected", Selected(dir.Path()))
+        .Do("look", [&](HWND) {
+            for (HWND w : {owner.Hwnd(), other.Hwnd(), off.Hwnd(), form.Hwnd()}) whileShown += IsWindowEnabled(w) ? "1" : "0";
+        })
+        .Press("Cancel");
+    ShowCaptured(dir.Path());
+    ASSERT_TRUE(driver.Done()) << driver.Failure();
+    EXPECT_EQ(whileShown, "0001");
+    EXPECT_TRUE(IsWindowEnabled(owner.Hwnd()) && IsWindowEnabled(other.Hwnd()));
+    EXPECT_FALSE(IsWindowEnabled(off.Hwnd()));
+}
+
 TEST_F(FolderBrowserTest, NewFolderRefusesBadNamesSelectsAnExistingOneAndCreatesThroughReload) {
     const std::string base = Folder("skins");
     const std::string blue = Folder("skins\\Blue");

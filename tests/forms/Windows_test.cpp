@@ -16,6 +16,7 @@
 #include "Label.h"
 #include "PictureBox.h"
 #include "PromptScript.h"
+#include "RealBox.h"
 #include "StdControls.h"
 #include "Twips.h"
 
@@ -246,7 +247,9 @@ protected:
         cancelUnloads -= cancel;
     }
     void Form_KeyDown(int key, int shift) override { log.push_back("KeyDown " + to_string(key) + " " + to_string(shift)); }
-    void Form_KeyUp(int key, int shift) override { log.push_back("KeyUp " + to_string(key) + " " + to_string(shift)); }
+    void Form_KeyUp(int key, int shift) override {
+        log.push_back("KeyUp " + to_string(key) + " " + to_string(shift) + (key == VK_ESCAPE && EscapeWentDownHere() ? " here" : ""));
+    }
 };
 
 TEST(Forms, LoadSizesInTwipsPreviewsKeysAndModalShowGivesTheActivationBack) {
@@ -284,6 +287,92 @@ TEST(Forms, LoadSizesInTwipsPreviewsKeysAndModalShowGivesTheActivationBack) {
     EXPECT_TRUE(IsWindowEnabled(owner.Hwnd()));
     EXPECT_EQ(GetActiveWindow(), owner.Hwnd());
     EXPECT_EQ(form.log, (Log{"Unload", "Unload while other disabled", "Unload while other disabled"}));
+}
+
+// A real box keeps every other window that took input waiting, and gives exactly those their
+// input back and the activation to the window it came from; with the hook set nothing waits.
+TEST(Forms, RealBoxesKeepTheOtherWindowsWaitingAndGiveTheActivationBack) {
+    Form a("frmA"), hidden("frmHidden"), off("frmOff");
+    TestForm b;
+    a.Show(), b.Show(), off.Show(), hidden.Load();
+    EnableWindow(off.Hwnd(), FALSE);
+    const std::vector<HWND> watched{a.Hwnd(), b.Hwnd(), off.Hwnd(), hidden.Hwnd()};
+    auto enabled = [&] {
+        std::vector<bool> e;
+        for (HWND w : watched) e.push_back(IsWindowEnabled(w) != FALSE);
+        return e;
+    };
+    const std::vector<bool> before{true, true, false, true}, waiting{false, false, false, true};
+
+    SetActiveWindow(b.Hwnd());
+    SetFocus(b.text.Hwnd());
+    {
+        RealBox box(watched);
+        EXPECT_EQ(MsgBox("Is it there?", MB_OKCANCEL), IDOK);
+        box.Finish();
+        EXPECT_EQ(box.title, "Vexo VadiVirerova");
+        EXPECT_NE(box.text.find("Is it there?"), std::string::npos) << box.text;
+        EXPECT_EQ(box.enabledWhile, waiting);
+    }
+    EXPECT_EQ(enabled(), before);
+    EXPECT_EQ(GetActiveWindow(), b.Hwnd());
+    EXPECT_EQ(GetFocus(), b.text.Hwnd());
+
+    SetActiveWindow(a.Hwnd());
+    {
+        RealBox box(watched, [](HWND input) {
+            SetWindowTextA(FindWindowExA(input, nullptr, "Edit", nullptr), "Night");
+            RealBox::PressOk(input);
+        });
+        EXPECT_EQ(InputBox("Name?", "Rename skin"), "Night");
+        box.Finish();
+        EXPECT_EQ(box.title, "Rename skin");
+        EXPECT_EQ(box.enabledWhile, waiting);
+    }
+    EXPECT_EQ(enabled(), before);
+    EXPECT_EQ(GetActiveWindow(), a.Hwnd());
+
+    // Answered by the hook, no box shows and nothing waits.
+    std::vector<bool> whileAsked;
+    PromptHook hook;
+    hook.msgBox = [&](const std::string&, UINT, const std::string&) { return whileAsked = enabled(), IDYES; };
+    hook.inputBox = [&](const std::string&, const std::string&, const std::string&) { return whileAsked = enabled(), "x"; };
+    const PromptHook old = SetPromptHook(hook);
+    EXPECT_EQ(MsgBox("Sure?", MB_YESNO), IDYES);
+    EXPECT_EQ(whileAsked, before);
+    whileAsked.clear();
+    EXPECT_EQ(InputBox("Name?"), "x");
+    EXPECT_EQ(whileAsked, before);
+    SetPromptHook(old);
+}
+
+// Escape acts on a form only when it went down there: not the Escape that answered a box
+// over it, nor one whose key-down another window took.
+TEST(Forms, EscapeActsOnlyWhenItWentDownInTheFormThatKeptTheActivation) {
+    Form a("frmA");
+    TestForm b;
+    a.Show(), b.Show();
+    b.KeyPreview = true;
+    auto escape = [&](bool down, bool up) {
+        if (down) SendMessageA(b.text.Hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
+        if (up) SendMessageA(b.text.Hwnd(), WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001));
+    };
+    b.log.clear();
+    escape(true, true);
+    escape(false, true);
+    escape(true, false);
+    SetActiveWindow(a.Hwnd());  // another window took the key over
+    escape(false, true);
+    SetActiveWindow(b.Hwnd());
+    {
+        RealBox box({b.Hwnd()}, RealBox::PressEscape,
+                    [&] { PostMessageA(b.text.Hwnd(), WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001)); });
+        EXPECT_EQ(MsgBox("Escape answers me", MB_OKCANCEL), IDCANCEL);
+        box.Finish();
+    }
+    escape(true, true);
+    EXPECT_EQ(b.log, (Log{"KeyDown 27 0", "KeyUp 27 0 here", "KeyUp 27 0", "KeyDown 27 0", "KeyUp 27 0", "KeyUp 27 0",
+                          "KeyDown 27 0", "KeyUp 27 0 here"}));
 }
 
 }  // namespace

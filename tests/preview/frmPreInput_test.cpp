@@ -189,4 +189,21 @@ TEST_F(PreInputTest, BadSkinIsToldOnceADrawAndLeaksNothing) {
     f.Draw();
     EXPECT_TRUE(prompts.asked.size() == 101u && f.picDlgInput.Point(5, 150) == Tile(kBack, 5, 150));
 }
+// The window unloaded while the background's error showed: the draw stops there and tells nothing more.
+TEST_F(PreInputTest, DrawStopsWhenTheWindowIsUnloadedWhileItsErrorShows) {
+    frmPreInput& f = Load();
+    skin.slots[0] = "gone.bmp";
+    std::vector<std::string> said;
+    PromptHook unloading;
+    unloading.msgBox = [&](const std::string& text, UINT, const std::string&) {
+        said.push_back(text);
+        f.Unload();
+        return IDOK;
+    };
+    const PromptHook old = SetPromptHook(unloading);
+    f.Draw();
+    SetPromptHook(old);
+    EXPECT_EQ(said, std::vector<std::string>{"Error 53 (File not found) in procedure Preview_Input of Form frmDesigner"});
+    EXPECT_FALSE(f.IsLoaded());
+}
 }  // namespace

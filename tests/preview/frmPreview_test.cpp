@@ -9,6 +9,7 @@
 #include "ObjectCounts.h"
 #include "PreviewKit.h"
 #include "PromptScript.h"
+#include "RealBox.h"
 #include "TempDir.h"
 #include "frmPreview.h"
 #include "modDesign.h"
@@ -248,6 +249,35 @@ TEST_F(MainPreviewTest, BadInputNeverStopsTheDrawingNorLeaks) {
     const int gdi = CountGdiObjects(), user = CountUserObjects();
     for (int i = 0; i < 100; ++i) p.Draw();
     EXPECT_TRUE(CountGdiObjects() == gdi && CountUserObjects() == user) << "GDI and USER objects all freed";
+}
+
+// The press warning is a real box over the preview, which waits for it; the Escape that answers
+// it does not also close the preview under it, while an Escape pressed in the preview does.
+TEST_F(MainPreviewTest, EscapeThatAnswersThePressWarningLeavesThePreviewOpenWithItsActivation) {
+    WriteDistinctSkin();
+    skin.slots[11] = "";
+    Form other("frmOther");
+    other.Show();
+    frmPreview& p = Open();
+    const HWND button = p.picBtn(7).Hwnd();
+    SetActiveWindow(p.Hwnd());
+    {
+        RealBox box({p.Hwnd(), other.Hwnd()}, RealBox::PressEscape,
+                    [&] { PostMessageA(p.Hwnd(), WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001)); });
+        SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        box.Finish();
+        EXPECT_NE(box.text.find("[btn_alpha]"), std::string::npos) << box.text;
+        EXPECT_EQ(box.enabledWhile, (std::vector<bool>{false, false}));
+    }
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(p.IsVisible() && IsWindowEnabled(p.Hwnd()) && IsWindowEnabled(other.Hwnd()));
+    EXPECT_EQ(GetActiveWindow(), p.Hwnd());
+    EXPECT_TRUE(prompts.asked.empty()) << "the script was bypassed";
+    PostMessageA(p.Hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageA(p.Hwnd(), WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001));
+    const DWORD start = GetTickCount();
+    RunMessageLoop([&] { return p.IsLoaded() && GetTickCount() - start < 10000; });
+    EXPECT_FALSE(p.IsLoaded());
 }
 
 }  // namespace

@@ -217,7 +217,6 @@ private:
     void WireTextFields();
     void WireMenus();
     void MarkChangedUnlessLoading();
-    void WriteKey(const std::string& key, const std::string& value);
     struct SkinValues;
     SkinValues ReadSkinValues();
     void ShowSkinValues(const SkinValues& values);

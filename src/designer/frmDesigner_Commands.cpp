@@ -42,13 +42,6 @@ void MovePath(const std::string& what, const std::string& from, const std::strin
                    "The " + what + " \"" + from + "\" could not be renamed to \"" + to + "\": " + SystemErrorText(code));
 }
 
-// A new empty file of a name of its own in the folder, for bytes that are to replace a file there.
-std::string NewFileIn(const std::string& folder) {
-    char name[MAX_PATH] = {};
-    if (!GetTempFileNameA(folder.c_str(), "vx", 0, name)) RaiseLastError();
-    return name;
-}
-
 void RefuseName(const std::string& name, const std::string& problem) {
     MsgBox("The name \"" + name + "\" can't be used for a skin: " + problem + ".\r\nPlease, enter another name.",
            MB_ICONEXCLAMATION, "Skin name error");
@@ -218,26 +211,20 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
     std::vector<std::function<void()>> undo;
     try {
         IniManag::RefuseReadOnly(oldFile);
-        const std::string copy = NewFileIn(parent);
+        const std::string copy =
+            IniManag::WrittenCopy(oldFile, "Vexo", {{"name", renamed}, {"directory", "Skins\\" + renamed}});
         undo.emplace_back([copy] {
             if (DeleteFileA(copy.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) return;
             const DWORD code = GetLastError();
             throw AppError(int32_t(code), "The copy \"" + copy + "\" could not be removed: " + SystemErrorText(code));
         });
-        m_File->WriteTextFile(m_File->ReadTextFile(oldFile), copy, false);
-        IniManag fresh;
-        fresh.Nome(copy);
-        fresh.Sezione("Vexo");
-        fresh.ScriviOrRaise("name", renamed);
-        fresh.ScriviOrRaise("directory", "Skins\\" + renamed);
         MovePath("folder", P, newFolder);
         undo.emplace_back([&] { MovePath("folder", newFolder, P); });
         MovePath("skin file", oldFile, newFile);
         undo.emplace_back([&] { MovePath("skin file", newFile, oldFile); });
         // Made read-only meanwhile: the replace below would go through under Wine.
         IniManag::RefuseReadOnly(newFile);
-        if (!MoveFileExA(copy.c_str(), newFile.c_str(), MOVEFILE_REPLACE_EXISTING))
-            throw IniManag::WriteError(newFile, GetLastError());
+        IniManag::ReplaceWithCopy(newFile, copy);
     } catch (const AppError& e) {
         std::string left;
         for (auto u = undo.rbegin(); u != undo.rend(); ++u)

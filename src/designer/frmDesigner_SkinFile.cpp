@@ -80,11 +80,6 @@ bool frmDesigner::SkinsFolderReady() {
     return false;
 }
 
-void frmDesigner::WriteKey(const std::string& key, const std::string& value) {
-    // A write the system refuses is a failed save, not a saved skin.
-    m_IniSkin->ScriviOrRaise(key, value);
-}
-
 bool frmDesigner::FileSaveProc() {
     if (txtSkinName.Text().empty()) {
         MsgBox("Name is missing! You must enter the Name for your skin, first.", MB_OK);
@@ -109,22 +104,21 @@ bool frmDesigner::FileSaveProc() {
     }
     try {
         IniManag::RefuseReadOnly(target);
+        IniManag::KeyValues keys = {{"name", txtSkinName.Text()},      {"version", txtSkinVersion.Text()},
+                                    {"directory", "Skins\\" + base},  {"Author", txtAuthor.Text()},
+                                    {"E-Mail", txtEmail.Text()},        {"Web Site", txtWeb.Text()}};
+        for (int i = 0; i < kBitmapSlotCount; ++i) keys.emplace_back(kBitmapSlots[i].iniKey, lblBmpName(i).Caption());
+        for (int i = 0; i < kColorSlotCount; ++i)
+            keys.emplace_back(kColorSlots[i].iniKey, ColorToHex(lblCtrlColor(i).BackColor()));
+        keys.emplace_back("MenuBar_font_name", txtFontName.Text());
+        keys.emplace_back("MenuBar_font_width", txtFontWidth.Text());
+        keys.emplace_back("MenuBar_font_height", txtFontHeight.Text());
+        keys.emplace_back("MenuBar_font_weight", txtFontWeight.Text());
+        // Whole or not at all: the keys go into a copy that replaces the file once the disk holds them.
+        IniManag::ReplaceWithCopy(target, IniManag::WrittenCopy(target, kSkinSection, keys));
         m_IniSkin->Nome(target);
         m_IniSkin->Sezione(kSkinSection);
-        WriteKey("name", txtSkinName.Text());
         gSkinName = txtSkinName.Text();
-        WriteKey("version", txtSkinVersion.Text());
-        WriteKey("directory", "Skins\\" + base);
-        WriteKey("Author", txtAuthor.Text());
-        WriteKey("E-Mail", txtEmail.Text());
-        WriteKey("Web Site", txtWeb.Text());
-        for (int i = 0; i < kBitmapSlotCount; ++i) WriteKey(kBitmapSlots[i].iniKey, lblBmpName(i).Caption());
-        for (int i = 0; i < kColorSlotCount; ++i)
-            WriteKey(kColorSlots[i].iniKey, ColorToHex(lblCtrlColor(i).BackColor()));
-        WriteKey("MenuBar_font_name", txtFontName.Text());
-        WriteKey("MenuBar_font_width", txtFontWidth.Text());
-        WriteKey("MenuBar_font_height", txtFontHeight.Text());
-        WriteKey("MenuBar_font_weight", txtFontWeight.Text());
         m_SkinFilePath = target;
         MarkSkinSaved();
         sb1.SetPanelText("skin", txtSkinName.Text());

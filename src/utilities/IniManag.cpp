@@ -89,6 +89,62 @@ void IniManag::RefuseReadOnly(const std::string& fileName) {
         throw WriteError(fileName, ERROR_ACCESS_DENIED);
 }
 
+namespace {
+// The error of a write into a copy, told of the file the copy stands for.
+AppError OfTheFile(const AppError& e, const std::string& copy, const std::string& fileName) {
+    std::string text = e.Description();
+    for (size_t at; (at = text.find(copy)) != std::string::npos;) text.replace(at, copy.size(), fileName);
+    return AppError(e.Number(), text);
+}
+}  // namespace
+
+std::string IniManag::WrittenCopy(const std::string& fileName, const std::string& section, const KeyValues& keys) {
+    const size_t slash = fileName.find_last_of('\\');
+    const std::string folder = slash == std::string::npos ? "." : fileName.substr(0, slash + 1);
+    char copy[MAX_PATH] = {};
+    if (!GetTempFileNameA(folder.c_str(), "vx", 0, copy)) throw WriteError(fileName, GetLastError());
+    try {
+        if (GetFileAttributesA(fileName.c_str()) != INVALID_FILE_ATTRIBUTES && !CopyFileA(fileName.c_str(), copy, FALSE))
+            throw WriteError(fileName, GetLastError());
+        IniManag writer;
+        writer.m_Nome = copy;
+        writer.Sezione(section);
+        for (const auto& [key, value] : keys) writer.ScriviOrRaise(key, value);
+        // A write cut short leaves the disk full, or keys missing from what the disk holds.
+        ULARGE_INTEGER available{};
+        if (GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr) && available.QuadPart == 0)
+            throw WriteError(copy, ERROR_DISK_FULL);
+        std::vector<std::string> listed;
+        int32_t count = 0;
+        writer.LeggiSezione(copy, section, listed, count);
+        for (const auto& kv : keys) {
+            bool found = false;
+            for (int32_t i = 1; i <= count && !found; ++i) found = UpperCase(listed[size_t(i)]) == UpperCase(kv.first);
+            if (!found) throw WriteError(copy, 0);
+        }
+    } catch (const AppError& e) {
+        DeleteFileA(copy);
+        throw OfTheFile(e, copy, fileName);
+    }
+    return copy;
+}
+
+void IniManag::ReplaceWithCopy(const std::string& fileName, const std::string& copy) {
+    // Replacing "Dark.ini" by the name "DARK.ini" would leave the file so spelt.
+    std::string target = fileName;
+    WIN32_FIND_DATAA found;
+    const HANDLE find = fileName.find_first_of("?*") == std::string::npos ? FindFirstFileA(fileName.c_str(), &found)
+                                                                            : INVALID_HANDLE_VALUE;
+    if (find != INVALID_HANDLE_VALUE) {
+        FindClose(find);
+        target = fileName.substr(0, fileName.find_last_of('\\') + 1) + found.cFileName;
+    }
+    if (MoveFileExA(copy.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    const DWORD code = GetLastError();
+    DeleteFileA(copy.c_str());
+    throw WriteError(fileName, code);
+}
+
 bool IniManag::LeggiBool(const std::string& key, const std::string& defaultValue) {
     if (key.empty()) return false;
     std::string text = Leggi(key, defaultValue);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AppError.h"
@@ -34,6 +35,16 @@ public:
     // A read-only file is never written, also where the system would let it through (root
     // under Wine, where a rename over it also succeeds): raises WriteError with Access denied.
     static void RefuseReadOnly(const std::string& fileName);
+
+    using KeyValues = std::vector<std::pair<std::string, std::string>>;
+    // A copy of the file (or a new empty file where it is missing) beside it, with the keys
+    // written into its section, for the caller to put in the file's place. The copy is checked
+    // on the disk, since the profile functions may report a write that a full disk cut short
+    // (Wine does). A failure removes the copy and raises a WriteError that names the file.
+    static std::string WrittenCopy(const std::string& fileName, const std::string& section, const KeyValues& keys);
+    // Puts a WrittenCopy in the file's place in one step, keeping the file's own spelling of its
+    // name. A failure removes the copy and raises a WriteError that names the file.
+    static void ReplaceWithCopy(const std::string& fileName, const std::string& copy);
 
     // False for "0", "Falso" and the empty text (exact, case-sensitive), True otherwise.
     bool LeggiBool(const std::string& key, const std::string& defaultValue);

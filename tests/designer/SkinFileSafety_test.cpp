@@ -10,6 +10,7 @@
 #include "FolderDriver.h"
 #include "FolderLink.h"
 #include "IniManag.h"
+#include "SmallDisk.h"
 
 namespace {
 const std::string kAnns = "[Vexo]\r\nname=Dark\r\nAuthor=Ann\r\n", kMark = "\xEF\xBB\xBF",
@@ -85,6 +86,40 @@ TEST_F(SkinFileSafetyTest, SaveWritesAFileTheSkinWasNotOpenedFromOnlyAfterAYes) 
     SetFileAttributesA(anns.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ErrorMessageText(IniManag::WriteError("C:\\x.ini", 0), "P"),  // a refusal without a code
               "Error 75 (The file \"C:\\x.ini\" could not be written) in procedure P of Form frmDesigner");
+}
+
+// The profile functions may report a write that a full disk cut short: a save or a rename then
+// fails saying so, and the skin files keep every byte, their other sections too.
+TEST_F(SkinFileSafetyTest, AFullDiskFailsSaveAndRenameAndCostsTheFilesNothing) {
+    SmallDisk disk(dir / "Small");
+    if (!disk.Failure().empty()) GTEST_SKIP() << disk.Failure();
+    skins = dir / "Small\\Skins";
+    frmDesigner& f = OpenWithSkins();
+    for (const std::string name : {"Dark", "Blue"}) {
+        CreateDirectoryA((skins + "\\" + name).c_str(), nullptr);
+        WriteBytes(skins + "\\" + name + ".ini", "[Vexo]\r\nname=" + name + "\r\n[Other]\r\nkeep=1\r\n");
+    }
+    ASSERT_TRUE(Load(skins + "\\Dark.ini"));
+    f.txtAuthor.SetText(std::string(3000, 'A'));  // more than the file's first block holds
+    const std::vector<std::string> listed = f.m_File->GetFiles(skins + "\\*.*");
+    disk.Fill();
+    EXPECT_FALSE(f.FileSaveProc());
+    const std::string full = " could not be written: Disk full) in procedure ";
+    EXPECT_EQ(Said(), "Error 112 (The file \"" + skins + "\\Dark.ini\"" + full + "FileSaveProc of Form frmDesigner");
+    EXPECT_EQ(f.sb1.PanelText("state"), "Changed");
+    prompts.AnswerInput("Night"), prompts.Answer(IDYES);
+    f.RenameSkinAt(skins + "\\Blue");
+    EXPECT_EQ(Said(), "Error 112 (The file \"" + skins + "\\Blue.ini\"" + full +
+                          "cmdRenameSkin_Click of Form frmDesigner\r\n\r\nNothing was renamed.");
+    for (const std::string name : {"Dark", "Blue"})
+        EXPECT_EQ(ReadBytes(skins + "\\" + name + ".ini"), "[Vexo]\r\nname=" + name + "\r\n[Other]\r\nkeep=1\r\n");
+    EXPECT_EQ(f.m_File->GetFiles(skins + "\\*.*"), listed);  // no copy left behind
+    EXPECT_TRUE(PathExists(skins + "\\Blue") && !PathExists(skins + "\\Night"));
+    disk.Free();
+    EXPECT_TRUE(f.FileSaveProc());
+    EXPECT_TRUE(Matches(ReadBytes(skins + "\\Dark.ini"),
+                        "[Vexo]\r\nname=Dark\r\n*Author=" + std::string(3000, 'A') + "\r\n*[Other]\r\nkeep=1\r\n"));
+    EXPECT_EQ(f.m_File->GetFiles(skins + "\\*.*"), listed);
 }
 
 TEST_F(SkinFileSafetyTest, CleanUpOnlyInTheFolderOfASkinLoadedFromTheSkinsFolder) {

@@ -1,0 +1,47 @@
+#include "SmallDisk.h"
+
+#include <windows.h>
+
+#include "WineUnix.h"
+
+namespace {
+constexpr ULONGLONG kSize = 256 * 1024;
+
+// The size of the disk the folder lies on; 0 when the system can't say.
+ULONGLONG DiskSize(const std::string& folder) {
+    ULARGE_INTEGER total{};
+    return GetDiskFreeSpaceExA((folder + "\\").c_str(), nullptr, &total, nullptr) ? total.QuadPart : 0;
+}
+}  // namespace
+
+SmallDisk::SmallDisk(std::string folder) : m_Folder(std::move(folder)) {
+    CreateDirectoryA(m_Folder.c_str(), nullptr);
+    m_Unix = UnixPath(m_Folder);
+    if (m_Unix.empty()) {
+        m_Failure = "a disk of its own needs Wine's Unix side";
+        return;
+    }
+    if (!RunUnix("/bin/mount", "-t tmpfs -o size=256k,mode=1777 tmpfs " + Quoted(m_Unix)) ||
+        !Within([&] { return DiskSize(m_Folder) == kSize; })) {
+        m_Failure = "tmpfs could not be mounted on " + m_Unix + " (mounting needs root)";
+        m_Unix.clear();
+    }
+}
+
+SmallDisk::~SmallDisk() {
+    if (m_Unix.empty()) return;
+    Free();
+    if (RunUnix("/bin/umount", Quoted(m_Unix))) Within([&] { return DiskSize(m_Folder) != kSize; });
+}
+
+void SmallDisk::Fill() {
+    const HANDLE file = CreateFileA((m_Folder + "\\filler").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    const std::string block(4096, 'f');
+    DWORD written = 0;
+    while (WriteFile(file, block.data(), DWORD(block.size()), &written, nullptr) && written == block.size()) {}
+    while (WriteFile(file, block.data(), 1, &written, nullptr) && written == 1) {}
+    CloseHandle(file);
+}
+
+void SmallDisk::Free() { DeleteFileA((m_Folder + "\\filler").c_str()); }

@@ -1,0 +1,22 @@
+// A folder on a disk of its own of a few hundred KiB, for tests of a full disk: under Wine,
+// run as root, a Unix tmpfs mounted on the folder and unmounted with the object.
+#pragma once
+
+#include <string>
+
+class SmallDisk {
+public:
+    explicit SmallDisk(std::string folder);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    // Empty when the disk is there, else why not.
+    const std::string& Failure() const { return m_Failure; }
+    // Fills the disk to its last byte with a file of its own; Free gives the room back.
+    void Fill();
+    void Free();
+
+private:
+    std::string m_Folder, m_Unix, m_Failure;
+};

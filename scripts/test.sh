@@ -9,8 +9,18 @@ if [ "${1:-}" != "--inside-display" ]; then
 fi
 
 use_prefix wineprefix-tests  # the one build/wine-run.sh uses
-trap stop_wine EXIT
+# Small disks that tests mount in their temporary folders, left by a test that was killed.
+unmount_test_disks() {
+    local point
+    while point="$(awk -v p="$WINEPREFIX/" 'index($2, p) == 1 { print $2; exit }' /proc/mounts)" && [ -n "$point" ]; do
+        umount -l "$point" || break
+    done
+}
+trap 'stop_wine; unmount_test_disks' EXIT
+unmount_test_disks
 start_wine
 cd "$BUILD"
+# Wine's own error messages for the tests, so a program Wine could not start says why.
+export WINEDEBUG=-all,err+all
 # A failure counts the first time: nothing is run twice.
 ctest --output-on-failure -j "$(nproc)" --timeout 300 9>&-

@@ -222,8 +222,6 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
         undo.emplace_back([&] { MovePath("folder", newFolder, P); });
         MovePath("skin file", oldFile, newFile);
         undo.emplace_back([&] { MovePath("skin file", newFile, oldFile); });
-        // Made read-only meanwhile: the replace below would go through under Wine.
-        IniManag::RefuseReadOnly(newFile);
         IniManag::ReplaceWithCopy(newFile, copy);
     } catch (const AppError& e) {
         std::string left;

@@ -250,7 +250,7 @@ bool frmDesigner::UpdateFileVexo(const std::string& path) {
         if (!GetTempFileNameA(folder.c_str(), "vx", 0, fresh)) RaiseLastError();
         try {
             m_File->WriteTextFile(upgraded, fresh, false);
-            if (!MoveFileExA(fresh, path.c_str(), MOVEFILE_REPLACE_EXISTING)) RaiseLastError();
+            IniManag::ReplaceWithCopy(path, fresh);
         } catch (const AppError&) {
             DeleteFileA(fresh);
             throw;

@@ -5,6 +5,7 @@
 #include "AppError.h"
 #include "AppInfo.h"
 #include "File.h"
+#include "FileHandle.h"
 #include "NumericText.h"
 
 namespace {
@@ -96,7 +97,39 @@ AppError OfTheFile(const AppError& e, const std::string& copy, const std::string
     for (size_t at; (at = text.find(copy)) != std::string::npos;) text.replace(at, copy.size(), fileName);
     return AppError(e.Number(), text);
 }
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool EndsInLineEnd(const std::string& text) { return text.empty() || text.back() == '\n'; }
 }  // namespace
+
+bool ProfileTextHolds(const std::string& text, const std::string& key, const std::string& value) {
+    const std::string wantedKey = UpperCase(Trimmed(key)), wantedValue = Trimmed(value);
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const size_t equals = line.find('=');
+        if (equals != std::string::npos && UpperCase(Trimmed(line.substr(0, equals))) == wantedKey &&
+            Trimmed(line.substr(equals + 1)) == wantedValue)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+void IniManag::RefuseUnwritable(const std::string& fileName) {
+    RefuseReadOnly(fileName);
+    if (GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    // Under Wine a rename over the file needs only the folder's permission; Windows asks the file's.
+    FileHandle file(CreateFileA(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) throw WriteError(fileName, GetLastError());
+}
 
 std::string IniManag::WrittenCopy(const std::string& fileName, const std::string& section, const KeyValues& keys) {
     const size_t slash = fileName.find_last_of('\\');
@@ -104,23 +137,25 @@ std::string IniManag::WrittenCopy(const std::string& fileName, const std::string
     char copy[MAX_PATH] = {};
     if (!GetTempFileNameA(folder.c_str(), "vx", 0, copy)) throw WriteError(fileName, GetLastError());
     try {
-        if (GetFileAttributesA(fileName.c_str()) != INVALID_FILE_ATTRIBUTES && !CopyFileA(fileName.c_str(), copy, FALSE))
-            throw WriteError(fileName, GetLastError());
+        const bool exists = GetFileAttributesA(fileName.c_str()) != INVALID_FILE_ATTRIBUTES;
+        if (exists && !CopyFileA(fileName.c_str(), copy, FALSE)) throw WriteError(fileName, GetLastError());
+        const bool endedInLineEnd = EndsInLineEnd(File().ReadTextFile(copy));
         IniManag writer;
         writer.m_Nome = copy;
         writer.Sezione(section);
         for (const auto& [key, value] : keys) writer.ScriviOrRaise(key, value);
-        // A write cut short leaves the disk full, or keys missing from what the disk holds.
-        ULARGE_INTEGER available{};
-        if (GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr) && available.QuadPart == 0)
-            throw WriteError(copy, ERROR_DISK_FULL);
-        std::vector<std::string> listed;
-        int32_t count = 0;
-        writer.LeggiSezione(copy, section, listed, count);
-        for (const auto& kv : keys) {
-            bool found = false;
-            for (int32_t i = 1; i <= count && !found; ++i) found = UpperCase(listed[size_t(i)]) == UpperCase(kv.first);
-            if (!found) throw WriteError(copy, 0);
+        // What the disk holds, not what the profile functions say: a write cut short ends inside
+        // a line, or lacks keys.
+        const std::string held = File().ReadTextFile(copy);
+        bool whole = EndsInLineEnd(held) || !endedInLineEnd;
+        for (size_t k = 0; k < keys.size() && whole; ++k) whole = ProfileTextHolds(held, keys[k].first, keys[k].second);
+        if (!whole) {
+            // Only the reason told depends on the free room: what counts is what the disk holds.
+            ULARGE_INTEGER available{};
+            const bool full = GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr) && available.QuadPart == 0;
+            throw full ? WriteError(copy, ERROR_DISK_FULL)
+                       : AppError(ErrNo::FileAccess, "The file \"" + std::string(copy) + "\" could not be written whole: the disk "
+                                                     "holds less than was written");
         }
     } catch (const AppError& e) {
         DeleteFileA(copy);
@@ -130,6 +165,12 @@ std::string IniManag::WrittenCopy(const std::string& fileName, const std::string
 }
 
 void IniManag::ReplaceWithCopy(const std::string& fileName, const std::string& copy) {
+    try {
+        RefuseUnwritable(fileName);
+    } catch (const AppError&) {
+        DeleteFileA(copy.c_str());
+        throw;
+    }
     // Replacing "Dark.ini" by the name "DARK.ini" would leave the file so spelt.
     std::string target = fileName;
     WIN32_FIND_DATAA found;

@@ -35,6 +35,9 @@ public:
     // A read-only file is never written, also where the system would let it through (root
     // under Wine, where a rename over it also succeeds): raises WriteError with Access denied.
     static void RefuseReadOnly(const std::string& fileName);
+    // As RefuseReadOnly, and an existing file this process can't open for writing (held by
+    // another program, or another user's) is refused with the system's reason.
+    static void RefuseUnwritable(const std::string& fileName);
 
     using KeyValues = std::vector<std::pair<std::string, std::string>>;
     // A copy of the file (or a new empty file where it is missing) beside it, with the keys
@@ -43,7 +46,8 @@ public:
     // (Wine does). A failure removes the copy and raises a WriteError that names the file.
     static std::string WrittenCopy(const std::string& fileName, const std::string& section, const KeyValues& keys);
     // Puts a WrittenCopy in the file's place in one step, keeping the file's own spelling of its
-    // name. A failure removes the copy and raises a WriteError that names the file.
+    // name; a file RefuseUnwritable refuses keeps its place. A failure removes the copy and
+    // raises a WriteError that names the file.
     static void ReplaceWithCopy(const std::string& fileName, const std::string& copy);
 
     // False for "0", "Falso" and the empty text (exact, case-sensitive), True otherwise.
@@ -66,3 +70,7 @@ private:
     std::string m_Nome;
     std::string m_Sezione;
 };
+
+// Whether a profile file's text holds the line key=value: keys in any case, blanks around key
+// and value aside, as the profile functions write and read them.
+bool ProfileTextHolds(const std::string& text, const std::string& key, const std::string& value);

@@ -72,7 +72,7 @@ TEST_F(RenameTest, RefusalsAndFailuresLeaveTheDiskAsItWasRenameFromInsideTheSkin
     const struct { const char* held; DWORD share; std::string what; } holds[] = {
         {"Dark", FILE_SHARE_READ | FILE_SHARE_WRITE, "32 (The folder " + from + to + "\": Sharing violation"},
         {"Dark.ini", FILE_SHARE_READ | FILE_SHARE_WRITE, "32 (The skin file " + from + ".ini" + to + ".ini\": Sharing violation"},
-        {"Dark.ini", FILE_SHARE_READ | FILE_SHARE_DELETE, "5 (The file \"" + skins + "\\Night.ini\" could not be written: Access denied"},
+        {"Dark.ini", FILE_SHARE_READ | FILE_SHARE_DELETE, "32 (The file \"" + skins + "\\Night.ini\" could not be written: Sharing violation"},
         {nullptr, 0, "5 (The file \"" + skins + "\\Dark.ini\" could not be written: Access denied"}};
     const std::vector<std::string> names = Names(skins);
     const std::string darkIni = skins + "\\Dark.ini";

@@ -31,16 +31,24 @@ SmallDisk::SmallDisk(std::string folder) : m_Folder(std::move(folder)) {
 SmallDisk::~SmallDisk() {
     if (m_Unix.empty()) return;
     Free();
-    if (RunUnix("/bin/umount", Quoted(m_Unix))) Within([&] { return DiskSize(m_Folder) != kSize; });
+    // Lazily: a handle Wine keeps on the folder must not keep the disk mounted.
+    if (RunUnix("/bin/umount", "-l " + Quoted(m_Unix))) Within([&] { return DiskSize(m_Folder) != kSize; });
 }
 
-void SmallDisk::Fill() {
+void SmallDisk::Fill(unsigned long room) {
     const HANDLE file = CreateFileA((m_Folder + "\\filler").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     const std::string block(4096, 'f');
     DWORD written = 0;
     while (WriteFile(file, block.data(), DWORD(block.size()), &written, nullptr) && written == block.size()) {}
     while (WriteFile(file, block.data(), 1, &written, nullptr) && written == 1) {}
+    // The room given back is whole blocks of the disk.
+    LARGE_INTEGER size{};
+    if (room > 0 && GetFileSizeEx(file, &size) && size.QuadPart > LONGLONG(room)) {
+        size.QuadPart -= LONGLONG(room);
+        SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+        SetEndOfFile(file);
+    }
     CloseHandle(file);
 }
 

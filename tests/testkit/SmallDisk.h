@@ -13,8 +13,9 @@ public:
 
     // Empty when the disk is there, else why not.
     const std::string& Failure() const { return m_Failure; }
-    // Fills the disk to its last byte with a file of its own; Free gives the room back.
-    void Fill();
+    // Fills the disk with a file of its own, to its last byte or leaving room bytes free; Free
+    // gives the room back.
+    void Fill(unsigned long room = 0);
     void Free();
 
 private:

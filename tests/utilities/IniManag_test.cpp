@@ -140,4 +140,54 @@ TEST_F(IniManagTest, NumbersAsTextReadHexOctalAndDecimalWithinTheirRadixAndRange
     EXPECT_EQ(ReadBytes(ini.Nome()), "[Colors]\r\nFore=0x00FF00\r\n[Other]\r\nBack=1\r\n");
 }
 
+TEST(ProfileText, HoldsAKeyOnlyWithItsWholeValue) {
+    const std::string text = "[Vexo]\r\nname=Dark\r\nWeb Site=\r\n menuBar = b.bmp \r\nnames=Blue\r\nAuthor=An";
+    EXPECT_TRUE(ProfileTextHolds(text, "name", "Dark"));
+    EXPECT_TRUE(ProfileTextHolds(text, "NAME", "Dark"));       // keys in any case
+    EXPECT_TRUE(ProfileTextHolds(text, "Web Site", ""));       // an empty value
+    EXPECT_TRUE(ProfileTextHolds(text, "menuBar", "b.bmp "));  // blanks around key and value aside
+    EXPECT_FALSE(ProfileTextHolds(text, "name", "Blue"));      // "names" is another key
+    EXPECT_FALSE(ProfileTextHolds(text, "Author", "Ann"));     // cut short
+    EXPECT_FALSE(ProfileTextHolds(text, "version", ""));       // missing
+    EXPECT_FALSE(ProfileTextHolds("", "name", ""));
+}
+
+TEST_F(IniManagTest, WrittenCopiesReplaceTheFileWholeKeepingItsSpellingAndRefuseWhatCantBeWritten) {
+    const std::string file = dir / "Dark.ini";
+    WriteBytes(file, "[Vexo]\r\nname=Dark\r\n[Other]\r\nkeep=1\r\n");
+    const std::string copy = IniManag::WrittenCopy(dir / "DARK.INI", "Vexo", {{"name", "Night"}, {"Author", "Ann"}});
+    EXPECT_EQ(ReadBytes(file), "[Vexo]\r\nname=Dark\r\n[Other]\r\nkeep=1\r\n");  // untouched until replaced
+    IniManag::ReplaceWithCopy(dir / "DARK.INI", copy);
+    EXPECT_EQ(ReadBytes(file), "[Vexo]\r\nname=Night\r\nAuthor=Ann\r\n[Other]\r\nkeep=1\r\n");
+    WIN32_FIND_DATAA found;
+    FindClose(FindFirstFileA((dir / "*.ini").c_str(), &found));
+    EXPECT_STREQ(found.cFileName, "Dark.ini");
+    EXPECT_FALSE(PathExists(copy));
+
+    // A file nothing may replace keeps its bytes, and no copy stays beside it.
+    const std::string bytes = ReadBytes(file), denied = "The file \"" + file + "\" could not be written: ";
+    auto refused = [&](const std::string& reason) {
+        const std::string made = IniManag::WrittenCopy(file, "Vexo", {{"name", "Blue"}});
+        try {
+            IniManag::ReplaceWithCopy(file, made);
+            ADD_FAILURE() << "replaced: " << reason;
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.Description(), denied + reason);
+        }
+        EXPECT_FALSE(PathExists(made)) << reason;
+        EXPECT_EQ(ReadBytes(file), bytes) << reason;
+    };
+    const HANDLE reader = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    refused("Sharing violation");  // readable, so copied, but held against writing
+    CloseHandle(reader);
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    refused("Access denied");
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // The copy of a missing file is a new one.
+    const std::string fresh = IniManag::WrittenCopy(dir / "New.ini", "Vexo", {{"name", "New"}});
+    IniManag::ReplaceWithCopy(dir / "New.ini", fresh);
+    EXPECT_EQ(ReadBytes(dir / "New.ini"), "[Vexo]\r\nname=New\r\n");
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "AppError.h"
 #include "AppInfo.h"
 #include "File.h"
@@ -98,28 +100,83 @@ AppError OfTheFile(const AppError& e, const std::string& copy, const std::string
     return AppError(e.Number(), text);
 }
 
-std::string Trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+// A NUL-separated list the profile functions give, grown until it fits (they cut it 2 short).
+template <class Fill>
+std::vector<std::string> ProfileList(Fill fill) {
+    std::string buffer(kKeyListBufferSize, '\0');
+    DWORD n;
+    while ((n = fill(buffer.data(), static_cast<DWORD>(buffer.size()))) + 2 >= buffer.size())
+        buffer.resize(buffer.size() * 2);
+    std::vector<std::string> items;
+    for (size_t pos = 0; pos < n;) {
+        const size_t end = buffer.find('\0', pos);
+        items.push_back(buffer.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return items;
 }
 
-bool EndsInLineEnd(const std::string& text) { return text.empty() || text.back() == '\n'; }
+std::vector<std::string> SectionNames(const std::string& file) {
+    return ProfileList([&](char* b, DWORD n) { return GetPrivateProfileSectionNamesA(b, n, file.c_str()); });
+}
+
+// Upper-cased, as the profile functions match names.
+std::vector<std::string> KeyNames(const std::string& file, const std::string& section) {
+    std::vector<std::string> keys = ProfileList(
+        [&](char* b, DWORD n) { return GetPrivateProfileStringA(section.c_str(), nullptr, "", b, n, file.c_str()); });
+    for (std::string& key : keys) key = UpperCase(key);
+    return keys;
+}
+
+bool Listed(const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), UpperCase(name)) != names.end();
+}
+
+// A value whole, however long (the profile functions cut it 1 short).
+std::string WholeValue(const std::string& file, const std::string& section, const std::string& key) {
+    std::string buffer(kKeyListBufferSize, '\0');
+    DWORD n;
+    while ((n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(), DWORD(buffer.size()),
+                                         file.c_str())) + 1 >= buffer.size())
+        buffer.resize(buffer.size() * 2);
+    return buffer.substr(0, n);
+}
+
+// Whether check, read from the disk, holds every section and key of the original with its value,
+// and the keys written into the section with theirs.
+bool HoldsWhatWasWritten(const std::string& original, const std::string& check, const std::string& section,
+                         const IniManag::KeyValues& keys) {
+    std::vector<std::string> written;
+    for (const auto& kv : keys) written.push_back(UpperCase(kv.first));
+    if (GetFileAttributesA(original.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        for (const std::string& s : SectionNames(original)) {
+            const std::vector<std::string> held = KeyNames(check, s);
+            const bool target = UpperCase(s) == UpperCase(section);
+            for (const std::string& k : KeyNames(original, s)) {
+                if (target && Listed(written, k)) continue;
+                if (!Listed(held, k) || WholeValue(check, s, k) != WholeValue(original, s, k)) return false;
+            }
+        }
+    }
+    const std::vector<std::string> held = KeyNames(check, section);
+    for (const auto& [key, value] : keys) {
+        if (!Listed(held, key)) return false;
+        // The system may give the value back as written, or as its reader takes it.
+        const std::string back = WholeValue(check, section, key);
+        if (back != value && back != ProfileReadForm(value)) return false;
+    }
+    return true;
+}
 }  // namespace
 
-bool ProfileTextHolds(const std::string& text, const std::string& key, const std::string& value) {
-    const std::string wantedKey = UpperCase(Trimmed(key)), wantedValue = Trimmed(value);
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const size_t equals = line.find('=');
-        if (equals != std::string::npos && UpperCase(Trimmed(line.substr(0, equals))) == wantedKey &&
-            Trimmed(line.substr(equals + 1)) == wantedValue)
-            return true;
-        start = end + 1;
-    }
-    return false;
+std::string ProfileReadForm(const std::string& value) {
+    const char* const blanks = " \t\r\n\v\f\x1a";
+    const size_t first = value.find_first_not_of(blanks);
+    if (first == std::string::npos) return "";
+    std::string text = value.substr(first, value.find_last_not_of(blanks) - first + 1);
+    if (text.size() >= 2 && (text[0] == '"' || text[0] == '\'') && text.back() == text[0])
+        text = text.substr(1, text.size() - 2);
+    return text;
 }
 
 void IniManag::RefuseUnwritable(const std::string& fileName) {
@@ -131,6 +188,30 @@ void IniManag::RefuseUnwritable(const std::string& fileName) {
     if (file.get() == INVALID_HANDLE_VALUE) throw WriteError(fileName, GetLastError());
 }
 
+namespace {
+// The profile functions may report a write that a full disk cut short (Wine does), and Wine
+// answers reads of the name it wrote from memory: the copy is read back under a second name,
+// a link to it where the disk makes one.
+void CheckHeld(const std::string& fileName, const std::string& copy, const std::string& section,
+               const IniManag::KeyValues& keys) {
+    const std::string folder = copy.substr(0, copy.find_last_of('\\') + 1);
+    char check[MAX_PATH] = {};
+    if (!GetTempFileNameA(folder.c_str(), "vx", 0, check) || !DeleteFileA(check))
+        throw IniManag::WriteError(copy, GetLastError());
+    if (!CreateHardLinkA(check, copy.c_str(), nullptr) && !CopyFileA(copy.c_str(), check, TRUE))
+        throw IniManag::WriteError(copy, GetLastError());
+    const bool whole = HoldsWhatWasWritten(fileName, check, section, keys);
+    DeleteFileA(check);
+    if (whole) return;
+    // Only the reason told depends on the free room: what counts is what the disk holds.
+    ULARGE_INTEGER available{};
+    if (GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr) && available.QuadPart == 0)
+        throw IniManag::WriteError(copy, ERROR_DISK_FULL);
+    throw AppError(ErrNo::FileAccess,
+                   "The file \"" + copy + "\" could not be written whole: what it holds differs from what was written");
+}
+}  // namespace
+
 std::string IniManag::WrittenCopy(const std::string& fileName, const std::string& section, const KeyValues& keys) {
     const size_t slash = fileName.find_last_of('\\');
     const std::string folder = slash == std::string::npos ? "." : fileName.substr(0, slash + 1);
@@ -139,24 +220,11 @@ std::string IniManag::WrittenCopy(const std::string& fileName, const std::string
     try {
         const bool exists = GetFileAttributesA(fileName.c_str()) != INVALID_FILE_ATTRIBUTES;
         if (exists && !CopyFileA(fileName.c_str(), copy, FALSE)) throw WriteError(fileName, GetLastError());
-        const bool endedInLineEnd = EndsInLineEnd(File().ReadTextFile(copy));
         IniManag writer;
         writer.m_Nome = copy;
         writer.Sezione(section);
         for (const auto& [key, value] : keys) writer.ScriviOrRaise(key, value);
-        // What the disk holds, not what the profile functions say: a write cut short ends inside
-        // a line, or lacks keys.
-        const std::string held = File().ReadTextFile(copy);
-        bool whole = EndsInLineEnd(held) || !endedInLineEnd;
-        for (size_t k = 0; k < keys.size() && whole; ++k) whole = ProfileTextHolds(held, keys[k].first, keys[k].second);
-        if (!whole) {
-            // Only the reason told depends on the free room: what counts is what the disk holds.
-            ULARGE_INTEGER available{};
-            const bool full = GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr) && available.QuadPart == 0;
-            throw full ? WriteError(copy, ERROR_DISK_FULL)
-                       : AppError(ErrNo::FileAccess, "The file \"" + std::string(copy) + "\" could not be written whole: the disk "
-                                                     "holds less than was written");
-        }
+        CheckHeld(fileName, copy, section, keys);
     } catch (const AppError& e) {
         DeleteFileA(copy);
         throw OfTheFile(e, copy, fileName);

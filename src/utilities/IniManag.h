@@ -71,6 +71,6 @@ private:
     std::string m_Sezione;
 };
 
-// Whether a profile file's text holds the line key=value: keys in any case, blanks around key
-// and value aside, as the profile functions write and read them.
-bool ProfileTextHolds(const std::string& text, const std::string& key, const std::string& value);
+// A value as the profile functions' reader gives it back: blanks (and line ends, form feeds,
+// the end-of-file mark) around it gone, then one pair of quotes around it.
+std::string ProfileReadForm(const std::string& value);

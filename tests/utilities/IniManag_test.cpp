@@ -10,6 +10,7 @@
 #include "AppInfo.h"
 #include "NumericText.h"
 #include "PromptScript.h"
+#include "SmallDisk.h"
 #include "TempDir.h"
 
 namespace {
@@ -140,16 +141,17 @@ TEST_F(IniManagTest, NumbersAsTextReadHexOctalAndDecimalWithinTheirRadixAndRange
     EXPECT_EQ(ReadBytes(ini.Nome()), "[Colors]\r\nFore=0x00FF00\r\n[Other]\r\nBack=1\r\n");
 }
 
-TEST(ProfileText, HoldsAKeyOnlyWithItsWholeValue) {
-    const std::string text = "[Vexo]\r\nname=Dark\r\nWeb Site=\r\n menuBar = b.bmp \r\nnames=Blue\r\nAuthor=An";
-    EXPECT_TRUE(ProfileTextHolds(text, "name", "Dark"));
-    EXPECT_TRUE(ProfileTextHolds(text, "NAME", "Dark"));       // keys in any case
-    EXPECT_TRUE(ProfileTextHolds(text, "Web Site", ""));       // an empty value
-    EXPECT_TRUE(ProfileTextHolds(text, "menuBar", "b.bmp "));  // blanks around key and value aside
-    EXPECT_FALSE(ProfileTextHolds(text, "name", "Blue"));      // "names" is another key
-    EXPECT_FALSE(ProfileTextHolds(text, "Author", "Ann"));     // cut short
-    EXPECT_FALSE(ProfileTextHolds(text, "version", ""));       // missing
-    EXPECT_FALSE(ProfileTextHolds("", "name", ""));
+TEST(ProfileText, TheReadFormLosesBlanksAroundAndOnePairOfQuotes) {
+    EXPECT_EQ(ProfileReadForm("Dark"), "Dark");
+    EXPECT_EQ(ProfileReadForm("  b.bmp \t"), "b.bmp");
+    EXPECT_EQ(ProfileReadForm("\"b.bmp \""), "b.bmp ");  // blanks inside the quotes stay
+    EXPECT_EQ(ProfileReadForm(" 'g.bmp' "), "g.bmp");
+    EXPECT_EQ(ProfileReadForm("\"\"x\"\""), "\"x\"");   // one pair only
+    EXPECT_EQ(ProfileReadForm("\"half"), "\"half");
+    EXPECT_EQ(ProfileReadForm("\v\f\r\nNight\x1a"), "Night");
+    EXPECT_EQ(ProfileReadForm("a = b"), "a = b");
+    EXPECT_EQ(ProfileReadForm("   "), "");
+    EXPECT_EQ(ProfileReadForm("\""), "\"");
 }
 
 TEST_F(IniManagTest, WrittenCopiesReplaceTheFileWholeKeepingItsSpellingAndRefuseWhatCantBeWritten) {
@@ -184,10 +186,43 @@ TEST_F(IniManagTest, WrittenCopiesReplaceTheFileWholeKeepingItsSpellingAndRefuse
     SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
     refused("Access denied");
     SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // Values the file keeps in UTF-8 behind its mark come back as they were written.
+    WriteBytes(file, "\xEF\xBB\xBF[Vexo]\r\nname=Dark\r\n");
+    IniManag::ReplaceWithCopy(file, IniManag::WrittenCopy(file, "Vexo", {{"Author", "Jos\xE9"}, {"menuBar", "\"b.bmp \""}}));
+    IniManag back;
+    back.Nome(file);
+    back.Sezione("Vexo");
+    EXPECT_EQ(back.Leggi("Author", ""), "Jos\xE9");
+    EXPECT_EQ(back.Leggi("menuBar", ""), "b.bmp ");
     // The copy of a missing file is a new one.
     const std::string fresh = IniManag::WrittenCopy(dir / "New.ini", "Vexo", {{"name", "New"}});
     IniManag::ReplaceWithCopy(dir / "New.ini", fresh);
     EXPECT_EQ(ReadBytes(dir / "New.ini"), "[Vexo]\r\nname=New\r\n");
+}
+
+// A disk that fills up cuts the copy short where it will, at the end of a section too: the
+// file keeps every byte and no copy stays.
+TEST_F(IniManagTest, ACopyCutShortByAFullDiskNeverReplacesTheFile) {
+    SmallDisk disk(dir / "Small");
+    if (!disk.Failure().empty()) GTEST_SKIP() << disk.Failure();
+    const std::string file = dir / "Small\\Blue.ini", bytes = "[Vexo]\r\nname=Blue\r\n[Other]\r\nkeep=1\r\n";
+    WriteBytes(file, bytes);
+    // [Vexo] of 4096 bytes, just what one block holds, then a line cut in two.
+    for (size_t author : {4068u, 4080u}) {
+        disk.Fill(4096);
+        try {
+            IniManag::ReplaceWithCopy(file, IniManag::WrittenCopy(file, "Vexo", {{"Author", std::string(author, 'A')}}));
+            ADD_FAILURE() << "replaced with " << author;
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.Description(), "The file \"" + file + "\" could not be written: Disk full") << author;
+        }
+        EXPECT_EQ(ReadBytes(file), bytes) << author;
+        WIN32_FIND_DATAA found;
+        const HANDLE find = FindFirstFileA((dir / "Small\\*.tmp").c_str(), &found);
+        EXPECT_EQ(find, INVALID_HANDLE_VALUE) << found.cFileName;
+        if (find != INVALID_HANDLE_VALUE) FindClose(find);
+        disk.Free();
+    }
 }
 
 }  // namespace

@@ -98,6 +98,9 @@ public:
     std::string m_SkinFilePath;
     // The skins folder is chosen and exists; when not, says how to choose it.
     bool SkinsFolderReady();
+    // A skin file path whose name stands for a device, or holds a wildcard, names no file of its
+    // own: said so, and true, before anything is read or written.
+    bool NamesNoSkinFile(const std::string& path);
 
     // What the previews read (ISkinSource).
     std::string SlotFileName(int slot) const override;

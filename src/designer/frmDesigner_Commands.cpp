@@ -156,6 +156,7 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
         MsgBox("This skin is currently loaded by Vadi Virerova!\r\nCan't be renamed!", MB_ICONEXCLAMATION);
         return;
     }
+    if (NamesNoSkinFile(P + ".ini")) return;
     if (!m_File->FileExists(P + ".ini")) {
         MsgBox("File " + P + ".ini" + " not found!", MB_ICONEXCLAMATION);
         return;

@@ -80,6 +80,13 @@ bool frmDesigner::SkinsFolderReady() {
     return false;
 }
 
+bool frmDesigner::NamesNoSkinFile(const std::string& path) {
+    const std::string problem = PathTextProblem(path);
+    if (problem.empty()) return false;
+    MsgBox("The file \"" + path + "\" can't be used as a skin file: " + problem + ".", MB_OK | MB_ICONEXCLAMATION);
+    return true;
+}
+
 bool frmDesigner::FileSaveProc() {
     if (txtSkinName.Text().empty()) {
         MsgBox("Name is missing! You must enter the Name for your skin, first.", MB_OK);
@@ -94,6 +101,7 @@ bool frmDesigner::FileSaveProc() {
     }
     if (!SkinsFolderReady()) return false;
     const std::string target = NoTrailingBackslash(gSkinsFolder) + "\\" + base + ".ini";
+    if (NamesNoSkinFile(target)) return false;
     // The placement rule may name a file this skin was not read from: another skin's.
     if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES && !SamePath(target, m_SkinFilePath)) {
         const std::string from = m_SkinFilePath.empty() ? "" : " (the skin was opened from \"" + m_SkinFilePath + "\")";
@@ -130,6 +138,7 @@ bool frmDesigner::FileSaveProc() {
 }
 
 bool frmDesigner::OpenFile(const std::string& path) {
+    if (NamesNoSkinFile(path)) return false;
     try {
         // Opening never makes a file: a missing one is said so, not created empty.
         if (!m_File->FileExists(path)) {

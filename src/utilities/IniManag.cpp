@@ -186,6 +186,8 @@ void IniManag::RefuseUnwritable(const std::string& fileName) {
     FileHandle file(CreateFileA(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) throw WriteError(fileName, GetLastError());
+    // A device's name opens the device: nothing to replace.
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) throw WriteError(fileName, ERROR_BAD_DEV_TYPE);
 }
 
 namespace {

@@ -36,7 +36,7 @@ public:
     // under Wine, where a rename over it also succeeds): raises WriteError with Access denied.
     static void RefuseReadOnly(const std::string& fileName);
     // As RefuseReadOnly, and an existing file this process can't open for writing (held by
-    // another program, or another user's) is refused with the system's reason.
+    // another program, or another user's) is refused with the system's reason, and so is a device.
     static void RefuseUnwritable(const std::string& fileName);
 
     using KeyValues = std::vector<std::pair<std::string, std::string>>;

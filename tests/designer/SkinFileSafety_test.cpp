@@ -130,6 +130,38 @@ TEST_F(SkinFileSafetyTest, AFullDiskFailsSaveAndRenameAndCostsTheFilesNothing) {
     EXPECT_EQ(f.m_File->GetFiles(skins + "\\*.*"), listed);
 }
 
+// A device's name opens the device, not a file: no skin file is read, written or renamed by it.
+TEST_F(SkinFileSafetyTest, ADevicesNameIsNoSkinFile) {
+    frmDesigner& f = OpenWithSkins();
+    WriteBytes(skins + "\\Dark.ini", kAnns);
+    ASSERT_TRUE(Load(skins + "\\Dark.ini"));
+    const std::vector<std::string> listed = f.m_File->GetFiles(skins + "\\*.*");
+    auto refused = [&](const std::string& path, const char* device) {
+        return "The file \"" + path + "\" can't be used as a skin file: its name stands for the device " + device +
+               ", not for a file.";
+    };
+    f.txtSkinFilename.SetText("NUL.ini");
+    EXPECT_FALSE(f.FileSaveProc());
+    EXPECT_EQ(Said(), refused(skins + "\\NUL.ini", "NUL"));
+    EXPECT_FALSE(Load(skins + "\\con.ini"));
+    EXPECT_EQ(Said(), refused(skins + "\\con.ini", "CON"));
+    f.RenameSkinAt(skins + "\\AUX");
+    EXPECT_EQ(Said(), refused(skins + "\\AUX.ini", "AUX"));
+    EXPECT_EQ(prompts.asked.size(), 3u);
+    EXPECT_EQ(f.m_File->GetFiles(skins + "\\*.*"), listed);
+    EXPECT_EQ(ReadBytes(skins + "\\Dark.ini"), kAnns);
+    EXPECT_EQ(f.txtSkinName.Text(), "Dark");
+    // Beneath the commands, the copy that would replace a device is refused and removed too.
+    const std::string copy = IniManag::WrittenCopy(skins + "\\Dark.ini", "Vexo", {{"name", "Nul"}});
+    try {
+        IniManag::ReplaceWithCopy(skins + "\\NUL.ini", copy);
+        ADD_FAILURE() << "a device replaced";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.Number(), ERROR_BAD_DEV_TYPE);
+    }
+    EXPECT_EQ(f.m_File->GetFiles(skins + "\\*.*"), listed);
+}
+
 TEST_F(SkinFileSafetyTest, CleanUpOnlyInTheFolderOfASkinLoadedFromTheSkinsFolder) {
     frmDesigner& f = OpenWithSkins();
     const std::string own = skins + "\\Dark.ini", theirs = skins + "\\Dark\\theirs.bmp";

@@ -5,7 +5,6 @@
 #include "WineUnix.h"
 
 namespace {
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool IsLinkedFolder(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -27,8 +26,8 @@ FolderLink::FolderLink(std::string link, const std::string& target) : m_Link(std
         return;
     }
     m_UnixLink = unixParent + "/" + m_Link.substr(cut + 1);
-    if (!RunUnix("/bin/ln", "-s " + Quoted(unixTarget) + " " + Quoted(m_UnixLink)) ||
-        !Within([&] { return IsLinkedFolder(m_Link); }))
+    if (!RunUnix("ln -s " + Quoted(unixTarget) + " " + Quoted(m_UnixLink), m_Link.substr(0, cut)) ||
+        !IsLinkedFolder(m_Link))
         m_Failure = "the Unix ln made no link " + m_UnixLink;
 }
 
@@ -38,5 +37,5 @@ FolderLink::~FolderLink() {
         return;
     }
     // Wine's RemoveDirectoryA would remove an empty folder the link leads to, and leave the link.
-    if (RunUnix("/bin/rm", "-f " + Quoted(m_UnixLink))) Within([&] { return !Exists(m_Link); });
+    RunUnix("rm -f " + Quoted(m_UnixLink), m_Link.substr(0, m_Link.find_last_of('\\')));
 }

@@ -37,10 +37,16 @@ public:
     std::vector<bool> enabledWhile;  // per watched window
 
 private:
-    void Run(DWORD uiThread, const Action& answer, const std::function<void()>& afterClose);
+    void Run(const Action& answer, const std::function<void()>& afterClose);
+    // Told by a hook on the test's thread when a box shows and when it goes, so the helper
+    // waits for those moments instead of looking again and again.
+    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam);
 
     std::vector<HWND> m_Watched;
     PromptHook m_Old;
+    HHOOK m_Hook = nullptr;
+    HANDLE m_Shown, m_Gone;
+    HWND m_Box = nullptr;
     std::thread m_Thread;
     bool m_Finished = false;
 };

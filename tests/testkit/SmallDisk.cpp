@@ -21,8 +21,8 @@ SmallDisk::SmallDisk(std::string folder) : m_Folder(std::move(folder)) {
         m_Failure = "a disk of its own needs Wine's Unix side";
         return;
     }
-    if (!RunUnix("/bin/mount", "-t tmpfs -o size=256k,mode=1777 tmpfs " + Quoted(m_Unix)) ||
-        !Within([&] { return DiskSize(m_Folder) == kSize; })) {
+    if (!RunUnix("mount -t tmpfs -o size=256k,mode=1777 tmpfs " + Quoted(m_Unix), Parent()) ||
+        DiskSize(m_Folder) != kSize) {
         m_Failure = "tmpfs could not be mounted on " + m_Unix + " (mounting needs root)";
         m_Unix.clear();
     }
@@ -32,8 +32,10 @@ SmallDisk::~SmallDisk() {
     if (m_Unix.empty()) return;
     Free();
     // Lazily: a handle Wine keeps on the folder must not keep the disk mounted.
-    if (RunUnix("/bin/umount", "-l " + Quoted(m_Unix))) Within([&] { return DiskSize(m_Folder) != kSize; });
+    RunUnix("umount -l " + Quoted(m_Unix), Parent());
 }
+
+std::string SmallDisk::Parent() const { return m_Folder.substr(0, m_Folder.find_last_of('\\')); }
 
 void SmallDisk::Fill(unsigned long room) {
     const HANDLE file = CreateFileA((m_Folder + "\\filler").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -19,5 +19,7 @@ public:
     void Free();
 
 private:
+    // Where the Unix tools leave their marks: the disk's own folder changes beneath them.
+    std::string Parent() const;
     std::string m_Folder, m_Unix, m_Failure;
 };

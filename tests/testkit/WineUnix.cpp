@@ -1,5 +1,7 @@
 #include "WineUnix.h"
 
+#include <cstdlib>
+
 std::string UnixPath(const std::string& path) {
     using ToUnix = char*(CDECL*)(LPCWSTR);
     const auto toUnix = Kernel32<ToUnix>("wine_get_unix_file_name");
@@ -13,7 +15,9 @@ std::string UnixPath(const std::string& path) {
     return text;
 }
 
-bool RunUnix(const std::string& program, const std::string& arguments) {
+namespace {
+// Starts a Unix program through Wine; it is not waited for.
+bool StartUnix(const std::string& program, const std::string& arguments) {
     using ToDos = WCHAR*(CDECL*)(LPCSTR);
     const auto toDos = Kernel32<ToDos>("wine_get_dos_file_name");
     if (!toDos) return false;
@@ -26,9 +30,39 @@ bool RunUnix(const std::string& program, const std::string& arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    // Wine hands back no handles that could be waited on for a Unix program.
     return CreateProcessA(application, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &process) != FALSE;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+// The status the script's mark carries, or -1 while there is none.
+int MarkedStatus(const std::string& folder, const std::string& mark) {
+    WIN32_FIND_DATAA found;
+    const HANDLE find = FindFirstFileA((folder + "\\" + mark + "*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return -1;
+    FindClose(find);
+    DeleteFileA((folder + "\\" + found.cFileName).c_str());
+    return std::atoi(found.cFileName + mark.size());
+}
+}  // namespace
+
+bool RunUnix(const std::string& script, const std::string& watchFolder) {
+    static unsigned counter = 0;
+    const std::string unixFolder = UnixPath(watchFolder);
+    if (unixFolder.empty()) return false;
+    const std::string mark = "unix-done-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++) + "-";
+    const HANDLE change = FindFirstChangeNotificationA(watchFolder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+    if (change == INVALID_HANDLE_VALUE) return false;
+    int status = -1;
+    if (StartUnix("/bin/sh", "-c \"" + script + "; : > " + Quoted(unixFolder + "/" + mark) + "$?\"")) {
+        const DWORD deadline = GetTickCount() + 10000;
+        while ((status = MarkedStatus(watchFolder, mark)) < 0) {
+            const LONG left = static_cast<LONG>(deadline - GetTickCount());
+            if (left <= 0 || WaitForSingleObject(change, DWORD(left)) != WAIT_OBJECT_0) break;
+            FindNextChangeNotification(change);
+        }
+    }
+    FindCloseChangeNotification(change);
+    return status == 0;
+}
+
+std::string Quoted(const std::string& text) { return "'" + text + "'"; }

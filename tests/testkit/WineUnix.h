@@ -6,17 +6,6 @@
 
 #include <string>
 
-// Polls the condition for a few seconds: the Unix tools run on their own, unwaited for.
-template <class Condition>
-bool Within(Condition condition) {
-    const DWORD deadline = GetTickCount() + 10000;
-    while (!condition()) {
-        if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return false;
-        Sleep(10);
-    }
-    return true;
-}
-
 // Absent functions come back empty.
 template <class Function>
 Function Kernel32(const char* name) {
@@ -25,7 +14,9 @@ Function Kernel32(const char* name) {
 
 // Wine's own path mapping; empty outside Wine.
 std::string UnixPath(const std::string& path);
-// Starts a Unix program through Wine; it is not waited for.
-bool RunUnix(const std::string& program, const std::string& arguments);
-// A text as one argument of a Unix command line.
+// Runs a Unix shell script through Wine and waits until it has ended, with a deadline; true
+// when it ended with status 0. Wine gives no handle to wait on for a Unix program, so the script
+// leaves a mark in watchFolder, a Windows folder, whose change the wait is told of.
+bool RunUnix(const std::string& script, const std::string& watchFolder);
+// A text as one word of a Unix shell script.
 std::string Quoted(const std::string& text);

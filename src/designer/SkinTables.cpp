@@ -1,6 +1,7 @@
 #include "SkinTables.h"
 
 #include "File.h"
+#include "IniManag.h"
 
 const std::array<SkinInfoFieldDef, 10> kSkinInfoFields = {{
     {"txtSkinName", "Skin name:", "name", "", ""},
@@ -109,13 +110,7 @@ std::string SkinNameProblem(const std::string& name) {
 std::vector<std::string> SlotNameSpellings(const std::string& caption) {
     std::vector<std::string> names;
     if (!caption.empty()) names.push_back(caption);
-    // Blanks, tabs, line ends and the end-of-file mark, as the profile functions trim them.
-    const char* const blanks = " \t\r\n\v\f\x1a";
-    const size_t first = caption.find_first_not_of(blanks);
-    if (first == std::string::npos) return names;
-    std::string read = caption.substr(first, caption.find_last_not_of(blanks) - first + 1);
-    if (read.size() >= 2 && (read[0] == '"' || read[0] == '\'') && read.back() == read[0])
-        read = read.substr(1, read.size() - 2);
+    const std::string read = ProfileReadForm(caption);
     if (!read.empty() && read != caption) names.push_back(read);
     return names;
 }

@@ -284,17 +284,6 @@ int32_t IniManag::LeggiCOLORREF(const std::string& key, const std::string& defau
 }
 
 bool IniManag::HasSection(const std::string& section) const {
-    std::string buffer(kKeyListBufferSize, '\0');
-    DWORD n;
-    // The list comes back cut when it does not fit: grow until it does.
-    while ((n = GetPrivateProfileSectionNamesA(buffer.data(), static_cast<DWORD>(buffer.size()), m_Nome.c_str())) ==
-           buffer.size() - 2)
-        buffer.resize(buffer.size() * 2);
-    const std::string wanted = UpperCase(section);
-    for (size_t pos = 0; pos < n;) {
-        const size_t end = buffer.find('\0', pos);
-        if (UpperCase(buffer.substr(pos, end - pos)) == wanted) return true;
-        pos = end + 1;
-    }
-    return false;
+    const std::vector<std::string> names = SectionNames(m_Nome);
+    return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return UpperCase(n) == UpperCase(section); });
 }

@@ -182,6 +182,14 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
                MB_ICONEXCLAMATION);
         return;
     }
+    const std::string oldFile = P + ".ini";
+    // Refused before any question, which could only end in the same refusal.
+    try {
+        IniManag::RefuseReadOnly(oldFile);
+    } catch (const AppError& e) {
+        MsgBox(ErrorMessageText(e, "cmdRenameSkin_Click") + "\r\n\r\nNothing was renamed.", MB_OK);
+        return;
+    }
     skin.Sezione("Vexo");
     const std::string old = skin.Leggi("name", "");
     const std::string renamed = InputBox("Enter the new name for skin: " + old, "Rename skin", "");
@@ -206,9 +214,8 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
     const std::string inside = UpperCase(CurrentFolder() + "\\");
     if (inside.rfind(UpperCase(P + "\\"), 0) == 0) SetCurrentDirectoryA(parent.c_str());
     // All or nothing: a failed step undoes the steps done before it, last first. The new keys go
-    // into a copy beside the file that replaces it last, so the file keeps its old bytes until
-    // the rename has succeeded and no failure can leave it cut short.
-    const std::string oldFile = P + ".ini";
+    // into a checked copy that is written into the file last, so the file keeps its old bytes
+    // until the rename has succeeded and no failure can leave it cut short.
     std::vector<std::function<void()>> undo;
     try {
         IniManag::RefuseReadOnly(oldFile);
@@ -223,7 +230,8 @@ void frmDesigner::RenameSkinAt(const std::string& P) {
         undo.emplace_back([&] { MovePath("folder", newFolder, P); });
         MovePath("skin file", oldFile, newFile);
         undo.emplace_back([&] { MovePath("skin file", newFile, oldFile); });
-        IniManag::ReplaceWithCopy(newFile, copy);
+        const std::string note = IniManag::ReplaceWithCopy(newFile, copy);
+        if (!note.empty()) MsgBox(note, MB_OK | MB_ICONEXCLAMATION);
     } catch (const AppError& e) {
         std::string left;
         for (auto u = undo.rbegin(); u != undo.rend(); ++u)

@@ -123,13 +123,14 @@ bool frmDesigner::FileSaveProc() {
         keys.emplace_back("MenuBar_font_height", txtFontHeight.Text());
         keys.emplace_back("MenuBar_font_weight", txtFontWeight.Text());
         // Whole or not at all: the keys go into a copy that replaces the file once the disk holds them.
-        IniManag::ReplaceWithCopy(target, IniManag::WrittenCopy(target, kSkinSection, keys));
+        const std::string note = IniManag::ReplaceWithCopy(target, IniManag::WrittenCopy(target, kSkinSection, keys));
         m_IniSkin->Nome(target);
         m_IniSkin->Sezione(kSkinSection);
         gSkinName = txtSkinName.Text();
         m_SkinFilePath = target;
         MarkSkinSaved();
         sb1.SetPanelText("skin", txtSkinName.Text());
+        if (!note.empty()) MsgBox(note, MB_OK | MB_ICONEXCLAMATION);
         return true;
     } catch (const AppError& e) {
         MsgBox(ErrorMessageText(e, "FileSaveProc"), MB_OK);
@@ -252,18 +253,17 @@ bool frmDesigner::UpdateFileVexo(const std::string& path) {
         // The header goes behind a leading byte-order mark, or the mark would spoil its first key.
         const size_t mark = old.rfind(kUtf8Mark, 0) == 0 ? 3 : 0;
         const std::string upgraded = old.substr(0, mark) + "[Vexo]\r\n\r\n" + old.substr(mark) + "\r\n";
-        // Written beside the file under a fresh name first, so a failed write never costs the old contents.
-        std::string folder = m_File->GetPath(path);
-        if (folder.empty()) folder.assign(1, '.');
-        char fresh[MAX_PATH];
-        if (!GetTempFileNameA(folder.c_str(), "vx", 0, fresh)) RaiseLastError();
+        // Written into a copy first, so a failed write never costs the old contents.
+        const std::string fresh = IniManag::NewCopyName(path);
+        std::string note;
         try {
             m_File->WriteTextFile(upgraded, fresh, false);
-            IniManag::ReplaceWithCopy(path, fresh);
+            note = IniManag::ReplaceWithCopy(path, fresh);
         } catch (const AppError&) {
-            DeleteFileA(fresh);
+            DeleteFileA(fresh.c_str());
             throw;
         }
+        if (!note.empty()) MsgBox(note, MB_OK | MB_ICONEXCLAMATION);
         return true;
     } catch (const AppError& e) {
         MsgBox(ErrorMessageText(e, "UpdateFileVexo"), MB_OK);

@@ -12,6 +12,11 @@ public:
         if (m_Handle != INVALID_HANDLE_VALUE) CloseHandle(m_Handle);
     }
     HANDLE get() const { return m_Handle; }
+    HANDLE release() {
+        const HANDLE h = m_Handle;
+        m_Handle = INVALID_HANDLE_VALUE;
+        return h;
+    }
 
 private:
     HANDLE m_Handle;

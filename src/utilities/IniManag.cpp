@@ -32,6 +32,21 @@ bool NormalFileFound(const std::string& path) {
     FindClose(find);
     return found;
 }
+
+std::vector<std::string> SectionNames(const std::string& file) {
+    // Grown until it fits: the system cuts the list 2 short.
+    std::string buffer(kKeyListBufferSize, '\0');
+    DWORD n;
+    while ((n = GetPrivateProfileSectionNamesA(buffer.data(), DWORD(buffer.size()), file.c_str())) + 2 >= buffer.size())
+        buffer.resize(buffer.size() * 2);
+    std::vector<std::string> names;
+    for (size_t pos = 0; pos < n;) {
+        const size_t end = buffer.find('\0', pos);
+        names.push_back(buffer.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return names;
+}
 }  // namespace
 
 void IniManag::LeggiSezione(const std::string& fileName, const std::string& section,
@@ -100,160 +115,176 @@ AppError OfTheFile(const AppError& e, const std::string& copy, const std::string
     return AppError(e.Number(), text);
 }
 
-// A NUL-separated list the profile functions give, grown until it fits (they cut it 2 short).
-template <class Fill>
-std::vector<std::string> ProfileList(Fill fill) {
-    std::string buffer(kKeyListBufferSize, '\0');
-    DWORD n;
-    while ((n = fill(buffer.data(), static_cast<DWORD>(buffer.size()))) + 2 >= buffer.size())
-        buffer.resize(buffer.size() * 2);
-    std::vector<std::string> items;
-    for (size_t pos = 0; pos < n;) {
-        const size_t end = buffer.find('\0', pos);
-        items.push_back(buffer.substr(pos, end - pos));
-        pos = end + 1;
+// The whole file as the disk holds it, read through the handle from its start.
+bool ReadAll(HANDLE file, std::string& bytes) {
+    LARGE_INTEGER size{};
+    if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER || !GetFileSizeEx(file, &size))
+        return false;
+    bytes.assign(size_t(size.QuadPart), '\0');
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!ReadFile(file, bytes.data() + done, DWORD(std::min<size_t>(bytes.size() - done, 1u << 30)), &got, nullptr))
+            return false;
+        if (got == 0) break;
+        done += got;
     }
-    return items;
-}
-
-std::vector<std::string> SectionNames(const std::string& file) {
-    return ProfileList([&](char* b, DWORD n) { return GetPrivateProfileSectionNamesA(b, n, file.c_str()); });
-}
-
-// Upper-cased, as the profile functions match names.
-std::vector<std::string> KeyNames(const std::string& file, const std::string& section) {
-    std::vector<std::string> keys = ProfileList(
-        [&](char* b, DWORD n) { return GetPrivateProfileStringA(section.c_str(), nullptr, "", b, n, file.c_str()); });
-    for (std::string& key : keys) key = UpperCase(key);
-    return keys;
-}
-
-bool Listed(const std::vector<std::string>& names, const std::string& name) {
-    return std::find(names.begin(), names.end(), UpperCase(name)) != names.end();
-}
-
-// A value whole, however long (the profile functions cut it 1 short).
-std::string WholeValue(const std::string& file, const std::string& section, const std::string& key) {
-    std::string buffer(kKeyListBufferSize, '\0');
-    DWORD n;
-    while ((n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(), DWORD(buffer.size()),
-                                         file.c_str())) + 1 >= buffer.size())
-        buffer.resize(buffer.size() * 2);
-    return buffer.substr(0, n);
-}
-
-// Whether check, read from the disk, holds every section and key of the original with its value,
-// and the keys written into the section with theirs.
-bool HoldsWhatWasWritten(const std::string& original, const std::string& check, const std::string& section,
-                         const IniManag::KeyValues& keys) {
-    std::vector<std::string> written;
-    for (const auto& kv : keys) written.push_back(UpperCase(kv.first));
-    if (GetFileAttributesA(original.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        for (const std::string& s : SectionNames(original)) {
-            const std::vector<std::string> held = KeyNames(check, s);
-            const bool target = UpperCase(s) == UpperCase(section);
-            for (const std::string& k : KeyNames(original, s)) {
-                if (target && Listed(written, k)) continue;
-                if (!Listed(held, k) || WholeValue(check, s, k) != WholeValue(original, s, k)) return false;
-            }
-        }
-    }
-    const std::vector<std::string> held = KeyNames(check, section);
-    for (const auto& [key, value] : keys) {
-        if (!Listed(held, key)) return false;
-        // The system may give the value back as written, or as its reader takes it.
-        const std::string back = WholeValue(check, section, key);
-        if (back != value && back != ProfileReadForm(value)) return false;
-    }
+    bytes.resize(done);
     return true;
 }
-}  // namespace
 
-std::string ProfileReadForm(const std::string& value) {
-    const char* const blanks = " \t\r\n\v\f\x1a";
-    const size_t first = value.find_first_not_of(blanks);
-    if (first == std::string::npos) return "";
-    std::string text = value.substr(first, value.find_last_not_of(blanks) - first + 1);
-    if (text.size() >= 2 && (text[0] == '"' || text[0] == '\'') && text.back() == text[0])
-        text = text.substr(1, text.size() - 2);
-    return text;
+// The file becomes exactly these bytes.
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
+    for (size_t done = 0; done < bytes.size();) {
+        DWORD put = 0;
+        if (!WriteFile(file, bytes.data() + done, DWORD(std::min<size_t>(bytes.size() - done, 1u << 30)), &put, nullptr))
+            return false;
+        if (put == 0) return SetLastError(ERROR_WRITE_FAULT), false;
+        done += put;
+    }
+    return SetEndOfFile(file) != FALSE;
 }
+
+std::string ReadWhole(const std::string& fileName) {
+    FileHandle file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string bytes;
+    if (file.get() == INVALID_HANDLE_VALUE || !ReadAll(file.get(), bytes)) throw IniManag::WriteError(fileName, GetLastError());
+    return bytes;
+}
+
+// The name the file is listed by, so a copy that takes its place keeps its spelling.
+std::string ListedName(const std::string& fileName) {
+    WIN32_FIND_DATAA found;
+    const HANDLE find = fileName.find_first_of("?*") == std::string::npos ? FindFirstFileA(fileName.c_str(), &found)
+                                                                            : INVALID_HANDLE_VALUE;
+    if (find == INVALID_HANDLE_VALUE) return fileName;
+    FindClose(find);
+    return fileName.substr(0, fileName.find_last_of('\\') + 1) + found.cFileName;
+}
+}  // namespace
 
 void IniManag::RefuseUnwritable(const std::string& fileName) {
     RefuseReadOnly(fileName);
     if (GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-    // Under Wine a rename over the file needs only the folder's permission; Windows asks the file's.
     FileHandle file(CreateFileA(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) throw WriteError(fileName, GetLastError());
-    // A device's name opens the device: nothing to replace.
+    // A device's name opens the device: nothing to write.
     if (GetFileType(file.get()) != FILE_TYPE_DISK) throw WriteError(fileName, ERROR_BAD_DEV_TYPE);
 }
 
-namespace {
-// The profile functions may report a write that a full disk cut short (Wine does), and Wine
-// answers reads of the name it wrote from memory: the copy is read back under a second name,
-// a link to it where the disk makes one.
-void CheckHeld(const std::string& fileName, const std::string& copy, const std::string& section,
-               const IniManag::KeyValues& keys) {
-    const std::string folder = copy.substr(0, copy.find_last_of('\\') + 1);
-    char check[MAX_PATH] = {};
-    if (!GetTempFileNameA(folder.c_str(), "vx", 0, check) || !DeleteFileA(check))
-        throw IniManag::WriteError(copy, GetLastError());
-    if (!CreateHardLinkA(check, copy.c_str(), nullptr) && !CopyFileA(copy.c_str(), check, TRUE))
-        throw IniManag::WriteError(copy, GetLastError());
-    const bool whole = HoldsWhatWasWritten(fileName, check, section, keys);
-    DeleteFileA(check);
-    if (whole) return;
-    // Only the reason told depends on the free room: what counts is what the disk holds.
-    ULARGE_INTEGER available{};
-    if (GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr) && available.QuadPart == 0)
-        throw IniManag::WriteError(copy, ERROR_DISK_FULL);
-    throw AppError(ErrNo::FileAccess,
-                   "The file \"" + copy + "\" could not be written whole: what it holds differs from what was written");
-}
-}  // namespace
-
-std::string IniManag::WrittenCopy(const std::string& fileName, const std::string& section, const KeyValues& keys) {
+std::string IniManag::NewCopyName(const std::string& fileName) {
     const size_t slash = fileName.find_last_of('\\');
     const std::string folder = slash == std::string::npos ? "." : fileName.substr(0, slash + 1);
-    char copy[MAX_PATH] = {};
-    if (!GetTempFileNameA(folder.c_str(), "vx", 0, copy)) throw WriteError(fileName, GetLastError());
+    char copy[MAX_PATH] = {}, temp[MAX_PATH] = {};
+    if (GetTempFileNameA(folder.c_str(), "vx", 0, copy)) return copy;
+    // A folder that takes no new file may still hold a file the user can write.
+    const DWORD code = GetLastError();
+    if (GetTempPathA(MAX_PATH, temp) && GetTempFileNameA(temp, "vx", 0, copy)) return copy;
+    throw WriteError(fileName, code);
+}
+
+std::string IniManag::WrittenCopy(const std::string& fileName, const std::string& section, const KeyValues& keys) {
+    const std::string copy = NewCopyName(fileName);
     try {
-        const bool exists = GetFileAttributesA(fileName.c_str()) != INVALID_FILE_ATTRIBUTES;
-        if (exists && !CopyFileA(fileName.c_str(), copy, FALSE)) throw WriteError(fileName, GetLastError());
+        // The copy starts as the bytes read here, so what it must hold is known without a second read.
+        const std::string original =
+            GetFileAttributesA(fileName.c_str()) != INVALID_FILE_ATTRIBUTES ? ReadWhole(fileName) : std::string();
+        {
+            FileHandle out(CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr));
+            if (out.get() == INVALID_HANDLE_VALUE || !WriteAll(out.get(), original)) throw WriteError(copy, GetLastError());
+        }
         IniManag writer;
         writer.m_Nome = copy;
         writer.Sezione(section);
         for (const auto& [key, value] : keys) writer.ScriviOrRaise(key, value);
-        CheckHeld(fileName, copy, section, keys);
+        // The profile functions may report a write that a full disk cut short (Wine does), and Wine
+        // answers their reads from memory: the check reads the copy's bytes from the disk, once.
+        const std::string problem =
+            ProfileDifference(ProfileTextOf(original), ProfileTextOf(ReadWhole(copy)), section, keys);
+        if (!problem.empty()) {
+            // Only the reason told depends on the free room: what counts is what the disk holds.
+            const std::string folder = copy.substr(0, copy.find_last_of('\\') + 1);
+            ULARGE_INTEGER available{};
+            if (GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr) && available.QuadPart == 0)
+                throw WriteError(copy, ERROR_DISK_FULL);
+            throw AppError(ErrNo::FileAccess, "The file \"" + copy +
+                                                  "\" could not be written whole: what it holds differs from what "
+                                                  "was written (" + problem + ")");
+        }
     } catch (const AppError& e) {
-        DeleteFileA(copy);
+        DeleteFileA(copy.c_str());
         throw OfTheFile(e, copy, fileName);
     }
     return copy;
 }
 
-void IniManag::ReplaceWithCopy(const std::string& fileName, const std::string& copy) {
+std::string IniManag::ReplaceWithCopy(const std::string& fileName, const std::string& copy) {
+    std::string fresh;
     try {
         RefuseUnwritable(fileName);
-    } catch (const AppError&) {
+        fresh = ReadWhole(copy);
+    } catch (const AppError& e) {
         DeleteFileA(copy.c_str());
-        throw;
+        throw OfTheFile(e, copy, fileName);
     }
-    // Replacing "Dark.ini" by the name "DARK.ini" would leave the file so spelt.
-    std::string target = fileName;
-    WIN32_FIND_DATAA found;
-    const HANDLE find = fileName.find_first_of("?*") == std::string::npos ? FindFirstFileA(fileName.c_str(), &found)
-                                                                            : INVALID_HANDLE_VALUE;
-    if (find != INVALID_HANDLE_VALUE) {
-        FindClose(find);
-        target = fileName.substr(0, fileName.find_last_of('\\') + 1) + found.cFileName;
+    const auto moved = [&] {
+        return MoveFileExA(copy.c_str(), ListedName(fileName).c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != FALSE;
+    };
+    if (GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        // A new file: nothing of it to keep.
+        if (moved()) return "";
+        const DWORD code = GetLastError();
+        DeleteFileA(copy.c_str());
+        throw WriteError(fileName, code);
     }
-    if (MoveFileExA(copy.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
-    const DWORD code = GetLastError();
-    DeleteFileA(copy.c_str());
-    throw WriteError(fileName, code);
+    // Written into the file itself, so a link stays a link and the file keeps its owner and rights.
+    FileHandle file(CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string former;
+    if (file.get() == INVALID_HANDLE_VALUE || !ReadAll(file.get(), former)) {
+        const DWORD code = GetLastError();
+        DeleteFileA(copy.c_str());
+        throw WriteError(fileName, code);
+    }
+    DWORD failure = 0;
+    const auto noted = [&](bool done) {
+        if (!done && failure == 0) failure = GetLastError();
+        return done;
+    };
+    InPlaceSteps steps;
+    steps.write = [&](const std::string& bytes) { return noted(WriteAll(file.get(), bytes)); };
+    steps.read = [&](std::string& bytes) { return noted(ReadAll(file.get(), bytes)); };
+    steps.replace = [&] {
+        CloseHandle(file.release());
+        return moved();
+    };
+    switch (WriteInPlace(former, fresh, steps)) {
+        case InPlaceOutcome::Written:
+            DeleteFileA(copy.c_str());
+            return "";
+        case InPlaceOutcome::PutBack:
+            DeleteFileA(copy.c_str());
+            if (failure != 0) throw WriteError(fileName, failure);
+            throw AppError(ErrNo::FileAccess, "The file \"" + fileName +
+                                                  "\" could not be written whole: what it holds differs from what "
+                                                  "was written");
+        case InPlaceOutcome::Replaced:
+            return "The file \"" + fileName + "\" could not be written in place" +
+                   (failure != 0 ? " (" + SystemErrorText(failure) + ")" : "") +
+                   ", nor its former contents put back, so a new file holding every change took its place.\r\n"
+                   "A link to it, its owner and its rights may not have been kept.";
+        case InPlaceOutcome::Damaged:
+            break;
+    }
+    throw AppError(failure != 0 ? int32_t(failure) : ErrNo::FileAccess,
+                   "The file \"" + fileName + "\" could not be written" +
+                       (failure != 0 ? ": " + SystemErrorText(failure) : "") +
+                       ", nor its former contents put back: it may be damaged. Every change is kept in \"" + copy +
+                       "\"");
 }
 
 bool IniManag::LeggiBool(const std::string& key, const std::string& defaultValue) {

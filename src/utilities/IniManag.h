@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AppError.h"
+#include "ProfileCheck.h"
 
 class IniManag {
 public:
@@ -40,15 +41,21 @@ public:
     static void RefuseUnwritable(const std::string& fileName);
 
     using KeyValues = std::vector<std::pair<std::string, std::string>>;
-    // A copy of the file (or a new empty file where it is missing) beside it, with the keys
-    // written into its section, for the caller to put in the file's place. The copy is checked
-    // on the disk, since the profile functions may report a write that a full disk cut short
-    // (Wine does). A failure removes the copy and raises a WriteError that names the file.
+    // A fresh file for a copy of the file: beside it, or in the temporary folder when its
+    // folder takes no new file. Raises a WriteError that names the file.
+    static std::string NewCopyName(const std::string& fileName);
+    // A copy of the file (empty where the file is missing) with the keys written into its
+    // section, for the caller to put in the file's place. The copy is checked on the disk, since
+    // the profile functions may report a write that a full disk cut short (Wine does). A failure
+    // removes the copy and raises a WriteError that names the file.
     static std::string WrittenCopy(const std::string& fileName, const std::string& section, const KeyValues& keys);
-    // Puts a WrittenCopy in the file's place in one step, keeping the file's own spelling of its
-    // name; a file RefuseUnwritable refuses keeps its place. A failure removes the copy and
-    // raises a WriteError that names the file.
-    static void ReplaceWithCopy(const std::string& fileName, const std::string& copy);
+    // Writes a copy's bytes into the file itself, so that the file keeps its links, owner and
+    // rights, and checks what it then holds; a write that fails part-way puts the former bytes
+    // back. A missing file is the copy itself. A file RefuseUnwritable refuses is left as it is.
+    // The copy is removed, and a failure raises a WriteError that names the file. Only when the
+    // former bytes can't be put back either does the copy take the file's place: the text
+    // returned then says so for the user; it is empty otherwise.
+    static std::string ReplaceWithCopy(const std::string& fileName, const std::string& copy);
 
     // False for "0", "Falso" and the empty text (exact, case-sensitive), True otherwise.
     bool LeggiBool(const std::string& key, const std::string& defaultValue);
@@ -71,6 +78,3 @@ private:
     std::string m_Sezione;
 };
 
-// A value as the profile functions' reader gives it back: blanks (and line ends, form feeds,
-// the end-of-file mark) around it gone, then one pair of quotes around it.
-std::string ProfileReadForm(const std::string& value);

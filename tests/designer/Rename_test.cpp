@@ -80,12 +80,14 @@ TEST_F(RenameTest, RefusalsAndFailuresLeaveTheDiskAsItWasRenameFromInsideTheSkin
         const HANDLE h = held ? CreateFileA((skins + "\\" + held).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                                             FILE_FLAG_BACKUP_SEMANTICS, nullptr)
                               : INVALID_HANDLE_VALUE;
-        if (!held) {
-            ASSERT_TRUE(SetFileAttributesA(darkIni.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
-        }
-        prompts.AnswerInput("Night"), prompts.Answer(IDYES);
+        // A read-only file is refused before the name is asked for: no question could change that.
+        if (!held) ASSERT_TRUE(SetFileAttributesA(darkIni.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
+        else prompts.AnswerInput("Night"), prompts.Answer(IDYES);
+        prompts.asked.clear(), prompts.inputPrompts.clear();
         f.RenameSkinAt(skins + "\\Dark");
         if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+        EXPECT_EQ(prompts.asked.size(), held ? 2u : 1u) << what;
+        EXPECT_EQ(prompts.inputPrompts.size(), held ? 1u : 0u) << what;
         EXPECT_EQ(Said(), "Error " + what + ") in procedure cmdRenameSkin_Click of Form frmDesigner\r\n\r\nNothing was renamed.");
         EXPECT_EQ(snapshot(), before) << what;
         EXPECT_EQ(Names(skins), names) << what;

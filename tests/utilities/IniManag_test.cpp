@@ -12,6 +12,7 @@
 #include "PromptScript.h"
 #include "SmallDisk.h"
 #include "TempDir.h"
+#include "WineUnix.h"
 
 namespace {
 
@@ -223,6 +224,77 @@ TEST_F(IniManagTest, ACopyCutShortByAFullDiskNeverReplacesTheFile) {
         if (find != INVALID_HANDLE_VALUE) FindClose(find);
         disk.Free();
     }
+}
+
+// Whatever the disk says of a write, the file keeps its former bytes: here the copy has room and
+// the file, written in place, needs one block more than the disk has.
+TEST_F(IniManagTest, AFileTheDiskCantGrowKeepsItsBytesAndNoCopyStays) {
+    SmallDisk disk(dir / "Small");
+    if (!disk.Failure().empty()) GTEST_SKIP() << disk.Failure();
+    const std::string file = dir / "Small\\Blue.ini", bytes = "[Vexo]\r\nname=Blue\r\n" + std::string(4000, ';') + "\r\n";
+    WriteBytes(file, bytes);
+    disk.Fill(8192);
+    const std::string copy = IniManag::WrittenCopy(file, "Vexo", {{"Author", std::string(2000, 'A')}});
+    const AppError e = Raised([&] { IniManag::ReplaceWithCopy(file, copy); });
+    EXPECT_EQ(e.Description(), "The file \"" + file + "\" could not be written: Disk full");
+    EXPECT_EQ(ReadBytes(file), bytes);
+    EXPECT_FALSE(PathExists(copy));
+    disk.Free();
+}
+
+// The Unix side's answer to a command, with its status.
+std::string UnixSays(const std::string& command, const std::string& folder) {
+    const std::string out = folder + "\\unix-says.txt";
+    if (!RunUnix(command + " > " + Quoted(UnixPath(folder) + "/unix-says.txt") + " 2>&1", folder)) return "(failed)";
+    std::string text = ReadBytes(out);
+    DeleteFileA(out.c_str());
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+}
+
+void Save(const std::string& file, const std::string& author) {
+    const std::string note = IniManag::ReplaceWithCopy(file, IniManag::WrittenCopy(file, "Vexo", {{"Author", author}}));
+    EXPECT_EQ(note, "") << file;
+}
+
+// After a write the file is the one the user had: a symbolic link stays the link and its target
+// is written, hard links stay one file, a folder that takes no new file still has its file written.
+TEST_F(IniManagTest, WritesKeepTheFileTheUserHasWithItsLinks) {
+    if (UnixPath(dir.Path()).empty()) GTEST_SKIP() << "links are made through Wine's Unix side";
+    for (const char* folder : {"shared", "Skins", "other", "Closed"}) CreateDirectoryA((dir / folder).c_str(), nullptr);
+    WriteBytes(dir / "shared\\Dark.ini", "[Vexo]\r\nname=Dark\r\n");
+    const std::string skins = UnixPath(dir / "Skins");
+    ASSERT_EQ(UnixSays("ln -s ../shared/Dark.ini " + Quoted(skins + "/Dark.ini") + " && echo made", dir / "Skins"), "made");
+    Save(dir / "Skins\\Dark.ini", "Ann");
+    EXPECT_EQ(UnixSays("test -L " + Quoted(skins + "/Dark.ini") + " && echo link", dir / "Skins"), "link");
+    EXPECT_EQ(ReadBytes(dir / "shared\\Dark.ini"), "[Vexo]\r\nname=Dark\r\nAuthor=Ann\r\n");
+
+    WriteBytes(dir / "Skins\\Blue.ini", "[Vexo]\r\nname=Blue\r\n");
+    ASSERT_TRUE(CreateHardLinkA((dir / "other\\Blue.ini").c_str(), (dir / "Skins\\Blue.ini").c_str(), nullptr));
+    Save(dir / "Skins\\Blue.ini", "Bob");
+    EXPECT_EQ(ReadBytes(dir / "other\\Blue.ini"), "[Vexo]\r\nname=Blue\r\nAuthor=Bob\r\n");
+    Save(dir / "other\\Blue.ini", "Cy");
+    EXPECT_EQ(ReadBytes(dir / "Skins\\Blue.ini"), "[Vexo]\r\nname=Blue\r\nAuthor=Cy\r\n");
+
+    // A file the user may write, in a folder where he may make no file (root may make one anyway).
+    WriteBytes(dir / "Closed\\Red.ini", "[Vexo]\r\nname=Red\r\n");
+    const std::string closed = UnixPath(dir / "Closed");
+    ASSERT_EQ(UnixSays("chmod 666 " + Quoted(closed + "/Red.ini") + " && chmod 555 " + Quoted(closed) + " && echo shut",
+                       dir.Path()), "shut");
+    Save(dir / "Closed\\Red.ini", "Di");
+    EXPECT_EQ(UnixSays("chmod 755 " + Quoted(closed) + " && ls " + Quoted(closed), dir.Path()), "Red.ini");
+    EXPECT_EQ(ReadBytes(dir / "Closed\\Red.ini"), "[Vexo]\r\nname=Red\r\nAuthor=Di\r\n");
+}
+
+TEST_F(IniManagTest, RootWritingAnotherUsersFileKeepsItsOwnerAndRights) {
+    if (UnixPath(dir.Path()).empty()) GTEST_SKIP() << "owners are set through Wine's Unix side";
+    const std::string file = dir / "Dark.ini", unix = Quoted(UnixPath(file));
+    WriteBytes(file, "[Vexo]\r\nname=Dark\r\n");
+    if (UnixSays("chown 65534:65534 " + unix + " && chmod 664 " + unix + " && echo given", dir.Path()) != "given")
+        GTEST_SKIP() << "giving a file to another user needs root";
+    Save(file, "Ann");
+    EXPECT_EQ(UnixSays("stat -c '%u:%g %a' " + unix, dir.Path()), "65534:65534 664");
+    EXPECT_EQ(ReadBytes(file), "[Vexo]\r\nname=Dark\r\nAuthor=Ann\r\n");
 }
 
 }  // namespace

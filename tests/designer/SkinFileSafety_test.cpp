@@ -11,6 +11,7 @@
 #include "FolderLink.h"
 #include "IniManag.h"
 #include "SmallDisk.h"
+#include "WineUnix.h"
 
 namespace {
 const std::string kAnns = "[Vexo]\r\nname=Dark\r\nAuthor=Ann\r\n", kMark = "\xEF\xBB\xBF",
@@ -128,6 +129,71 @@ TEST_F(SkinFileSafetyTest, AFullDiskFailsSaveAndRenameAndCostsTheFilesNothing) {
     EXPECT_NE(saved.find("\r\nAuthor=" + std::string(6000, 'A') + "\r\n"), std::string::npos);
     EXPECT_EQ(saved.substr(saved.size() - 17), "[Other]\r\nkeep=1\r\n");
     EXPECT_EQ(f.m_File->GetFiles(skins + "\\*.*"), listed);
+}
+
+// A rename whose copy the disk cuts in a key of the skin's section that the rename doesn't write:
+// the file keeps every byte and nothing is renamed.
+TEST_F(SkinFileSafetyTest, ARenameCutShortInTheSkinSectionsOtherKeysCostsNothing) {
+    SmallDisk disk(dir / "Small");
+    if (!disk.Failure().empty()) GTEST_SKIP() << disk.Failure();
+    skins = dir / "Small\\Skins";
+    frmDesigner& f = OpenWithSkins();
+    // Just under a block; the new name, longer by 18 in two keys, puts the last 20 bytes past it.
+    std::string blue = "[Vexo]\r\nname=Blue\r\ndirectory=Skins\\Blue\r\nAuthor=";
+    blue += std::string(4078 - blue.size(), 'A') + "\r\n";
+    WriteBytes(skins + "\\Blue.ini", blue);
+    CreateDirectoryA((skins + "\\Blue").c_str(), nullptr);
+    const std::vector<std::string> listed = f.m_File->GetFiles(skins + "\\*.*");
+    disk.Fill(4096);
+    prompts.AnswerInput("BlueNightSkyOfTheNorth"), prompts.Answer(IDYES);
+    f.RenameSkinAt(skins + "\\Blue");
+    EXPECT_EQ(Said(), "Error 112 (The file \"" + skins + "\\Blue.ini\" could not be written: Disk full) in procedure "
+                      "cmdRenameSkin_Click of Form frmDesigner\r\n\r\nNothing was renamed.");
+    EXPECT_TRUE(ReadBytes(skins + "\\Blue.ini") == blue);
+    EXPECT_EQ(f.m_File->GetFiles(skins + "\\*.*"), listed);
+    disk.Free();
+}
+
+// A skin file reached through a link stays the link, its target written; hard links stay one file
+// through Save, Rename and the upgrade; values longer than any read buffer are checked whole.
+TEST_F(SkinFileSafetyTest, LinkedSkinFilesStayLinksAndLongValuesAreSavedWhole) {
+    if (UnixPath(dir.Path()).empty()) GTEST_SKIP() << "links are made through Wine's Unix side";
+    frmDesigner& f = OpenWithSkins();
+    const std::string shared = dir / "shared", longValue(20000, 'x');
+    CreateDirectoryA(shared.c_str(), nullptr);
+    WriteBytes(shared + "\\Dark.ini", "[Vexo]\r\nname=Dark\r\n[Extra]\r\nlong=" + longValue + "\r\n");
+    WriteBytes(shared + "\\Blue.ini", "[Vexo]\r\nname=Blue\r\n");
+    WriteBytes(shared + "\\Old.ini", "name=Old\r\n");
+    for (const char* name : {"Dark", "Blue"}) CreateDirectoryA((skins + "\\" + name).c_str(), nullptr);
+    const std::string unixSkins = Quoted(UnixPath(skins));
+    ASSERT_EQ(UnixSays("cd " + unixSkins + " && ln -s ../shared/Dark.ini Dark.ini && echo made", skins), "made");
+    // Wine's MoveFile moves a symbolic link's target, not the link as Windows does: Rename is tried on a hard link.
+    for (const char* name : {"Blue.ini", "Old.ini"})
+        ASSERT_TRUE(CreateHardLinkA((skins + "\\" + name).c_str(), (shared + "\\" + name).c_str(), nullptr));
+    auto isLink = [&](const char* name) {
+        return UnixSays("test -L " + Quoted(UnixPath(skins) + "/" + name) + " && echo link", skins) == "link";
+    };
+
+    ASSERT_TRUE(Load(skins + "\\Dark.ini"));
+    f.txtAuthor.SetText(std::string(20000, 'A'));
+    prompts.asked.clear();
+    EXPECT_TRUE(f.FileSaveProc());
+    EXPECT_EQ(prompts.asked.size(), 0u) << Said();
+    EXPECT_TRUE(isLink("Dark.ini"));
+    const std::string saved = ReadBytes(shared + "\\Dark.ini");
+    EXPECT_NE(saved.find("\r\nAuthor=" + std::string(20000, 'A') + "\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("\r\nlong=" + longValue + "\r\n"), std::string::npos);
+
+    prompts.AnswerInput("Night"), prompts.Answer(IDYES);
+    f.RenameSkinAt(skins + "\\Blue");
+    EXPECT_EQ(ReadBytes(shared + "\\Blue.ini"), "[Vexo]\r\nname=Night\r\ndirectory=Skins\\Night\r\n");
+    EXPECT_TRUE(SameFile(IdentityOf(shared + "\\Blue.ini"), IdentityOf(skins + "\\Night.ini")));
+
+    prompts.asked.clear();
+    prompts.Answer(IDOK);
+    EXPECT_TRUE(Load(skins + "\\Old.ini"));
+    EXPECT_EQ(ReadBytes(shared + "\\Old.ini"), "[Vexo]\r\n\r\nname=Old\r\n\r\n");
+    EXPECT_EQ(Said(), kUpdated);
 }
 
 // A device's name opens the device, not a file: no skin file is read, written or renamed by it.

@@ -66,3 +66,22 @@ bool RunUnix(const std::string& script, const std::string& watchFolder) {
 }
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+std::string UnixSays(const std::string& command, const std::string& folder) {
+    const std::string out = folder + "\\unix-says-" + std::to_string(GetCurrentProcessId()) + ".txt";
+    const std::string unixOut = UnixPath(out);
+    if (unixOut.empty() || !RunUnix(command + " > " + Quoted(unixOut) + " 2>&1", folder)) {
+        DeleteFileA(out.c_str());
+        return "(failed)";
+    }
+    std::string text;
+    const HANDLE file = CreateFileA(out.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    char buffer[4096];
+    DWORD got = 0;
+    while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    DeleteFileA(out.c_str());
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+}

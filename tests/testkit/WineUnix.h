@@ -20,3 +20,6 @@ std::string UnixPath(const std::string& path);
 bool RunUnix(const std::string& script, const std::string& watchFolder);
 // A text as one word of a Unix shell script.
 std::string Quoted(const std::string& text);
+// What a Unix command prints (its errors too), its last line end gone; "(failed)" when it
+// ended with a status other than 0. folder: a Windows folder the command may leave a file in.
+std::string UnixSays(const std::string& command, const std::string& folder);

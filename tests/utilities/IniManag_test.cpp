@@ -242,16 +242,6 @@ TEST_F(IniManagTest, AFileTheDiskCantGrowKeepsItsBytesAndNoCopyStays) {
     disk.Free();
 }
 
-// The Unix side's answer to a command, with its status.
-std::string UnixSays(const std::string& command, const std::string& folder) {
-    const std::string out = folder + "\\unix-says.txt";
-    if (!RunUnix(command + " > " + Quoted(UnixPath(folder) + "/unix-says.txt") + " 2>&1", folder)) return "(failed)";
-    std::string text = ReadBytes(out);
-    DeleteFileA(out.c_str());
-    while (!text.empty() && text.back() == '\n') text.pop_back();
-    return text;
-}
-
 void Save(const std::string& file, const std::string& author) {
     const std::string note = IniManag::ReplaceWithCopy(file, IniManag::WrittenCopy(file, "Vexo", {{"Author", author}}));
     EXPECT_EQ(note, "") << file;

@@ -99,10 +99,10 @@ double MedianMs(int runs, const std::function<void()>& work) {
 }
 
 void Row(const char* what, int runs, double ms) {
-    std::printf("%-52s %6d %12.3f\n", what, runs, ms);
+    std::printf("%-72s %6d %12.3f\n", what, runs, ms);
 }
 
-void RatioRow(const char* what, double ratio) { std::printf("%-52s %6s %12.2f\n", what, "", ratio); }
+void RatioRow(const char* what, double ratio) { std::printf("%-72s %6s %12.2f\n", what, "", ratio); }
 
 // An 8-bit bitmap file's headers and grey palette, its pixel data following at once.
 std::string Bmp8Header(int32_t width, int32_t height, uint32_t compression, uint32_t sizeImage) {
@@ -149,10 +149,43 @@ void CloseSampleSkin(const std::string& skins) {
     RemoveDirectoryA(skins.c_str());
 }
 
+
+// Save through the designer against the profile writes of the same keys and values into the same
+// file, and nothing else, in turns so that a busy machine weighs on both alike.
+void SaveAgainstRawWrites(const std::string& what, const std::string& skinFile, int runs) {
+    frmDesigner& f = *gFrmDesigner;
+    f.m_Loading = true;
+    f.OpenFile(skinFile);
+    f.m_Loading = false;
+    f.FileSaveProc();
+    std::vector<std::pair<std::string, std::string>> keys;
+    std::string value(65536, '\0');
+    for (const char* key : kSkinKeys) {
+        const DWORD n = GetPrivateProfileStringA("Vexo", key, "", value.data(), DWORD(value.size()), skinFile.c_str());
+        keys.emplace_back(key, value.substr(0, n));
+    }
+    std::vector<double> saves, raws;
+    const auto author = std::find_if(keys.begin(), keys.end(), [](const auto& kv) { return kv.first == "Author"; });
+    for (int i = 0; i < runs; ++i) {
+        // Each run changes one key, as a user's save does.
+        f.txtAuthor.SetText("Saved " + std::to_string(i));
+        saves.push_back(MedianMs(1, [&] {
+            if (!f.FileSaveProc()) std::printf("save failed\n");
+        }));
+        author->second = "Written " + std::to_string(i);
+        raws.push_back(MedianMs(1, [&] {
+            for (const auto& [key, text] : keys) WritePrivateProfileStringA("Vexo", key.c_str(), text.c_str(), skinFile.c_str());
+        }));
+    }
+    Row(("skin file: FileSaveProc, " + what).c_str(), runs, Median(saves));
+    Row(("skin file: 73 raw WritePrivateProfileStringA, " + what).c_str(), runs, Median(raws));
+    RatioRow(("FileSaveProc / raw writes, " + what + " (ratio)").c_str(), Median(saves) / Median(raws));
+}
+
 int main() {
     const std::string folder = TempFolder();
     const std::string file = folder + "\\Bench.ini";
-    std::printf("%-52s %6s %12s\n", "operation", "runs", "median ms");
+    std::printf("%-72s %6s %12s\n", "operation", "runs", "median ms");
 
     IniManag ini;
     ini.Nome(file);
@@ -234,6 +267,25 @@ int main() {
     gFrmDesigner.reset();
     DeleteFileA((skins + "\\Bench.ini").c_str());
     RemoveDirectoryA(skins.c_str());
+
+    // Save of the sample and of a skin of 1,000 foreign sections of 10 keys, about 1 MB.
+    OpenSampleSkin(skins);
+    {
+        SaveAgainstRawWrites("the sample", skins + "\\Sample.ini", 30);
+        std::string big = gFrmDesigner->m_File->ReadTextFile(skins + "\\Sample.ini");
+        for (int section = 1; section <= 1000; ++section) {
+            big += "[Section" + std::to_string(section) + "]\r\n";
+            for (int key = 0; key < 10; ++key)
+                big += "key" + std::to_string(key) + "=" + std::string(90, char('a' + key)) + "\r\n";
+        }
+        gFrmDesigner->m_File->WriteTextFile(big, skins + "\\Big.ini", false);
+        gFrmDesigner->txtSkinFilename.SetText("Big.ini");
+        SaveAgainstRawWrites("1,000 sections x 10 keys (" + std::to_string(big.size() / 1024) + " KB)",
+                             skins + "\\Big.ini", 7);
+        gFrmDesigner->MarkSkinSaved();
+        DeleteFileA((skins + "\\Big.ini").c_str());
+    }
+    CloseSampleSkin(skins);
 
     // The sample skin's bitmaps through the program's loader and through the system's, in turns.
     OpenSampleSkin(skins);

@@ -134,6 +134,18 @@ StatusBar::Panel& StatusBar::PanelByKey(const std::string& key) {
 
 void StatusBar::Apply(int index) {
     if (!m_Hwnd) return;
+    // The bar paints with the next paint of the window, not within each change: an owner-drawn
+    // panel would otherwise be painted at once, at a cost a save notices.
+    const bool visible = IsWindowVisible(m_Hwnd) != FALSE;
+    if (visible) SendMessageA(m_Hwnd, WM_SETREDRAW, FALSE, 0);
+    struct Resume {
+        HWND bar;
+        ~Resume() {
+            if (!bar) return;
+            SendMessageA(bar, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(bar, nullptr, TRUE);
+        }
+    } resume{visible ? m_Hwnd : nullptr};
     const Panel& p = m_Panels[static_cast<size_t>(index)];
     if (!p.picture.Empty())
         SendMessageA(m_Hwnd, SB_SETTEXTA, static_cast<WPARAM>(index) | SBT_OWNERDRAW, index);

@@ -28,12 +28,22 @@ std::string FromWide(const std::wstring& wide) {
     return text;
 }
 
+// Upper case as the system makes it; plain ASCII, most names, without a call.
+std::string Upper(const std::string& text) {
+    std::string upper = text;
+    for (char& c : upper) {
+        if (c & 0x80) return UpperCase(text);
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    }
+    return upper;
+}
+
 using Sections = std::unordered_map<std::string, std::vector<const ProfileSection*>>;
 
 // Each section by its upper-cased name, its repeats in file order.
 Sections ByName(const std::vector<ProfileSection>& list) {
     Sections byName;
-    for (const ProfileSection& s : list) byName[UpperCase(s.name)].push_back(&s);
+    for (const ProfileSection& s : list) byName[Upper(s.name)].push_back(&s);
     return byName;
 }
 
@@ -43,7 +53,7 @@ std::vector<KeyLine> KeyLines(const ProfileSection& section, const std::unordere
     std::vector<KeyLine> lines;
     lines.reserve(section.keys.size());
     for (const ProfileKey& key : section.keys) {
-        std::string name = UpperCase(key.name);
+        std::string name = Upper(key.name);
         if (leaveOut && leaveOut->count(name)) continue;
         lines.emplace_back(std::move(name), key.hasValue, key.value);
     }
@@ -112,9 +122,9 @@ std::string ProfileDifference(const std::string& original, const std::string& wr
                               const std::vector<std::pair<std::string, std::string>>& keys) {
     const std::vector<ProfileSection> before = ParseProfileText(original), after = ParseProfileText(written);
     const Sections was = ByName(before), is = ByName(after);
-    const std::string target = UpperCase(section);
+    const std::string target = Upper(section);
     std::unordered_set<std::string> writtenNames;
-    for (const auto& kv : keys) writtenNames.insert(UpperCase(kv.first));
+    for (const auto& kv : keys) writtenNames.insert(Upper(kv.first));
     for (const auto& [name, list] : was) {
         const auto found = is.find(name);
         for (size_t i = 0; i < list.size(); ++i) {
@@ -129,8 +139,8 @@ std::string ProfileDifference(const std::string& original, const std::string& wr
     if (held == is.end()) return "the section [" + section + "] is missing";
     const std::vector<ProfileKey>& got = held->second.front()->keys;
     for (const auto& [key, value] : keys) {
-        const std::string name = UpperCase(key);
-        const auto k = std::find_if(got.begin(), got.end(), [&](const ProfileKey& g) { return UpperCase(g.name) == name; });
+        const std::string name = Upper(key);
+        const auto k = std::find_if(got.begin(), got.end(), [&](const ProfileKey& g) { return Upper(g.name) == name; });
         if (k == got.end()) return "the key \"" + key + "\" is missing";
         // The system may keep the value as written, or as its reader takes it.
         if (ProfileReadForm(k->value) != ProfileReadForm(value)) return "the key \"" + key + "\" has another value";

@@ -22,7 +22,6 @@ install_missing() {
     done
     # An ordinary user on a machine that has the tools needs neither root nor sudo.
     if [ ${#missing[@]} -gt 0 ]; then
-        echo "Installing: ${missing[*]}"
         local sudo=""
         if [ "$(id -u)" -ne 0 ]; then
             command -v sudo >/dev/null || {
@@ -31,6 +30,7 @@ install_missing() {
             }
             sudo=sudo
         fi
+        echo "Installing: ${missing[*]}"
         $sudo apt-get update -qq
         DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
     fi

@@ -20,10 +20,17 @@ install_missing() {
     for p in "${PACKAGES[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
+    # An ordinary user on a machine that has the tools needs neither root nor sudo.
     if [ ${#missing[@]} -gt 0 ]; then
-        echo "Installing: ${missing[*]}"
         local sudo=""
-        [ "$(id -u)" -eq 0 ] || sudo=sudo
+        if [ "$(id -u)" -ne 0 ]; then
+            command -v sudo >/dev/null || {
+                echo "Missing packages: ${missing[*]}. Install them as root (apt-get install ${missing[*]}), or install sudo." >&2
+                exit 1
+            }
+            sudo=sudo
+        fi
+        echo "Installing: ${missing[*]}"
         $sudo apt-get update -qq
         DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
     fi

@@ -61,9 +61,11 @@ public:
         return p;
     }
     // Skips the encoded runs at hand, which the caller has no room for: up to an escape, or to
-    // the end of what is held, where Take goes on.
-    void SkipRuns() {
+    // the end of what is held, where Take goes on. Gives how many it skipped.
+    size_t SkipRuns() {
+        const uint8_t* from = m_At;
         while (m_End - m_At >= 2 && m_At[0]) m_At += 2;
+        return size_t(m_At - from) / 2;
     }
 
 private:
@@ -89,9 +91,16 @@ private:
     std::vector<uint8_t> m_Buffer;
 };
 
+// The decoder counts its steps only for the tests: the program's own decoding counts into this.
+struct NoSteps {
+    void operator+=(uint64_t) {}
+};
+
 // Pixels that the data skips keep colour 0. A run is cut at its row's end in one step, and
-// the data is read no further than the end of the picture or its last row.
-void DecodeRunLength(RunLengthInput& in, const BitmapFileLayout& l, uint8_t* out) {
+// the data is read no further than the end of the picture or its last row. Steps: one per run
+// or escape read or skipped, one per pixel put.
+template <class Steps>
+void DecodeRunLength(RunLengthInput& in, const BitmapFileLayout& l, uint8_t* out, Steps& steps) {
     const bool four = l.compression == BI_RLE4;
     const uint64_t width = uint64_t(l.width), height = uint64_t(l.height);
     uint64_t x = 0, y = 0;
@@ -102,12 +111,14 @@ void DecodeRunLength(RunLengthInput& in, const BitmapFileLayout& l, uint8_t* out
         p = at % 2 ? uint8_t((p & 0xF0) | index) : uint8_t((p & 0x0F) | (index << 4));
     };
     while (y < height) {
-        if (x >= width) in.SkipRuns();
+        if (x >= width) steps += in.SkipRuns();
         const uint8_t* op = in.Take(2);
+        steps += 1;
         const uint8_t count = op[0], value = op[1];
         uint8_t* row = out + y * l.outStride;
         if (count) {
             const uint64_t n = x < width ? std::min<uint64_t>(count, width - x) : 0;
+            steps += n;
             if (n && !four) std::memset(row + x, value, size_t(n));  // n <= width
             for (uint64_t i = 0; four && i < n; ++i) put4(row, x + i, nibble(value, i));
             x += count;
@@ -122,6 +133,7 @@ void DecodeRunLength(RunLengthInput& in, const BitmapFileLayout& l, uint8_t* out
             const size_t bytes = four ? (value + 1) / 2 : value, padded = (bytes + 1) & ~size_t{1};
             const uint8_t* pixels = in.Take(padded);
             const uint64_t n = x < width ? std::min<uint64_t>(value, width - x) : 0;
+            steps += n;
             if (n && !four) std::memcpy(row + x, pixels, size_t(n));
             for (uint64_t i = 0; four && i < n; ++i) put4(row, x + i, nibble(pixels[i / 2], i));
             x += value;
@@ -224,7 +236,8 @@ BitmapFileLayout ParseBitmapFile(const std::string& head, uint64_t fileSize) {
 void DecodeBitmapPixels(const uint8_t* data, const BitmapFileLayout& l, uint8_t* out) {
     if (l.compression == BI_RLE8 || l.compression == BI_RLE4) {
         RunLengthInput in(data, l.dataBytes);
-        return DecodeRunLength(in, l, out);
+        NoSteps none;
+        return DecodeRunLength(in, l, out, none);
     }
     const bool asStored = l.RowsAsStored();
     for (int64_t r = 0; r < l.height; ++r) {
@@ -243,5 +256,13 @@ void DecodeBitmapPixels(const uint8_t* data, const BitmapFileLayout& l, uint8_t*
 
 void DecodeRunLengthPixels(const BitmapDataSource& source, const BitmapFileLayout& l, uint8_t* out) {
     RunLengthInput in(source, l.dataBytes);
-    DecodeRunLength(in, l, out);
+    NoSteps none;
+    DecodeRunLength(in, l, out, none);
+}
+
+uint64_t RunLengthDecodeSteps(const uint8_t* data, const BitmapFileLayout& l, uint8_t* out) {
+    RunLengthInput in(data, l.dataBytes);
+    uint64_t steps = 0;
+    DecodeRunLength(in, l, out, steps);
+    return steps;
 }

@@ -49,3 +49,7 @@ constexpr size_t kRunLengthChunk = 64 * 1024;
 // Run-length pixels as DecodeBitmapPixels decodes them, taking from source no more of the
 // layout's dataBytes than the picture uses: it stops at the end of the picture or past its last row.
 void DecodeRunLengthPixels(const BitmapDataSource& source, const BitmapFileLayout& layout, uint8_t* out);
+// Decodes run-length data as DecodeBitmapPixels does and gives the steps taken, a measure of the
+// work that does not hang on the machine's speed: one per run or escape read or skipped, and
+// one per pixel put.
+uint64_t RunLengthDecodeSteps(const uint8_t* data, const BitmapFileLayout& layout, uint8_t* out);

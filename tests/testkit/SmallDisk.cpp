@@ -21,9 +21,15 @@ SmallDisk::SmallDisk(std::string folder) : m_Folder(std::move(folder)) {
         m_Failure = "a disk of its own needs Wine's Unix side";
         return;
     }
+    // Asked first, so that an ordinary user's run skips without the mount's own complaint.
+    if (!RunUnix("test $(id -u) -eq 0", Parent())) {
+        m_Failure = "mounting a disk of its own needs root, and this run is not root's";
+        m_Unix.clear();
+        return;
+    }
     if (!RunUnix("mount -t tmpfs -o size=256k,mode=1777 tmpfs " + Quoted(m_Unix), Parent()) ||
         DiskSize(m_Folder) != kSize) {
-        m_Failure = "tmpfs could not be mounted on " + m_Unix + " (mounting needs root)";
+        m_Failure = "tmpfs could not be mounted on " + m_Unix;
         m_Unix.clear();
     }
 }

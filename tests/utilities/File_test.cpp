@@ -96,6 +96,9 @@ TEST_F(FileSystemTest, FileExistsFindsOnlyNormalFilesAndListsHonourTheMask) {
     EXPECT_EQ(f.GetFiles(dir / "*.exe", File::kHidden).size(), 3u);
 
     EXPECT_EQ(f.GetExecutableFiles(dir.Path(), true), (File::NameList{"", "one.exe", "two.bat", "three.com"}));
+    // Read-only last: Wine keeps Hidden and System in the file's extended attributes, which only
+    // root may change once the file is read-only.
+    SetFileAttributesA((dir / "hid.exe").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     SetFileAttributesA((dir / "hid.exe").c_str(),
                        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     EXPECT_EQ(f.GetAttrDescr(dir / "hid.exe") + "|" + f.GetAttrDescr(dir / "sub"), "ReadOnly Hidden System Archive|Directory");

@@ -15,23 +15,7 @@ constexpr DWORD kValueBufferSize = 255;
 constexpr DWORD kKeyListBufferSize = 8192;
 
 // A directory search for a normal file (not hidden, system or folder) of exactly this name.
-bool NormalFileFound(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(path.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
-        DWORD code = GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return false;
-        throw Win32Error(code);
-    }
-    bool found = false;
-    do {
-        if ((data.dwFileAttributes &
-             (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY)) == 0)
-            found = true;
-    } while (!found && FindNextFileA(find, &data));
-    FindClose(find);
-    return found;
-}
+bool NormalFileFound(const std::string& path) { return File().GetFiles(path, File::kNormal).size() > 1; }
 }  // namespace
 
 void IniManag::LeggiSezione(const std::string& fileName, const std::string& section,
@@ -242,14 +226,7 @@ void IniManag::ReplaceWithCopy(const std::string& fileName, const std::string& c
         throw;
     }
     // Replacing "Dark.ini" by the name "DARK.ini" would leave the file so spelt.
-    std::string target = fileName;
-    WIN32_FIND_DATAA found;
-    const HANDLE find = fileName.find_first_of("?*") == std::string::npos ? FindFirstFileA(fileName.c_str(), &found)
-                                                                            : INVALID_HANDLE_VALUE;
-    if (find != INVALID_HANDLE_VALUE) {
-        FindClose(find);
-        target = fileName.substr(0, fileName.find_last_of('\\') + 1) + found.cFileName;
-    }
+    const std::string target = ExistingSpelling(fileName);
     if (MoveFileExA(copy.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
     const DWORD code = GetLastError();
     DeleteFileA(copy.c_str());

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 
 #include "AppError.h"
+#include "File.h"
 #include "FolderDriver.h"
 #include "PromptScript.h"
 #include "TempDir.h"
@@ -22,10 +22,17 @@ using Names = std::vector<std::string>;
 
 std::string Upper(std::string s) { CharUpperBuffA(s.data(), static_cast<DWORD>(s.size())); return s; }
 
-// Names in a folder, sorted.
+// Names in a folder, sorted; those the code page can't hold as a "?" for each such character.
 Names Entries(const std::string& folder) {
     Names names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW((Widen(folder) + L"\\*").c_str(), &data);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &data)) {
+        std::string name;
+        ExactAnsi(data.cFileName, name);
+        if (name != "." && name != "..") names.push_back(name);
+    }
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -277,6 +284,59 @@ TEST_F(FolderBrowserTest, NewFolderRefusesDeviceNamesSayingSoAndLeavesTheDialogA
     EXPECT_EQ(Entries(dir.Path()), Names{"skins"});
     EXPECT_EQ(Entries(base), Names{});
     EXPECT_TRUE(SamePath(form.SelectedFolder(), base));
+}
+
+// The ANSI path of a folder the code page can't hold names a lookalike, another folder: it is shown
+// with "?" for what can't be shown, and OK and "&New..." refuse it, leaving the dialog as it was.
+TEST_F(FolderBrowserTest, AFolderTheCodePageCantHoldIsShownButRefusedAndTheDialogStays) {
+    const std::string base = Folder("skins"), omega = Folder("skins\\Omega");
+    const std::wstring wide = Widen(base) + L"\\";
+    MakeFolder(wide + L"\u03A9mega");
+    MakeFolder(wide + L"\u03A9nly");
+    const std::string shown = base + "\\?mega";
+    HWND firstDialog = nullptr;
+    FolderDriver driver;
+    driver.WaitFor("start selected", Selected(base))
+        .Do("remember; by names, no lookalike is found",
+            [&](HWND d) {
+                firstDialog = d;
+                EXPECT_FALSE(SelectFolderByNames(d, base + "\\Only"));
+            })
+        .SelectPath(wide + L"\u03A9mega")
+        .WaitFor("shown with ?", [&] { return form.SelectedFolder() == shown; })
+        .Do("shown", [&](HWND) { EXPECT_EQ(form.lblFolder.Caption(), shown); })
+        .Press("&New...")
+        .WaitFor("New... refused", [&] { return prompts.asked.size() == 1; })
+        .Press("OK")
+        .WaitFor("OK refused", [&] { return prompts.asked.size() == 2; })
+        .Do("the same dialog", [&](HWND d) {
+            EXPECT_EQ(d, firstDialog);
+            EXPECT_TRUE(form.IsVisible() && form.Cancelled());
+            EXPECT_EQ(form.SelectedFolder(), shown);
+        })
+        .SelectPath(omega)
+        .WaitFor("Omega selected", Selected(omega))
+        .Press("OK");
+    ShowCaptured(base);
+    ASSERT_TRUE(driver.Done()) << driver.Failure();
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    for (const auto& a : prompts.asked) {
+        EXPECT_EQ(a.text, "The folder " + shown + " can't be used: its name holds characters that the system's code page "
+                          "can't show.\r\nPlease, choose another folder.");
+        EXPECT_EQ(a.style, static_cast<UINT>(MB_ICONEXCLAMATION));
+    }
+    EXPECT_TRUE(prompts.inputPrompts.empty()) << "no folder was to be made";
+    EXPECT_FALSE(form.Cancelled());
+    EXPECT_TRUE(SamePath(form.SelectedFolder(), omega)) << form.SelectedFolder();
+    EXPECT_EQ(Entries(base), (Names{"?mega", "?nly", "Omega"})) << "nothing made";
+
+    // The callback shows the same text; a path so marked is no path to use.
+    LPITEMIDLIST pidl = ILCreateFromPathW((wide + L"\u03A9mega").c_str());
+    ASSERT_NE(pidl, nullptr);
+    EXPECT_EQ(GetPathFromIDList(pidl), shown);
+    ILFree(pidl);
+    EXPECT_EQ(UsablePath(shown), "");
+    EXPECT_EQ(UsablePath(omega), omega);
 }
 
 // A virtual folder is no choice of a path: OK and "&New..." wait for a folder with one.

@@ -75,6 +75,13 @@ FolderDriver& FolderDriver::SelectPath(const std::string& path) {
     });
 }
 
+FolderDriver& FolderDriver::SelectPath(const std::wstring& path) {
+    return Do("select a wide path", [path](HWND dialog) {
+        if (!SelectFolderByNames(dialog, path))
+            SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+    });
+}
+
 FolderDriver& FolderDriver::Press(const std::string& caption, std::function<void()> before) {
     return WaitFor("press " + caption, [caption, before = std::move(before)] {
         HWND button = HostButton(caption.c_str());

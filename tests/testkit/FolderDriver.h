@@ -23,6 +23,8 @@ public:
     // By the names in the tree, as a click would: the shell's own message
     // compares each folder's time too, which another process may change.
     FolderDriver& SelectPath(const std::string& path);
+    // The same for a path that the code page may not hold.
+    FolderDriver& SelectPath(const std::wstring& path);
     // Clicks the host's button once it is enabled, after running before.
     FolderDriver& Press(const std::string& caption, std::function<void()> before = {});
 

@@ -233,6 +233,10 @@ TEST_F(FolderBrowserTest, NewFolderRefusesBadNamesSelectsAnExistingOneAndCreates
             EXPECT_FALSE(IsWindow(firstDialog)) << "the first dialog is destroyed";
             EXPECT_EQ(GetParent(dialog), form.picCapture.Hwnd()) << "captured into the same window";
             EXPECT_TRUE(form.IsVisible());
+            // The reloaded dialog keeps no window of the browser from the user's input.
+            for (HWND w : {form.Hwnd(), dialog, FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr),
+                           form.cmdOK.Hwnd(), form.cmdNewFolder.Hwnd()})
+                EXPECT_TRUE(w && IsWindowEnabled(w)) << w;
         })
         .Press("OK");
     ShowCaptured(base);

@@ -25,7 +25,7 @@ public:
     FolderDriver& SelectPath(const std::string& path);
     // The same for a path that the code page may not hold.
     FolderDriver& SelectPath(const std::wstring& path);
-    // Clicks the host's button once it is enabled, after running before.
+    // Clicks the host's button once it and its window take input, after running before.
     FolderDriver& Press(const std::string& caption, std::function<void()> before = {});
 
     bool Done() const { return m_Steps.empty() && m_Failure.empty(); }

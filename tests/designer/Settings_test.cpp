@@ -63,13 +63,16 @@ TEST_F(SettingsTest, OpeningPutsNewFilesAtTheHeadAndKnownOnesKeepTheirPlace) {
     EXPECT_EQ(Recents() + " / " + Listed(f), "B D A C / B D A C");
 }
 
-// Outside the code page the dialog hands over a lookalike ("Omega.ini" for the Greek capital omega's)
-// or "?": typed or picked, such a name opens nothing, not even its lookalike beside it.
+// Outside the code page the dialog hands over a lookalike ("Omega.ini" for the Greek capital omega's,
+// or a file of that name in a folder so named) or "?": typed or picked, in a name or a folder, such a
+// name opens nothing, not even its lookalike beside it.
 TEST_F(SettingsTest, OpenSkinRefusesADeviceOrANameOutsideTheCodePageChangingNothing) {
     frmDesigner& f = OpenWithSkins();
     MakeSkin("Omega");
     WriteBytes(Widen(skins) + L"\\\u65E5\u672C.ini", "[Vexo]\r\nname=Nihon\r\n");
     WriteBytes(Widen(skins) + L"\\\u03A9mega.ini", "[Vexo]\r\nname=Real Omega\r\n");
+    MakeFolder(Widen(skins) + L"\\\u03A9");
+    WriteBytes(Widen(skins) + L"\\\u03A9\\A.ini", "[Vexo]\r\nname=Real A\r\n");
     f.UpdateFileMenu(Skin("A"));
     ASSERT_TRUE(Load(Skin("A")));
     const std::string settings = ReadBytes(dir / "VexoVadiVirerova.ini");
@@ -80,7 +83,8 @@ TEST_F(SettingsTest, OpenSkinRefusesADeviceOrANameOutsideTheCodePageChangingNoth
         std::string path, why;
     } cases[] = {{DialogPlan::ChooseFile(skins + "\\NUL.ini"), L"", skins + "\\NUL.ini", "its name stands for the device NUL, not for a file"},
                  {DialogPlan::ChooseFile(skins), L"\u65E5\u672C.ini", skins + "\\??.ini", outside},
-                 {DialogPlan::ChooseFile(L"\u03A9mega.ini"), L"", skins + "\\?mega.ini", outside}};
+                 {DialogPlan::ChooseFile(L"\u03A9mega.ini"), L"", skins + "\\?mega.ini", outside},
+                 {DialogPlan::ChooseFile(L" \"" + Widen(skins) + L"\\\u03A9\\A.ini\" "), L"", skins + "\\?\\A.ini", outside}};
     for (const auto& [plan, picked, path, why] : cases) {
         prompts.asked.clear();
         {

@@ -14,7 +14,6 @@
 
 #include "AppError.h"
 #include "DialogDriver.h"
-#include "DialogHook.h"
 #include "Form.h"
 #include "Form1.h"
 #include "PromptScript.h"
@@ -140,54 +139,6 @@ TEST_F(CmDialogTest, FailedOpenGivesNoNameForAPathTooLongOrAMissingFile) {
         "a message box came up");
     EXPECT_EQ(result, 3);
     EXPECT_EQ(gDialogFileName, "");
-}
-
-// For a name the code page can't hold the dialog hands over a lookalike: "Omega.ini" for the Greek
-// capital omega's, "sun.ini" for the fullwidth s's, or the file's name in a folder of another
-// name. Typed, picked or reached through such a folder, the choice is refused and gives nothing;
-// a name the code page holds is taken, beside its lookalike too.
-TEST_F(CmDialogTest, OpenRefusesANameTheCodePageCantHoldAndTakesOneItHolds) {
-    TempDir dir;
-    PromptScript prompts;
-    const std::wstring wide = Widen(dir.Path()) + L"\\";
-    MakeFolder(wide + L"\u03A9dir");
-    CreateDirectoryA((dir / "Odir").c_str(), nullptr);
-    for (const wchar_t* name : {L"Omega.ini", L"\u03A9mega.ini", L"sun.ini", L"\uFF53un.ini", L"\u00E9t\u00E9.ini",
-                                L"Odir\\in.ini", L"\u03A9dir\\in.ini"})
-        WriteBytes(wide + name, "[Vexo]\r\n");
-    const std::string refused = " can't be used: its name holds characters that the system's code page can't show.\r\n"
-                                "Please, choose another file.";
-    const struct {
-        std::wstring typed, picked;
-        std::string path;  // taken, or named by the refusal
-        bool taken;
-    } cases[] = {{L"\u03A9mega.ini", L"", dir / "?mega.ini", false},
-                 {L"x", L"\uFF53un.ini", dir / "?un.ini", false},
-                 {wide + L"\u03A9dir\\in.ini", L"", dir / "?dir\\in.ini", false},
-                 {L" \"\u03A9dir\\in.ini\" ", L"", dir / "?dir\\in.ini", false},
-                 {L"\u00E9t\u00E9.ini", L"", dir / "\xE9t\xE9.ini", true},
-                 {L"x", L"Omega.ini", dir / "Omega.ini", true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        prompts.asked.clear();
-        gDialogFileName = gDialogFileTitle = "stale";
-        {
-            DialogDriver driver(DialogPlan::ChooseFile(c.typed));
-            if (!c.picked.empty()) driver.BeforeAnswer = [&](HWND d) { EXPECT_TRUE(SelectListedFile(d, c.picked)); };
-            EXPECT_EQ(OpenSkin(dir.Path()), c.taken ? 0 : 3);
-            EXPECT_TRUE(driver.Done()) << driver.Failure();
-        }
-        if (c.taken) {
-            EXPECT_TRUE(prompts.asked.empty());
-            EXPECT_EQ(gDialogFileName, c.path);
-        } else {
-            ASSERT_EQ(prompts.asked.size(), 1u);
-            EXPECT_EQ(prompts.asked[0].text, "The file " + c.path + refused);
-            EXPECT_EQ(prompts.asked[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-            EXPECT_EQ(gDialogFileName + gDialogFileTitle, "");
-        }
-        EXPECT_EQ(gDialogWidePath, L"") << "the wide path is the one dialog's only";
-    }
 }
 
 TEST_F(CmDialogTest, ColorDialogOpensOnTheInitialColorWithWhiteCustomColorsEveryTime) {

@@ -45,7 +45,7 @@ void ReportCreateError(DWORD code) { ReportCreateError(SystemErrorText(code)); }
 
 // A selection the code page can't hold exactly: its ANSI path names a lookalike, another folder.
 bool RefusedSelection(const std::string& path) {
-    if (!UsablePath(path).empty() || path.empty()) return false;
+    if (path.empty() || !UsablePath(path).empty()) return false;
     MsgBox("The folder " + path + " can't be used: " + kNameNotInCodePage + ".\r\nPlease, choose another folder.",
            MB_OK | MB_ICONEXCLAMATION);
     return true;

@@ -9,6 +9,9 @@ if [ "${1:-}" != "--inside-display" ]; then
 fi
 
 use_prefix wineprefix-tests  # the one build/wine-run.sh uses
+# Wine makes and lists file names outside the code page only under a UTF-8 locale, and the
+# tests make such names; whatever the caller's locale, Wine's code page stays the same.
+export LC_ALL=C.UTF-8
 # Small disks that tests mount in their temporary folders, left by a test that was killed.
 unmount_test_disks() {
     local point

@@ -307,8 +307,11 @@ void frmDesigner::DeleteUnusedBitmap() {
     std::string failed;
     for (size_t k = 1; k < files.size(); ++k) {
         const std::string& f = files[k];
-        // The search also matches short names: "x.bmpx" is listed for "*.bmp".
-        if (f.size() < 4 || UpperCase(f.substr(f.size() - 4)) != ".BMP" || f[0] == '_') continue;
+        // The search also matches short names: "x.bmpx" is listed for "*.bmp". A name with a
+        // separator would lead out of the folder, into another skin's.
+        if (f.size() < 4 || UpperCase(f.substr(f.size() - 4)) != ".BMP" || f[0] == '_' ||
+            f.find_first_of("\\/") != std::string::npos)
+            continue;
         const FileIdentity file = IdentityOf(folder + f);
         if (!file.Known()) {
             // Gone meanwhile is no fault; a file that can't be told from a used one stays.

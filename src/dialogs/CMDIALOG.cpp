@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AppError.h"
+#include "DialogHook.h"
 #include "File.h"
 #include "Form.h"
 #include "Form1.h"
@@ -253,6 +254,7 @@ int16_t ShowOpen(Form& owner, int32_t& extErr, const std::string& filter, const 
     ofn.lpfnHook = DialogHookProc;
 
     BOOL chosen;
+    gDialogWidePath.clear();
     {
         CurrentFolderKeeper keeper;
         LentControls lent(gDialogKind);
@@ -262,6 +264,16 @@ int16_t ShowOpen(Form& owner, int32_t& extErr, const std::string& filter, const 
         extErr = static_cast<int32_t>(CommDlgExtendedError());
     }
 
+    // The ANSI result of a name the code page can't hold is a lookalike, another file or none:
+    // what the user chose is refused as a whole, as though nothing was chosen.
+    std::string exact;
+    const std::wstring wide = std::exchange(gDialogWidePath, std::wstring());
+    if (chosen && !ExactAnsi(wide, exact)) {
+        RefuseChosenFile(exact, kNameNotInCodePage);
+        gDialogFileName.clear();
+        gDialogFileTitle.clear();
+        return DialogResult::NoChoice;
+    }
     // A failed dialog may leave a required size in the buffer, so only a
     // choice is read from it; otherwise the results are the initial name's.
     const std::string path = chosen ? UpToNul(file.data()) : UpToNul(initial.c_str());
@@ -272,11 +284,15 @@ int16_t ShowOpen(Form& owner, int32_t& extErr, const std::string& filter, const 
     return chosen ? DialogResult::Chosen : DialogResult::NoChoice;
 }
 
+void RefuseChosenFile(const std::string& path, const std::string& problem) {
+    MsgBox("The file " + path + " can't be used: " + problem + ".\r\nPlease, choose another file.",
+           MB_OK | MB_ICONEXCLAMATION);
+}
+
 bool ChosenFileUsable(const std::string& path) {
     const std::string problem = OpenFileProblem(path);
     if (problem.empty()) return true;
-    MsgBox("The file " + path + " can't be used: " + problem + ".\r\nPlease, choose another file.",
-           MB_OK | MB_ICONEXCLAMATION);
+    RefuseChosenFile(path, problem);
     return false;
 }
 

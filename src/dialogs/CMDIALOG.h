@@ -42,12 +42,15 @@ extern int32_t gDialogColor;
 // 0 chosen (gDialogColor), 1 or 2 no memory for the custom colours, 3 cancelled or failed.
 int16_t ShowColor(Form& owner, int32_t& extErr, int32_t initColor, int32_t flags);
 // 0 chosen (gDialogFileName, gDialogFileTitle), 3 cancelled or failed. filterIndex is not used.
-// Raises error 5 for a file name longer than kOpenFileBufferChars.
+// Raises error 5 for a file name longer than kOpenFileBufferChars. A name the code page can't
+// hold exactly is refused with a message box (RefuseChosenFile) and gives 3 with empty results.
 int16_t ShowOpen(Form& owner, int32_t& extErr, const std::string& filter, const std::string& initDir,
                  const std::string& title, int32_t filterIndex, int32_t flags, const std::string& fileName);
 // Whether a path that ShowOpen returned names a regular file the program can open by that name;
 // when not, a message box names the file and says why, and the caller takes nothing.
 bool ChosenFileUsable(const std::string& path);
+// "The file <path> can't be used: <problem>.", asking for another file.
+void RefuseChosenFile(const std::string& path, const std::string& problem);
 // The chosen face name, or "" when cancelled; opens on the owner's face at 14 points.
 std::string ShowFont(Form& owner, const void* unused = nullptr);
 std::string CommonDialogErrorText(int32_t number);

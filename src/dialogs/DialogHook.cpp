@@ -2,16 +2,20 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <initializer_list>
+#include <vector>
 
 #include "AppError.h"
 #include "CMDIALOG.h"
+#include "File.h"
 #include "PictureBox.h"
 #include "StdControls.h"
 
 std::string gPreviewFilePath;
 int16_t gStretchImage = 0;
+std::wstring gDialogWidePath;
 
 namespace {
 
@@ -157,6 +161,38 @@ void GiveBack(HWND dialog) {
     }
 }
 
+std::wstring WindowTextW(HWND window) {
+    if (!window) return std::wstring();
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// The folder the dialog shows, wide: its ANSI path may be a lookalike.
+std::wstring DialogFolderW(HWND dialog) {
+    const LRESULT size = SendMessageA(dialog, CDM_GETFOLDERIDLIST, 0, 0);
+    if (size <= 0) return std::wstring();
+    std::vector<BYTE> pidl(static_cast<size_t>(size));
+    if (SendMessageA(dialog, CDM_GETFOLDERIDLIST, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(pidl.data())) <= 0)
+        return std::wstring();
+    wchar_t path[MAX_PATH] = {};
+    if (!SHGetPathFromIDListW(reinterpret_cast<LPCITEMIDLIST>(pidl.data()), path)) return std::wstring();
+    return path;
+}
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// Nothing of another file: no picture, no size.
+void ClearPreview() {
+    PictureBox* preview = gPicPreview;
+    PictureBox* temp = gPicTemp;
+    if (!preview || !temp) return;
+    ResumeNext([&] { temp->SetPicture(Picture()); });
+    ResumeNext([&] { preview->SetPicture(Picture()); });
+    ResumeNext([&] { preview->Refresh(); });
+    ResumeNext([&] { preview->SetToolTipText(""); });
+}
+
 class WaitCursor {
 public:
     WaitCursor() : m_Old(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
@@ -169,6 +205,25 @@ private:
 };
 
 }  // namespace
+
+std::wstring ChosenWidePath(HWND dialog) {
+    HWND box = GetDlgItem(dialog, DialogItem::NameComboEx);
+    std::wstring text = WindowTextW(box ? box : GetDlgItem(dialog, DialogItem::NameEdit));
+    const size_t first = text.find_first_not_of(L' '), last = text.find_last_not_of(L' ');
+    text = first == std::wstring::npos ? std::wstring() : text.substr(first, last - first + 1);
+    if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"') text = text.substr(1, text.size() - 2);
+    if (text.empty()) return text;
+    const bool fullPath = (text.size() >= 3 && text[1] == L':' && IsSeparator(text[2])) ||
+                          (text.size() >= 2 && IsSeparator(text[0]) && IsSeparator(text[1]));
+    if (fullPath) return text;
+    const std::wstring folder = DialogFolderW(dialog);
+    // From the root of the folder's drive; any other text is read from the folder itself.
+    if (IsSeparator(text[0]) && folder.size() >= 2 && folder[1] == L':') return folder.substr(0, 2) + text;
+    std::wstring path = folder.empty() ? text : folder + (IsSeparator(folder.back()) ? L"" : L"\\") + text;
+    wchar_t full[MAX_PATH] = {};
+    const DWORD n = GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    return n > 0 && n < MAX_PATH ? std::wstring(full) : path;
+}
 
 int CentredOrigin(int screen, int size) { return RoundHalfEven(int64_t{screen} - size, 2); }
 
@@ -256,6 +311,13 @@ int32_t DialogNotify(HWND hDlg, LPARAM lParam) {
     case CDN_SELCHANGE: {
         // The banners are fixed pictures: only the bitmap dialog previews what is selected.
         if (gDialogKind != DialogKind::BitmapPreview) break;
+        // The dialog's ANSI path of a name the code page can't hold names a lookalike: another picture.
+        std::string exact;
+        if (!ExactAnsi(ChosenWidePath(dialog), exact)) {
+            gPreviewFilePath.clear();
+            ClearPreview();
+            break;
+        }
         std::string buffer(kPathChars + 1, '\0');
         const LRESULT n =
             SendMessageA(dialog, CDM_GETFILEPATH, kPathChars, reinterpret_cast<LPARAM>(buffer.data()));
@@ -264,6 +326,7 @@ int32_t DialogNotify(HWND hDlg, LPARAM lParam) {
         PaintPreview();
         break;
     }
+    case CDN_FILEOK: gDialogWidePath = ChosenWidePath(dialog); break;
     default: break;
     }
     return 0;

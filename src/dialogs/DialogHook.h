@@ -12,6 +12,9 @@
 extern std::string gPreviewFilePath;
 // The check box's last value; kept, not read.
 extern int16_t gStretchImage;
+// The wide path of the file the open dialog was last told to take (at its OK), or empty;
+// ShowOpen empties it before each dialog. The ANSI result may be a lookalike of it.
+extern std::wstring gDialogWidePath;
 
 // Control ids of the explorer-style open dialog.
 namespace DialogItem {
@@ -43,6 +46,10 @@ void MoveDialogItem(HWND dialog, int id, int32_t& dx, int32_t& dy, int32_t& dw, 
 HWND FindDialogToolbar(HWND dialog);
 // The text before its first NUL.
 std::string StripNull(const std::string& text);
+// The wide path of what the open dialog's name box names, in the folder the dialog shows
+// (the text alone when it is a full path); empty when the box is. Only its characters count:
+// the dialog's own reading of the text may differ in other ways.
+std::wstring ChosenWidePath(HWND dialog);
 // Loads gPreviewFilePath into the preview, natural size or stretched, and sets
 // its tip to the file's size; every failing step is skipped.
 void PaintPreview();

@@ -3,6 +3,7 @@
 #include <ole2.h>
 
 #include "AppError.h"
+#include "File.h"
 
 namespace {
 // The system's text for a code, as the system gives it (256 characters at most).
@@ -16,15 +17,6 @@ std::string SystemMessageAsGiven(DWORD code) {
 [[noreturn]] void RaiseSystemError(DWORD code) {
     throw AppError(static_cast<int32_t>(cBrowseForFolder::kSystemErrorBase + code), SystemMessageAsGiven(code),
                    cBrowseForFolder::ErrorSource());
-}
-
-std::wstring Widen(const std::string& text) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (n <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
-    wide.resize(static_cast<size_t>(n - 1));
-    return wide;
 }
 
 // The shell dialog wants OLE on its thread; balanced within one call.
@@ -60,7 +52,7 @@ std::string cBrowseForFolder::SpecialFolderLocation(int eFolder) {
     const HRESULT hr = SHGetSpecialFolderLocation(m_hwndOwner, eFolder, &raw);
     Pidl pidl(raw);
     if (hr != S_OK) return std::string();
-    return GetPathFromIDList(pidl.Get());
+    return UsablePath(GetPathFromIDList(pidl.Get()));
 }
 
 UINT cBrowseForFolder::Flags() const {
@@ -102,7 +94,7 @@ std::string cBrowseForFolder::BrowseForFolder() {
     // A dialog opened inside this one (a reload) closed last: its name stays.
     // A cancel names nothing, whatever the shell left in the buffer.
     if (mine == m_Opened) m_DisplayName = chosen.Get() ? StrFromPtrA(displayName) : std::string();
-    return GetPathFromIDList(chosen.Get());
+    return UsablePath(GetPathFromIDList(chosen.Get()));
 }
 
 void cBrowseForFolder::RequireShown() const {
@@ -155,7 +147,7 @@ Pidl cBrowseForFolder::pPathToPidl(std::string& path) {
 
     IShellFolder* desktop = nullptr;
     if (FAILED(SHGetDesktopFolder(&desktop)) || !desktop) return Pidl();
-    std::wstring wide = Widen(path);
+    std::wstring wide = AnsiToWide(path);
     LPITEMIDLIST raw = nullptr;
     const HRESULT hr = desktop->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &raw, nullptr);
     desktop->Release();

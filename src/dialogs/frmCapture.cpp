@@ -6,6 +6,7 @@
 #include "Prompts.h"
 #include "Twips.h"
 #include "cCaptureBF.h"
+#include "mBrowseForFolder.h"
 #include "modDesign.h"
 #include "resource.h"
 
@@ -41,6 +42,14 @@ void ReportCreateError(const std::string& description) {
 }
 
 void ReportCreateError(DWORD code) { ReportCreateError(SystemErrorText(code)); }
+
+// A selection the code page can't hold exactly: its ANSI path names a lookalike, another folder.
+bool RefusedSelection(const std::string& path) {
+    if (path.empty() || !UsablePath(path).empty()) return false;
+    MsgBox("The folder " + path + " can't be used: " + kNameNotInCodePage + ".\r\nPlease, choose another folder.",
+           MB_OK | MB_ICONEXCLAMATION);
+    return true;
+}
 }  // namespace
 
 LRESULT FocusButton::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -118,6 +127,7 @@ void frmCapture::Form_Unload(bool& /*cancel*/) {
 bool frmCapture::Unload() { return Form::Unload(); }
 
 void frmCapture::cmdOK_Click() {
+    if (RefusedSelection(m_SelectedFolder)) return;
     m_Cancelled = false;
     Unload();
 }
@@ -186,6 +196,7 @@ bool frmCapture::IsValidFolderName(const std::string& name) {
 }
 
 void frmCapture::cmdNewFolder_Click() {
+    if (RefusedSelection(m_SelectedFolder)) return;
     const std::string base = NewFolderBase(m_SelectedFolder);
     if (base.empty()) return;
     const std::string name = InputBox("Indicare il nome della cartella da creare sotto:\r\n\r\n" + base,

@@ -19,15 +19,17 @@ IMalloc* gShellMalloc = nullptr;
 // alive for as long as the dialog is.
 cBrowseForFolder& ObjectFromPtr(LPARAM lpData) { return *reinterpret_cast<cBrowseForFolder*>(lpData); }
 
-std::string ItemText(HWND tree, HTREEITEM item) {
-    char text[MAX_PATH] = {};
-    TVITEMA data{};
+// Wide: the ANSI text of an item the code page can't hold is a lookalike of another's.
+std::wstring ItemText(HWND tree, HTREEITEM item) {
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW data{};
     data.mask = TVIF_TEXT;
     data.hItem = item;
     data.pszText = text;
     data.cchTextMax = MAX_PATH;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-    return UpperCase(text);
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+    CharUpperW(text);
+    return text;
 }
 
 HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT how) {
@@ -36,10 +38,10 @@ HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT how) {
 
 // The child of parent whose text is name, or holds it when part is set; expanding
 // the parent first makes the shell list its children.
-HTREEITEM ChildItem(HWND tree, HTREEITEM parent, const std::string& name, bool part = false) {
+HTREEITEM ChildItem(HWND tree, HTREEITEM parent, const std::wstring& name, bool part = false) {
     SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
     HTREEITEM item = parent ? NextItem(tree, parent, TVGN_CHILD) : nullptr;
-    while (item && !(part ? ItemText(tree, item).find(name) != std::string::npos : ItemText(tree, item) == name))
+    while (item && !(part ? ItemText(tree, item).find(name) != std::wstring::npos : ItemText(tree, item) == name))
         item = NextItem(tree, item, TVGN_NEXT);
     return item;
 }
@@ -52,18 +54,20 @@ void ReportCallbackError(const AppError& e) noexcept {
 }
 }  // namespace
 
-bool SelectFolderByNames(HWND dialog, std::string path) {
+bool SelectFolderByNames(HWND dialog, const std::string& path) { return SelectFolderByNames(dialog, AnsiToWide(path)); }
+
+bool SelectFolderByNames(HWND dialog, std::wstring path) {
     HWND tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
     if (!tree) return false;
-    path = UpperCase(path);
-    std::istringstream in(path);
-    std::string drive;
-    std::getline(in, drive, '\\');
+    CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
+    std::wistringstream in(path);
+    std::wstring drive;
+    std::getline(in, drive, L'\\');
     HTREEITEM item = nullptr;
-    for (HTREEITEM top = ChildItem(tree, NextItem(tree, nullptr, TVGN_ROOT), "", true); !item && top;
+    for (HTREEITEM top = ChildItem(tree, NextItem(tree, nullptr, TVGN_ROOT), L"", true); !item && top;
          top = NextItem(tree, top, TVGN_NEXT))
-        item = ChildItem(tree, top, "(" + drive + ")", true);
-    for (std::string part; item && std::getline(in, part, '\\');)
+        item = ChildItem(tree, top, L"(" + drive + L")", true);
+    for (std::wstring part; item && std::getline(in, part, L'\\');)
         if (!part.empty()) item = ChildItem(tree, item, part);
     return item && SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
@@ -86,12 +90,17 @@ std::string StrFromPtrA(const char* ptr) {
 
 std::string GetPathFromIDList(LPCITEMIDLIST pidl) {
     if (!pidl) return std::string();
-    char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(pidl, path)) return std::string();
+    // Wide: the ANSI path of a folder the code page can't hold names a lookalike, another folder.
+    wchar_t path[MAX_PATH] = {};
+    if (!SHGetPathFromIDListW(pidl, path)) return std::string();
     // Some shells answer a virtual folder with its "::{class id}" parsing name: no path either.
-    if (path[0] == ':' && path[1] == ':') return std::string();
-    return StrFromPtrA(path);
+    if (path[0] == L':' && path[1] == L':') return std::string();
+    std::string ansi;
+    ExactAnsi(path, ansi);
+    return ansi;
 }
+
+std::string UsablePath(const std::string& path) { return path.find('?') == std::string::npos ? path : std::string(); }
 
 void AudioFileCheck(const std::string& path) {
     // Only a file goes on; the floppy roots are never touched, reading them may stall.

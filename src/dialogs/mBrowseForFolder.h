@@ -19,8 +19,12 @@ void FreePidl(LPITEMIDLIST pidl) noexcept;
 // The NUL-terminated ANSI text at the pointer; empty for a null pointer.
 std::string StrFromPtrA(const char* ptr);
 
-// The file-system path of the item, or empty when it has none.
+// The file-system path of the item, or empty when it has none. Each character that the code
+// page can't hold exactly comes as "?", which no path holds (ExactAnsi): such a path is shown,
+// never used.
 std::string GetPathFromIDList(LPCITEMIDLIST pidl);
+// The path, or empty when it marks characters the code page can't hold.
+std::string UsablePath(const std::string& path);
 
 // The dialog's callback; lpData is the cBrowseForFolder that opened the dialog.
 int CALLBACK BrowseCallbackProc(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
@@ -29,7 +33,9 @@ int CALLBACK BrowseCallbackProc(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM lpDa
 // under a top item such as My Computer, then each folder. The shell's own selection
 // compares folders with their last-change times and misses one whose parent changed
 // a moment ago; names don't. False when an item of the path is not in the tree.
-bool SelectFolderByNames(HWND dialog, std::string path);
+bool SelectFolderByNames(HWND dialog, const std::string& path);
+// The same for a path that the code page may not hold.
+bool SelectFolderByNames(HWND dialog, std::wstring path);
 
 // Runs after each selection change: a non-audio file selected after the first
 // one gets a message. Exposed so that its rules can be tried without a dialog.

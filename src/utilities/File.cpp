@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 
 #include "AppError.h"
 #include "FileHandle.h"
@@ -70,17 +71,19 @@ std::string File::GetAttrDescr(const std::string& fileName) {
 
 File::NameList File::GetFiles(const std::string& pattern, uint32_t attributes) {
     NameList names(1);
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    // The wide search: the ANSI one hands over lookalikes of the names it can't hold.
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(AnsiToWide(pattern).c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) {
         DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return names;
         throw Win32Error(code);
     }
     do {
-        if ((data.dwFileAttributes & kSpecialAttributes & ~attributes) == 0)
-            names.push_back(data.cFileName);
-    } while (FindNextFileA(find, &data));
+        std::string name;
+        if ((data.dwFileAttributes & kSpecialAttributes & ~attributes) == 0 && ListedName(data.cFileName, name))
+            names.push_back(name);
+    } while (FindNextFileW(find, &data));
     FindClose(find);
     return names;
 }
@@ -103,8 +106,8 @@ bool File::DirExists(const std::string& folder) {
 File::NameList File::GetDirectories(const std::string& folder, uint32_t attributes, bool fullPath) {
     const std::string root = WithBackslash(folder);
     NameList names(1);
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((root + "*.*").c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(AnsiToWide(root + "*.*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) {
         DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return names;
@@ -112,12 +115,12 @@ File::NameList File::GetDirectories(const std::string& folder, uint32_t attribut
     }
     const uint32_t mask = attributes | kDirectory;
     do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
+        std::string name;
+        if (!ListedName(data.cFileName, name)) continue;
         if ((data.dwFileAttributes & kSpecialAttributes & ~mask) != 0) continue;
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) continue;
         names.push_back(fullPath ? root + name : name);
-    } while (FindNextFileA(find, &data));
+    } while (FindNextFileW(find, &data));
     FindClose(find);
     return names;
 }
@@ -258,6 +261,76 @@ std::string File::MakeFilename(const std::string& folder, const std::string& bas
 
 void File::AppendArray(NameList& destination, const NameList& source) {
     destination.insert(destination.end(), source.begin(), source.end());
+}
+
+const char kNameNotInCodePage[] = "its name holds characters that the system's code page can't show";
+
+namespace {
+// One character (or surrogate pair) in the code page, when it is held exactly.
+bool ExactPiece(const wchar_t* wide, int length, std::string& ansi) {
+    // A UTF-8 code page holds every character and takes neither the flag nor the question.
+    const bool utf8 = GetACP() == CP_UTF8;
+    BOOL usedDefault = FALSE;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int n = WideCharToMultiByte(CP_ACP, flags, wide, length, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return false;
+    ansi.assign(static_cast<size_t>(n), '\0');
+    if (WideCharToMultiByte(CP_ACP, flags, wide, length, ansi.data(), n, nullptr, utf8 ? nullptr : &usedDefault) != n ||
+        usedDefault)
+        return false;
+    // Back again: a character that comes back as another one was not held.
+    const std::wstring back = AnsiToWide(ansi);
+    return back.size() == static_cast<size_t>(length) && back.compare(0, back.size(), wide, static_cast<size_t>(length)) == 0;
+}
+}  // namespace
+
+std::wstring AnsiToWide(const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int size = static_cast<int>(text.size());
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    if (n <= 0) return std::wstring();
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), n);
+    return wide;
+}
+
+bool ExactAnsi(const std::wstring& wide, std::string& ansi) {
+    ansi.clear();
+    if (wide.empty()) return true;
+    if (wide.size() <= static_cast<size_t>(INT_MAX) && ExactPiece(wide.data(), static_cast<int>(wide.size()), ansi))
+        return true;
+    // Character by character, so that only those not held become "?".
+    ansi.clear();
+    bool exact = true;
+    for (size_t i = 0; i < wide.size();) {
+        const size_t length =
+            IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size() && IS_LOW_SURROGATE(wide[i + 1]) ? 2 : 1;
+        std::string piece;
+        if (ExactPiece(wide.data() + i, static_cast<int>(length), piece)) {
+            ansi += piece;
+        } else {
+            ansi += '?';
+            exact = false;
+        }
+        i += length;
+    }
+    return exact;
+}
+
+bool ListedName(const std::wstring& entry, std::string& name) {
+    if (!ExactAnsi(entry, name)) return false;
+    return name != "." && name != ".." && name.find_first_of("\\/") == std::string::npos;
+}
+
+std::string ExistingSpelling(const std::string& path) {
+    if (path.find_first_of("?*") != std::string::npos) return path;
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileW(AnsiToWide(path).c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return path;
+    FindClose(find);
+    std::string name;
+    if (!ListedName(found.cFileName, name)) return path;
+    return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
 std::string UpperCase(std::string text) {

@@ -59,6 +59,25 @@ private:
     void AppendArray(NameList& destination, const NameList& source);
 };
 
+// The system's code page can't hold every character of a name: for one it can't, its ANSI
+// functions hand over a lookalike ("O" for the Greek capital omega, "\" for the fullwidth
+// reverse solidus) or "?". A name from the system is used only when ExactAnsi takes it whole.
+
+// The wide text in the code page, true when every character is held exactly (converting back
+// gives the same text); otherwise "?", which no file name holds, stands for each character that
+// is not. Never fails.
+bool ExactAnsi(const std::wstring& wide, std::string& ansi);
+// Text in the code page, widened; every character has its one wide counterpart.
+std::wstring AnsiToWide(const std::string& text);
+// The reason given for a name that ExactAnsi refused.
+extern const char kNameNotInCodePage[];
+// A listed entry of a folder, or nothing (false): a name the code page can't hold exactly, one
+// that holds "\" or "/" and so would lead out of the folder, "." and "..".
+bool ListedName(const std::wstring& entry, std::string& name);
+// The path with its last part spelt as the disk spells it, when that spelling is a ListedName;
+// else the path as given.
+std::string ExistingSpelling(const std::string& path);
+
 // Capitals as the system makes them, accented letters included.
 std::string UpperCase(std::string text);
 // Two paths name one file or folder: compared as Windows does, without regard to letter

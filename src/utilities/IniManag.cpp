@@ -15,23 +15,7 @@ constexpr DWORD kValueBufferSize = 255;
 constexpr DWORD kKeyListBufferSize = 8192;
 
 // A directory search for a normal file (not hidden, system or folder) of exactly this name.
-bool NormalFileFound(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(path.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
-        DWORD code = GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return false;
-        throw Win32Error(code);
-    }
-    bool found = false;
-    do {
-        if ((data.dwFileAttributes &
-             (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY)) == 0)
-            found = true;
-    } while (!found && FindNextFileA(find, &data));
-    FindClose(find);
-    return found;
-}
+bool NormalFileFound(const std::string& path) { return File().GetFiles(path, File::kNormal).size() > 1; }
 
 std::vector<std::string> SectionNames(const std::string& file) {
     // Grown until it fits: the system cuts the list 2 short.
@@ -154,15 +138,6 @@ std::string ReadWhole(const std::string& fileName) {
     return bytes;
 }
 
-// The name the file is listed by, so a copy that takes its place keeps its spelling.
-std::string ListedName(const std::string& fileName) {
-    WIN32_FIND_DATAA found;
-    const HANDLE find = fileName.find_first_of("?*") == std::string::npos ? FindFirstFileA(fileName.c_str(), &found)
-                                                                            : INVALID_HANDLE_VALUE;
-    if (find == INVALID_HANDLE_VALUE) return fileName;
-    FindClose(find);
-    return fileName.substr(0, fileName.find_last_of('\\') + 1) + found.cFileName;
-}
 }  // namespace
 
 void IniManag::RefuseUnwritable(const std::string& fileName) {
@@ -231,7 +206,7 @@ std::string IniManag::ReplaceWithCopy(const std::string& fileName, const std::st
         throw OfTheFile(e, copy, fileName);
     }
     const auto moved = [&] {
-        return MoveFileExA(copy.c_str(), ListedName(fileName).c_str(),
+        return MoveFileExA(copy.c_str(), ExistingSpelling(fileName).c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != FALSE;
     };
     if (GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES) {

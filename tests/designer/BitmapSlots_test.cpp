@@ -23,9 +23,12 @@ protected:
     // A left click on the slot with the dialog answered: its title and folder, then what the window shows.
     // A listed name, when given, is chosen in the dialog's list instead: names outside the code page.
     std::string Choose(int slot, const std::string& path, const std::wstring& listed = L"") {
+        return Choose(slot, path.empty() ? DialogPlan::Cancel() : DialogPlan::ChooseFile(path), listed);
+    }
+    std::string Choose(int slot, const DialogPlan& plan, const std::wstring& listed = L"") {
         prompts.asked.clear();
         char folder[MAX_PATH] = {};
-        DialogDriver driver(path.empty() ? DialogPlan::Cancel() : DialogPlan::ChooseFile(path));
+        DialogDriver driver(plan);
         driver.WhileShown = [&](HWND d) { SendMessageA(d, CDM_GETFOLDERPATH, MAX_PATH, LPARAM(folder)); };
         if (!listed.empty()) driver.BeforeAnswer = [&](HWND d) { EXPECT_TRUE(SelectListedFile(d, listed)); };
         gFrmDesigner->lblBmpName_MouseDown(int16_t(slot), 1, 0, 0, 0);
@@ -118,20 +121,40 @@ TEST_F(BitmapSlotsTest, ADeviceOrANameOutsideTheCodePageIsRefusedChangingNothing
     frmDesigner& f = OpenDark();
     WriteBytes(Widen(skins) + L"\\\u65E5\u672C.bmp", BmpFile(2, 2, 0x0000FF));  // where the dialog opens
     const std::string refused = "Vexo VadiVirerova 48", please = ".\r\nPlease, choose another file.";
+    const std::string outside = " can't be used: its name holds characters that the system's code page can't show" + please;
     EXPECT_EQ(Choose(0, art + "\\NUL.bmp"), "Select bitmap for Background: in \\SKINS: |Saved|lit|" + refused);
     ASSERT_EQ(prompts.asked.size(), 1u);
     EXPECT_EQ(prompts.asked[0].text,
               "The file " + art + "\\NUL.bmp can't be used: its name stands for the device NUL, not for a file" + please);
     EXPECT_EQ(Choose(1, skins, L"\u65E5\u672C.bmp"), "Select bitmap for Foreground: in \\SKINS: |Saved|lit|" + refused);
     ASSERT_EQ(prompts.asked.size(), 1u);
-    EXPECT_EQ(prompts.asked[0].text,
-              "The file " + skins +
-                  "\\??.bmp can't be used: its name holds \"?\" or \"*\", which no file name holds (a character that "
-                  "the system's code page can't show comes back as \"?\")" + please);
+    EXPECT_EQ(prompts.asked[0].text, "The file " + skins + "\\??.bmp" + outside);
+
+    // In another skin's folder, beside their lookalikes: the Greek capital omega's "Omega.bmp"
+    // typed, the fullwidth s's "sun.bmp" picked. Neither is taken nor copied in their place.
+    const std::string light = skins + "\\Light";
+    CreateDirectoryA(light.c_str(), nullptr);
+    for (const char* name : {"Omega.bmp", "sun.bmp"}) WriteBytes(light + "\\" + name, BmpFile(2, 2, 0x00FF00));
+    for (const wchar_t* name : {L"\\\u03A9mega.bmp", L"\\\uFF53un.bmp", L"\\\u00E9t\u00E9.bmp"})
+        WriteBytes(Widen(light) + name, BmpFile(2, 2, 0x0000FF));
+    f.m_LastBitmapPath = light + "\\Omega.bmp";  // the dialog opens in Light
+    EXPECT_EQ(Choose(2, DialogPlan::ChooseFile(L"\u03A9mega.bmp")),
+              "Select bitmap for Control background: in \\SKINS\\LIGHT: |Saved|lit|" + refused);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, "The file " + light + "\\?mega.bmp" + outside);
+    EXPECT_EQ(Choose(3, light, L"\uFF53un.bmp"), "Select bitmap for Progress foreground: in \\SKINS\\LIGHT: |Saved|lit|" + refused);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, "The file " + light + "\\?un.bmp" + outside);
     // Nothing copied, and the next dialog still opens where it did.
     EXPECT_EQ(File().GetFiles(dark + "\\*").size(), 1u);
-    EXPECT_EQ(Choose(2, ""), "Select bitmap for Control background: in \\SKINS: |Saved|lit");
-    EXPECT_EQ(f.m_LastBitmapPath, "");
+    EXPECT_EQ(Choose(4, ""), "Select bitmap for MenuBar: in \\SKINS\\LIGHT: |Saved|lit");
+    EXPECT_EQ(f.m_LastBitmapPath, light + "\\Omega.bmp");
+
+    // A name the code page holds is taken and copied, typed whole as the user would.
+    EXPECT_EQ(Choose(5, DialogPlan::ChooseFile(L"\u00E9t\u00E9.bmp")),
+              "Select bitmap for Menu foreground: in \\SKINS\\LIGHT: \xE9t\xE9.bmp|Changed|lit 5");
+    EXPECT_EQ(ReadBytes(dark + "\\\xE9t\xE9.bmp"), BmpFile(2, 2, 0x0000FF));
+    EXPECT_EQ(f.picBitmapPreview.Point(1, 1), 0x0000FF);
 }
 
 }  // namespace

@@ -189,6 +189,35 @@ TEST_F(CommandsTest, CleanUpKeepsEveryFileASlotLeadsToHoweverItIsSpelt) {
     EXPECT_EQ(Said(), "All files is in use. Nothing files to delete.");
 }
 
+// In ANSI the fullwidth reverse solidus is "\": "x\..\..\Light\fg.bmp" in Dark's folder would be
+// Light's fg.bmp. Names the code page can't hold are none of the folder's: never deleted or counted.
+TEST_F(CommandsTest, CleanUpNeverLeavesTheFolderThroughANameTheCodePageCantHold) {
+    frmDesigner& f = OpenWithSkins();
+    const std::string light = skins + "\\Light\\";
+    prompts.AnswerInput("Light");
+    f.mnuFileNew_Click();
+    for (const char* name : {"fg.bmp", "bg.bmp"}) WriteBytes(light + name, std::string("Light's ") + name);
+    prompts.AnswerInput("Dark");
+    f.mnuFileNew_Click();
+    ASSERT_EQ(f.txtSkinName.Text(), "Dark");
+    const std::wstring dark = Widen(skins) + L"\\Dark\\";
+    const std::wstring foreign[] = {L"x\uFF3C..\uFF3C..\uFF3CLight\uFF3Cfg.bmp", L"..\uFF3CLight\uFF3Cbg.bmp",
+                                    L"\uFF53un.bmp", L"\u03A9mega.bmp"};
+    for (const std::wstring& name : foreign) WriteBytes(dark + name, "x");
+    WriteBytes(skins + "\\Dark\\old.bmp", "x");
+    f.lblBmpName(0).SetCaption("Omega.bmp");  // the lookalike of one of them, in no folder
+
+    prompts.asked.clear();
+    prompts.Answer(IDOK);
+    f.mnuOptionsDeleteUnusedBitmap_Click();
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    EXPECT_EQ(prompts.asked[1].text, "1 files deleted.");
+    for (const char* name : {"fg.bmp", "bg.bmp"}) EXPECT_EQ(ReadBytes(light + name), std::string("Light's ") + name);
+    for (const std::wstring& name : foreign)
+        EXPECT_NE(GetFileAttributesW((dark + name).c_str()), INVALID_FILE_ATTRIBUTES) << (&name - foreign);
+    EXPECT_FALSE(PathExists(skins + "\\Dark\\old.bmp"));
+}
+
 TEST(CleanUpTextsTest, TheCountOfAnyRunAndTheNamesASavedSlotGivesBack) {
     EXPECT_EQ(DeletedFilesText(0), "All files is in use. Nothing files to delete.");
     EXPECT_EQ(DeletedFilesText(1), "1 files deleted.");

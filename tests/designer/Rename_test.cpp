@@ -139,4 +139,25 @@ TEST_F(RenameTest, RefusalsAndFailuresLeaveTheDiskAsItWasRenameFromInsideTheSkin
     EXPECT_NE(ReadBytes(dir / "VexoVadiVirerova.ini").find("SkinsFolder=" + other + "\r\n"), std::string::npos);
 }
 
+// The folder Omega with a Greek capital omega, beside the skin Omega: the ANSI path of the one is
+// the other's. Picked for Rename it is refused, and Omega keeps its name.
+TEST_F(RenameTest, AFolderTheCodePageCantHoldIsRefusedAndTheSkinItsNameLooksLikeKeepsItsName) {
+    MakeSkin("Omega");
+    frmDesigner& f = OpenWithSkins();
+    const std::wstring omega = Widen(skins) + L"\\\u03A9mega";
+    MakeFolder(omega);
+    WriteBytes(omega + L".ini", "[Vexo]\r\nname=Omega\r\n");
+    const std::vector<std::string> names = Names(skins);
+    FolderDriver driver;
+    driver.SelectPath(omega).Press("OK").WaitFor("refused", [&] { return prompts.asked.size() == 1; }).Press("Cancel");
+    f.mnuFileRenameSkin_Click();
+    ASSERT_TRUE(driver.Done()) << driver.Failure();
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, "The folder " + skins + "\\?mega can't be used: its name holds characters that the "
+                                     "system's code page can't show.\r\nPlease, choose another folder.");
+    EXPECT_TRUE(prompts.inputPrompts.empty());
+    EXPECT_EQ(Names(skins), names);
+    EXPECT_EQ(ReadBytes(skins + "\\Omega.ini"), "[Vexo]\r\nname=Omega\r\n");
+}
+
 }  // namespace

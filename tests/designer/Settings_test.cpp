@@ -63,22 +63,33 @@ TEST_F(SettingsTest, OpeningPutsNewFilesAtTheHeadAndKnownOnesKeepTheirPlace) {
     EXPECT_EQ(Recents() + " / " + Listed(f), "B D A C / B D A C");
 }
 
+// Outside the code page the dialog hands over a lookalike ("Omega.ini" for the Greek capital omega's,
+// or a file of that name in a folder so named) or "?": typed or picked, in a name or a folder, such a
+// name opens nothing, not even its lookalike beside it.
 TEST_F(SettingsTest, OpenSkinRefusesADeviceOrANameOutsideTheCodePageChangingNothing) {
     frmDesigner& f = OpenWithSkins();
+    MakeSkin("Omega");
     WriteBytes(Widen(skins) + L"\\\u65E5\u672C.ini", "[Vexo]\r\nname=Nihon\r\n");
+    WriteBytes(Widen(skins) + L"\\\u03A9mega.ini", "[Vexo]\r\nname=Real Omega\r\n");
+    MakeFolder(Widen(skins) + L"\\\u03A9");
+    WriteBytes(Widen(skins) + L"\\\u03A9\\A.ini", "[Vexo]\r\nname=Real A\r\n");
     f.UpdateFileMenu(Skin("A"));
     ASSERT_TRUE(Load(Skin("A")));
     const std::string settings = ReadBytes(dir / "VexoVadiVirerova.ini");
-    const std::pair<std::string, std::string> cases[] = {
-        {skins + "\\NUL.ini", "its name stands for the device NUL, not for a file"},
-        {skins + "\\??.ini", "its name holds \"?\" or \"*\", which no file name holds (a character that the system's "
-                               "code page can't show comes back as \"?\")"}};
-    for (const auto& [path, why] : cases) {
+    const std::string outside = "its name holds characters that the system's code page can't show";
+    const struct {
+        DialogPlan plan;
+        std::wstring picked;
+        std::string path, why;
+    } cases[] = {{DialogPlan::ChooseFile(skins + "\\NUL.ini"), L"", skins + "\\NUL.ini", "its name stands for the device NUL, not for a file"},
+                 {DialogPlan::ChooseFile(skins), L"\u65E5\u672C.ini", skins + "\\??.ini", outside},
+                 {DialogPlan::ChooseFile(L"\u03A9mega.ini"), L"", skins + "\\?mega.ini", outside},
+                 {DialogPlan::ChooseFile(L" \"" + Widen(skins) + L"\\\u03A9\\A.ini\" "), L"", skins + "\\?\\A.ini", outside}};
+    for (const auto& [plan, picked, path, why] : cases) {
         prompts.asked.clear();
         {
-            DialogDriver driver(DialogPlan::ChooseFile(path));
-            if (path.find('?') != std::string::npos)
-                driver.BeforeAnswer = [&](HWND d) { EXPECT_TRUE(SelectListedFile(d, L"\u65E5\u672C.ini")); };
+            DialogDriver driver(plan);
+            if (!picked.empty()) driver.BeforeAnswer = [&, picked = picked](HWND d) { EXPECT_TRUE(SelectListedFile(d, picked)); };
             f.mnuFileOpen_Click();
             EXPECT_TRUE(driver.Done()) << driver.Failure();
         }
@@ -90,6 +101,13 @@ TEST_F(SettingsTest, OpenSkinRefusesADeviceOrANameOutsideTheCodePageChangingNoth
         EXPECT_EQ(ReadBytes(dir / "VexoVadiVirerova.ini"), settings);
         EXPECT_EQ(Listed(f), "A");
     }
+    // The lookalike's own name still opens it.
+    {
+        DialogDriver driver(DialogPlan::ChooseFile(Skin("Omega")));
+        f.mnuFileOpen_Click();
+        EXPECT_TRUE(driver.Done()) << driver.Failure();
+    }
+    EXPECT_EQ(f.txtSkinName.Text() + "|" + f.txtSkinFilename.Text() + "|" + Listed(f), "Omega|Omega.ini|Omega A");
 }
 
 // The menu shows a path as it is; the item opens that path.

@@ -160,6 +160,31 @@ TEST_F(DialogHookTest, BitmapDialogForgetsTheLastFilePreviewsAndKeepsTheLastGood
     EXPECT_FALSE(previewGone.visible || checkGone.visible);
 }
 
+// The dialog's ANSI path of the fullwidth "sun.bmp" is the plain sun.bmp, another picture: such a
+// selection shows no picture at all, neither the lookalike's nor the last one's, stretched or not.
+TEST_F(DialogHookTest, ASelectionTheCodePageCantNameShowsNoOtherFilesPicture) {
+    TempDir dir;
+    WriteBytes(dir / "green.bmp", BmpFile(32, 32, kGreen));
+    WriteBytes(dir / "sun.bmp", BmpFile(32, 32, kRed));
+    WriteBytes(Widen(dir.Path()) + L"\\\uFF53un.bmp", BmpFile(16, 16, kBlue));
+    Show(DialogKind::BitmapPreview, dir.Path(), [&](HWND dialog) {
+        ASSERT_TRUE(gPicPreview && gChkPreview);
+        const int32_t face = int32_t(GetSysColor(COLOR_BTNFACE));
+        auto shown = [&] { return std::vector{gPicPreview->Point(0, 0), gPicPreview->Point(20, 20)}; };
+        ASSERT_TRUE(Select(dialog, "green.bmp"));
+        EXPECT_EQ(shown(), (std::vector{kGreen, kGreen}));
+        ASSERT_TRUE(SelectListedFile(dialog, L"\uFF53un.bmp"));
+        EXPECT_EQ(shown(), (std::vector{face, face}));
+        EXPECT_EQ(gPicPreview->ToolTipText() + "|" + gPreviewFilePath, "|");
+        SendMessageA(gChkPreview->Hwnd(), BM_CLICK, 0, 0);
+        EXPECT_EQ(shown(), (std::vector{face, face}));
+        SendMessageA(gChkPreview->Hwnd(), BM_CLICK, 0, 0);
+        ASSERT_TRUE(Select(dialog, "sun.bmp"));
+        EXPECT_EQ(shown(), (std::vector{kRed, kRed}));
+        EXPECT_EQ(gPicPreview->ToolTipText(), "3126");
+    });
+}
+
 // Against a plain dialog: the skin banner opens a 100-pixel gap above every
 // control, the side banner a 210-pixel strip to their left; kind 4 renames OK.
 TEST_F(DialogHookTest, BannerKindsMakeRoomAndTheDeleteKindRenamesOk) {

@@ -226,6 +226,10 @@ TEST_F(FolderBrowserTest, NewFolderRefusesBadNamesSelectsAnExistingOneAndCreates
             EXPECT_FALSE(IsWindow(firstDialog)) << "the first dialog is destroyed";
             EXPECT_EQ(GetParent(dialog), form.picCapture.Hwnd()) << "captured into the same window";
             EXPECT_TRUE(form.IsVisible());
+            // The reloaded dialog keeps no window of the browser from the user's input.
+            for (HWND w : {form.Hwnd(), dialog, FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr),
+                           form.cmdOK.Hwnd(), form.cmdNewFolder.Hwnd()})
+                EXPECT_TRUE(w && IsWindowEnabled(w)) << w;
         })
         .Press("OK");
     ShowCaptured(base);
@@ -277,6 +281,50 @@ TEST_F(FolderBrowserTest, NewFolderRefusesDeviceNamesSayingSoAndLeavesTheDialogA
     EXPECT_EQ(Entries(dir.Path()), Names{"skins"});
     EXPECT_EQ(Entries(base), Names{});
     EXPECT_TRUE(SamePath(form.SelectedFolder(), base));
+}
+
+// The ANSI path of a folder the code page can't hold names a lookalike, another folder: it is shown
+// with "?" for what can't be shown, and OK and "&New..." refuse it, leaving the dialog as it was.
+TEST_F(FolderBrowserTest, AFolderTheCodePageCantHoldIsShownButRefusedAndTheDialogStays) {
+    const std::string base = Folder("skins"), omega = Folder("skins\\Omega");
+    const std::wstring wide = Widen(base) + L"\\";
+    MakeFolder(wide + L"\u03A9mega");
+    MakeFolder(wide + L"\u03A9nly");
+    const std::string shown = base + "\\?mega";
+    HWND firstDialog = nullptr;
+    FolderDriver driver;
+    driver.WaitFor("start selected", Selected(base))
+        .Do("remember; by names, no lookalike is found",
+            [&](HWND d) {
+                firstDialog = d;
+                EXPECT_FALSE(SelectFolderByNames(d, base + "\\Only"));
+            })
+        .SelectPath(wide + L"\u03A9mega")
+        .WaitFor("shown with ?", [&] { return form.SelectedFolder() == shown; })
+        .Do("shown", [&](HWND) { EXPECT_EQ(form.lblFolder.Caption(), shown); })
+        .Press("&New...")
+        .WaitFor("New... refused", [&] { return prompts.asked.size() == 1; })
+        .Press("OK")
+        .WaitFor("OK refused", [&] { return prompts.asked.size() == 2; })
+        .Do("the same dialog", [&](HWND d) {
+            EXPECT_EQ(d, firstDialog);
+            EXPECT_TRUE(form.IsVisible() && form.Cancelled());
+            EXPECT_EQ(form.SelectedFolder(), shown);
+        })
+        .SelectPath(omega)
+        .WaitFor("Omega selected", Selected(omega))
+        .Press("OK");
+    ShowCaptured(base);
+    ASSERT_TRUE(driver.Done()) << driver.Failure();
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    for (const auto& a : prompts.asked) {
+        EXPECT_EQ(a.text, "The folder " + shown + " can't be used: its name holds characters that the system's code page "
+                          "can't show.\r\nPlease, choose another folder.");
+        EXPECT_EQ(a.style, static_cast<UINT>(MB_ICONEXCLAMATION));
+    }
+    EXPECT_TRUE(prompts.inputPrompts.empty()) << "no folder was to be made";
+    EXPECT_FALSE(form.Cancelled());
+    EXPECT_TRUE(SamePath(form.SelectedFolder(), omega)) << form.SelectedFolder();
 }
 
 // A virtual folder is no choice of a path: OK and "&New..." wait for a folder with one.

@@ -130,6 +130,7 @@ bool DialogDriver::Answer(HWND dialog) {
     else if (WhileShown) WhileShown(dialog);
     if (m_Plan.action == Action::ChooseFile) {
         if (!GetDlgItem(dialog, nameBox)) Fail("\"" + m_Seen.title + "\" has no file name box");
+        else if (!m_Plan.widePath.empty()) SetDlgItemTextW(dialog, nameBox, m_Plan.widePath.c_str());
         else SetDlgItemTextA(dialog, nameBox, m_Plan.path.c_str());
     } else if (m_Plan.action == Action::PickColor) {
         if (!GetDlgItem(dialog, kRedEdit) || !GetDlgItem(dialog, kGreenEdit) || !GetDlgItem(dialog, kBlueEdit) ||

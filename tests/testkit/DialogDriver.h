@@ -15,6 +15,7 @@ struct DialogPlan {
     enum class Action { ChooseFile, PickColor, PickFont, Cancel, NoDialog };
     Action action = Action::Cancel;
     std::string path;                  // ChooseFile: typed into the file name box
+    std::wstring widePath;             // ChooseFile: typed instead, where the code page can't hold it
     int red = 0, green = 0, blue = 0;  // PickColor
     bool addToCustom = false;          // PickColor: also press "Add to Custom Colors"
     std::string face, style, size;     // PickFont: exact list texts; style and size optional
@@ -23,6 +24,7 @@ struct DialogPlan {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
     static DialogPlan ChooseFile(const std::string& fullPath) { return {.action = Action::ChooseFile, .path = fullPath}; }
+    static DialogPlan ChooseFile(const std::wstring& typed) { return {.action = Action::ChooseFile, .widePath = typed}; }
     static DialogPlan PickColor(int r, int g, int b, bool addToCustom = false) {
         return {.action = Action::PickColor, .red = r, .green = g, .blue = b, .addToCustom = addToCustom};
     }

@@ -75,10 +75,19 @@ FolderDriver& FolderDriver::SelectPath(const std::string& path) {
     });
 }
 
+FolderDriver& FolderDriver::SelectPath(const std::wstring& path) {
+    return Do("select a wide path", [path](HWND dialog) {
+        if (!SelectFolderByNames(dialog, path))
+            SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+    });
+}
+
 FolderDriver& FolderDriver::Press(const std::string& caption, std::function<void()> before) {
     return WaitFor("press " + caption, [caption, before = std::move(before)] {
         HWND button = HostButton(caption.c_str());
-        if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button)) return false;
+        // A message would click a button whose window takes no input, as no user could.
+        if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button) || !IsWindowEnabled(GetAncestor(button, GA_ROOT)))
+            return false;
         if (before) before();
         PostMessageA(button, BM_CLICK, 0, 0);
         return true;

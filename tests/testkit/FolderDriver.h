@@ -23,7 +23,9 @@ public:
     // By the names in the tree, as a click would: the shell's own message
     // compares each folder's time too, which another process may change.
     FolderDriver& SelectPath(const std::string& path);
-    // Clicks the host's button once it is enabled, after running before.
+    // The same for a path that the code page may not hold.
+    FolderDriver& SelectPath(const std::wstring& path);
+    // Clicks the host's button once it and its window take input, after running before.
     FolderDriver& Press(const std::string& caption, std::function<void()> before = {});
 
     bool Done() const { return m_Steps.empty() && m_Failure.empty(); }

@@ -40,6 +40,20 @@ std::wstring Widen(const std::string& path) {
 
 void RemoveTree(const std::string& path) { RemoveTreeW(Widen(path)); }
 
+namespace {
+const std::string kUtf8Needed =
+    ": Wine makes and lists names outside the code page only under a UTF-8 locale; run the tests under "
+    "LC_ALL=C.UTF-8, as scripts/test.sh does";
+
+void RequireListed(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileW(path.c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    if (find == INVALID_HANDLE_VALUE || path.substr(path.find_last_of(L'\\') + 1) != found.cFileName)
+        throw std::runtime_error("the disk does not list the name as it was made" + kUtf8Needed);
+}
+}  // namespace
+
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
@@ -47,7 +61,13 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
                     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                     written == bytes.size();
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    if (!ok) throw std::runtime_error("cannot write a file of a wide name");
+    if (!ok) throw std::runtime_error("cannot write a file of a wide name" + kUtf8Needed);
+    RequireListed(path);
+}
+
+void MakeFolder(const std::wstring& path) {
+    if (!CreateDirectoryW(path.c_str(), nullptr)) throw std::runtime_error("cannot make a folder of a wide name" + kUtf8Needed);
+    RequireListed(path);
 }
 
 TempDir::TempDir() {

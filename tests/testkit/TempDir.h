@@ -26,5 +26,8 @@ bool PathExists(const std::string& path);
 void RemoveTree(const std::string& path);
 // The path in the system's code page, widened.
 std::wstring Widen(const std::string& path);
-// Writes a file whose name may hold characters outside the code page.
+// Writes a file whose name may hold characters outside the code page, and makes a folder of such
+// a name. Both throw (the test fails) unless the disk then lists the name exactly: Wine makes
+// these names only under a UTF-8 locale.
 void WriteBytes(const std::wstring& path, const std::string& bytes);
+void MakeFolder(const std::wstring& path);

@@ -34,6 +34,7 @@ void ResetProgramState() {
     gPickColor = 0, gFirstRun = gCopyBitmapToSkinFolder = gUseDefault = gAudioCheckArmed = false;
     gDialogKind = DialogKind::Plain, gDialogColor = 0, gDialogFileName.clear(), gDialogFileTitle.clear();
     gPicPreview = gPicTemp = nullptr, gChkPreview = nullptr, gPreviewFilePath.clear(), gStretchImage = 0;
+    gDialogWidePath.clear();
     gIniMain = IniManag(), gAppPath.clear(), gSplashAtStartup = false, gHelpFile.clear(), AppHelpFile().clear();
     SetProgramFolder(""), SetPromptHook({}), SetHelpPopup({}), SetCurrentError(AppError(0, ""));
     SetCurrentDirectoryA(g_StartFolder.c_str());

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
@@ -62,6 +63,47 @@ TEST(FileNames, ReservedDeviceNamesAsTheSystemReadsThem) {
     for (const auto& [path, problem] : texts) EXPECT_EQ(PathTextProblem(path), problem) << path;
 }
 
+TEST(FileNames, ExactAnsiTakesANameOnlyWhenTheCodePageHoldsItWhole) {
+    ASSERT_EQ(GetACP(), 1252u) << "the texts below are those of code page 1252";
+    const std::string long1 = std::string(5000, '\xE9');
+    const std::wstring longWide(5000, L'\u00E9');
+    // The system's lookalikes would be "Omega.bmp", "sun", "AB", "x\..\Light" and "?.bmp".
+    const struct {
+        std::wstring wide;
+        std::string ansi;
+        bool exact;
+    } cases[] = {{L"\u03A9mega.bmp", "?mega.bmp", false},
+                 {L"\uFF53un", "?un", false},
+                 {L"\uFF21\uFF22", "??", false},
+                 {L"x\uFF3C..\uFF3CLight", "x?..?Light", false},
+                 {L"\U0001F600.bmp", "?.bmp", false},  // a surrogate pair is one character
+                 {L"a\xD800" L"b", "a?b", false},      // half a pair
+                 {L"\u00E9t\u00E9.bmp", "\xE9t\xE9.bmp", true},
+                 {L"\u20AC \u0153", "\x80 \x9C", true},
+                 {L"", "", true},
+                 {longWide, long1, true},
+                 {longWide + L"\u03A9", long1 + "?", false}};
+    for (const auto& c : cases) {
+        std::string ansi = "stale";
+        EXPECT_EQ(ExactAnsi(c.wide, ansi), c.exact) << c.ansi;
+        EXPECT_EQ(ansi, c.ansi);
+    }
+    EXPECT_EQ(AnsiToWide("\xE9t\xE9 \x80"), L"\u00E9t\u00E9 \u20AC");
+
+    // A listed name is a name of that folder alone.
+    const std::pair<std::wstring, std::string> listed[] = {
+        {L"x\uFF3C..\uFF3C..\uFF3CLight\uFF3Cfg.bmp", ""}, {L"..\uFF3CLight\uFF3Cbg.bmp", ""}, {L"..\\Light\\bg.bmp", ""},
+        {L"a/b.bmp", ""}, {L".", ""}, {L"..", ""}, {L"\u03A9mega.bmp", ""},
+        {L"\u00E9t\u00E9.bmp", "\xE9t\xE9.bmp"}, {L"...bmp", "...bmp"}, {L"_back.bmp", "_back.bmp"}};
+    for (const auto& [entry, name] : listed) {
+        std::string got;
+        EXPECT_EQ(ListedName(entry, got), !name.empty()) << name;
+        if (!name.empty()) {
+            EXPECT_EQ(got, name);
+        }
+    }
+}
+
 class FileSystemTest : public ::testing::Test {
 protected:
     TempDir dir;
@@ -102,6 +144,34 @@ TEST_F(FileSystemTest, FileExistsFindsOnlyNormalFilesAndListsHonourTheMask) {
     SetFileAttributesA((dir / "hid.exe").c_str(),
                        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     EXPECT_EQ(f.GetAttrDescr(dir / "hid.exe") + "|" + f.GetAttrDescr(dir / "sub"), "ReadOnly Hidden System Archive|Directory");
+}
+
+// The ANSI search would list "Omega.bmp" twice, "sun.bmp" and "x\..\..\Light\fg.bmp": names of
+// other files, or of none in this folder.
+TEST_F(FileSystemTest, ListsSkipNamesTheCodePageCantHoldAndNamesThatLeadOutOfTheFolder) {
+    const std::wstring wide = Widen(dir.Path()) + L"\\";
+    for (const wchar_t* name : {L"Omega.bmp", L"\u03A9mega.bmp", L"\uFF53un.bmp", L"\u00E9t\u00E9.bmp",
+                                L"x\uFF3C..\uFF3C..\uFF3CLight\uFF3Cfg.bmp"})
+        WriteBytes(wide + name, "x");
+    for (const wchar_t* name : {L"plain", L"\u00E9t\u00E9", L"\u03A9dir", L"\uFF21\uFF22"}) MakeFolder(wide + name);
+    auto sorted = [](File::NameList names) {
+        std::sort(names.begin() + 1, names.end());
+        return names;
+    };
+    EXPECT_EQ(sorted(f.GetFiles(dir / "*.bmp")), (File::NameList{"", "Omega.bmp", "\xE9t\xE9.bmp"}));
+    EXPECT_EQ(sorted(f.GetFiles(dir / "*", File::kDirectory)),
+              (File::NameList{"", "Omega.bmp", "plain", "\xE9t\xE9", "\xE9t\xE9.bmp"}));
+    EXPECT_EQ(sorted(f.GetDirectories(dir.Path())), (File::NameList{"", "plain", "\xE9t\xE9"}));
+    EXPECT_EQ(sorted(f.GetDirectories(dir.Path(), File::kNormal, true)),
+              (File::NameList{"", dir / "plain", dir / "\xE9t\xE9"}));
+    for (const std::string& name : {dir / "?un.bmp", dir / "x*"})
+        EXPECT_FALSE(f.FileExists(name)) << name;
+    EXPECT_TRUE(f.FileExists(dir / "?mega.bmp"));
+    // The disk's spelling, only where the code page holds it.
+    EXPECT_EQ(ExistingSpelling(dir / "OMEGA.BMP"), dir / "Omega.bmp");
+    EXPECT_EQ(ExistingSpelling(dir / "\xC9T\xC9.BMP"), dir / "\xE9t\xE9.bmp");
+    EXPECT_EQ(ExistingSpelling(dir / "?mega.bmp"), dir / "?mega.bmp");
+    EXPECT_EQ(ExistingSpelling(dir / "gone.bmp"), dir / "gone.bmp");
 }
 
 TEST_F(FileSystemTest, TextFilesRoundTripAndPassOnFailures) {

@@ -154,10 +154,15 @@ std::string IniManag::NewCopyName(const std::string& fileName) {
     const size_t slash = fileName.find_last_of('\\');
     const std::string folder = slash == std::string::npos ? "." : fileName.substr(0, slash + 1);
     char copy[MAX_PATH] = {}, temp[MAX_PATH] = {};
-    if (GetTempFileNameA(folder.c_str(), "vx", 0, copy)) return copy;
+    // Why no copy can be made there; Wine may give a name it could not make the file of.
+    const auto refusal = [&](const char* in) -> DWORD {
+        if (!GetTempFileNameA(in, "vx", 0, copy)) return GetLastError();
+        return GetFileAttributesA(copy) != INVALID_FILE_ATTRIBUTES ? 0 : ERROR_ACCESS_DENIED;
+    };
+    const DWORD code = refusal(folder.c_str());
+    if (code == 0) return copy;
     // A folder that takes no new file may still hold a file the user can write.
-    const DWORD code = GetLastError();
-    if (GetTempPathA(MAX_PATH, temp) && GetTempFileNameA(temp, "vx", 0, copy)) return copy;
+    if (GetTempPathA(MAX_PATH, temp) && refusal(temp) == 0) return copy;
     throw WriteError(fileName, code);
 }
 

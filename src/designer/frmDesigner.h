@@ -202,6 +202,8 @@ protected:
     void Form_Load() override;
     void Form_QueryUnload(bool& cancel) override;
     void Form_Unload(bool& cancel) override;
+    bool UnsavedWork() override { return SkinIsChanged(); }
+    void Form_SessionEnd() override;
     void Form_Click() override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
 

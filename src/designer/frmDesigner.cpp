@@ -229,6 +229,10 @@ void frmDesigner::AskFirstRun() {
 
 void frmDesigner::Form_QueryUnload(bool& cancel) { cancel = !SavePrompt(); }
 
+void frmDesigner::Form_SessionEnd() {
+    if (m_IniSettings) UpdateRecentsFilesList();
+}
+
 void frmDesigner::Form_Unload(bool& /*cancel*/) {
     // A load that failed before the settings were read has no list to rewrite.
     if (m_IniSettings) UpdateRecentsFilesList();

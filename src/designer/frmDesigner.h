@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CommonControls.h"
 #include "ControlArray.h"
@@ -127,6 +128,9 @@ public:
     // empty text.
     std::string CleanUpRefusal() const;
     void DeleteUnusedBitmap();
+    // The 25 bitmap names of the loaded skin's file as saved; none when it has no file yet.
+    // Raises AppError when the file is there but can't be read.
+    std::vector<std::string> SavedBitmapNames();
     void mnuOptionsSkinsFolder_Click();
     bool MakeFolderTemplate();
     void SearchVexoSkinFolder();
@@ -198,6 +202,8 @@ protected:
     void Form_Load() override;
     void Form_QueryUnload(bool& cancel) override;
     void Form_Unload(bool& cancel) override;
+    bool UnsavedWork() override { return SkinIsChanged(); }
+    void Form_SessionEnd() override;
     void Form_Click() override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
 

@@ -291,12 +291,24 @@ std::string frmDesigner::CleanUpRefusal() const {
 void frmDesigner::DeleteUnusedBitmap() {
     if (!CleanUpRefusal().empty()) return;
     const std::string folder = SkinBitmapFolder() + "\\";
-    // What each slot leads to, resolved as the previews resolve it: the system's spellings of a
+    // The saved skin file's names count as the window's do: closing without saving keeps that file.
+    std::vector<std::string> names;
+    for (int i = lblBmpName.LBound(); i <= lblBmpName.UBound(); ++i) names.push_back(lblBmpName(i).Caption());
+    try {
+        const std::vector<std::string> saved = SavedBitmapNames();
+        names.insert(names.end(), saved.begin(), saved.end());
+    } catch (const AppError& e) {
+        MsgBox("The skin file \"" + m_SkinFilePath + "\" could not be read for the bitmaps it names: " +
+                   e.Description() + "\r\nNothing was deleted.",
+               MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    // What each name leads to, resolved as the previews resolve it: the system's spellings of a
     // name (short names, trailing dots and blanks, ".\" and "..\") all name one file.
     std::vector<FileIdentity> used;
-    for (int i = lblBmpName.LBound(); i <= lblBmpName.UBound(); ++i)
-        for (const std::string& name : SlotNameSpellings(lblBmpName(i).Caption()))
-            if (FileIdentity id = IdentityOf(folder + name); id.Known()) used.push_back(std::move(id));
+    for (const std::string& name : names)
+        for (const std::string& spelt : SlotNameSpellings(name))
+            if (FileIdentity id = IdentityOf(folder + spelt); id.Known()) used.push_back(std::move(id));
     uint64_t count = 0;
     File::NameList files;
     try {
@@ -319,8 +331,7 @@ void frmDesigner::DeleteUnusedBitmap() {
             continue;
         }
         bool inUse = false;
-        for (int i = lblBmpName.LBound(); i <= lblBmpName.UBound() && !inUse; ++i)
-            inUse = UpperCase(lblBmpName(i).Caption()) == UpperCase(f);
+        for (size_t n = 0; n < names.size() && !inUse; ++n) inUse = UpperCase(names[n]) == UpperCase(f);
         for (size_t u = 0; u < used.size() && !inUse; ++u) inUse = SameFile(used[u], file);
         if (inUse) continue;
         if (DeleteFileA((folder + f).c_str())) {
@@ -331,6 +342,19 @@ void frmDesigner::DeleteUnusedBitmap() {
     }
     if (!failed.empty()) MsgBox("These files could not be deleted:" + failed, MB_ICONEXCLAMATION);
     if (count > 0 || failed.empty()) MsgBox(DeletedFilesText(count), MB_ICONINFORMATION);
+}
+
+std::vector<std::string> frmDesigner::SavedBitmapNames() {
+    std::vector<std::string> names;
+    if (m_SkinFilePath.empty() || !m_File->FileExists(m_SkinFilePath)) return names;
+    // The profile functions read a file they can't open as one without keys, which would
+    // leave every bitmap it names unused: ask the system first.
+    m_File->ReadTextFile(m_SkinFilePath);
+    IniManag saved;
+    saved.Nome(m_SkinFilePath);
+    saved.Sezione("Vexo");
+    for (const BitmapSlotDef& slot : kBitmapSlots) names.push_back(saved.Leggi(slot.iniKey, ""));
+    return names;
 }
 
 void frmDesigner::mnuOptionsSkinsFolder_Click() {

@@ -412,12 +412,21 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Unload();
         return 0;
-    // Log-off and shutdown ask as closing does; once the session does end, the closing work
-    // runs before the system ends the process.
+    // Log-off and shutdown ask as closing does; once the session does end (lParam 0 at
+    // shutdown), the closing work runs before the system ends the process.
     case WM_QUERYENDSESSION:
+        // The user is already answering a box: a second question would stack on it and keep the
+        // system waiting, so the answer comes at once, and unsaved work keeps the session.
+        if (PromptsShowing() > 0) {
+            bool unsaved = true;
+            Run("Form_QueryUnload", [&] { unsaved = UnsavedWork(); });
+            return unsaved ? FALSE : TRUE;
+        }
         return QueryUnload() ? TRUE : FALSE;
     case WM_ENDSESSION:
-        if (wParam) UnloadAnswered();
+        if (!wParam) return 0;
+        if (PromptsShowing() > 0) Run("Form_Unload", [this] { Form_SessionEnd(); });
+        else UnloadAnswered();
         return 0;
     case WM_SIZE:
         for (WindowedControl* c : WindowedChildren())

@@ -86,6 +86,12 @@ protected:
     // Asks whether the form may go: before an unload, and when the Windows session is ending.
     virtual void Form_QueryUnload(bool& /*cancel*/) {}
     virtual void Form_Unload(bool& /*cancel*/) {}
+    // Whether closing now would lose the user's work. Asked, without a word to the user, when the
+    // session is to end while one of the program's boxes is showing.
+    virtual bool UnsavedWork() { return false; }
+    // The session ends while a box is showing: what closing does that must outlast the process,
+    // with every window left in place, since the box's caller still runs beneath it.
+    virtual void Form_SessionEnd() {}
     virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
     virtual void Form_KeyUp(int /*keyCode*/, int /*shift*/) {}
     virtual void Form_Click() {}

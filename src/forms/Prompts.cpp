@@ -7,6 +7,16 @@
 
 namespace {
 PromptHook g_Hook;
+int g_Showing = 0;
+
+// Counts a box for as long as it shows, however it ends.
+class Showing {
+public:
+    Showing() { ++g_Showing; }
+    ~Showing() { --g_Showing; }
+    Showing(const Showing&) = delete;
+    Showing& operator=(const Showing&) = delete;
+};
 
 std::string TitleOr(const std::string& title) { return title.empty() ? kAppTitle : title; }
 
@@ -109,7 +119,10 @@ int RealMsgBox(const std::string& text, UINT style, const std::string& title) {
     return MessageBoxA(owner, text.c_str(), TitleOr(title).c_str(), style);
 }
 
+int PromptsShowing() { return g_Showing; }
+
 int MsgBox(const std::string& text, UINT style, const std::string& title) {
+    Showing showing;
     if (g_Hook.msgBox) return g_Hook.msgBox(text, style, TitleOr(title));
     return RealMsgBox(text, style, title);
 }
@@ -147,6 +160,7 @@ std::string RealInputBox(const std::string& prompt, const std::string& title,
 
 std::string InputBox(const std::string& prompt, const std::string& title,
                      const std::string& defaultText) {
+    Showing showing;
     if (g_Hook.inputBox) return g_Hook.inputBox(prompt, TitleOr(title), defaultText);
     return RealInputBox(prompt, title, defaultText);
 }

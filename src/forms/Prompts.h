@@ -24,6 +24,10 @@ int MsgBox(const std::string& text, UINT style = MB_OK, const std::string& title
 std::string InputBox(const std::string& prompt, const std::string& title = "",
                      const std::string& defaultText = "");
 
+// How many of the program's message and input boxes are showing now (a box waits in a loop of
+// its own, in which the program's windows still get messages), answered by the hook or not.
+int PromptsShowing();
+
 // The real boxes, without the hook.
 int RealMsgBox(const std::string& text, UINT style, const std::string& title);
 std::string RealInputBox(const std::string& prompt, const std::string& title,

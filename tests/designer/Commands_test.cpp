@@ -216,6 +216,48 @@ TEST_F(CommandsTest, CleanUpNeverLeavesTheFolderThroughANameTheCodePageCantHold)
     for (const std::wstring& name : foreign)
         EXPECT_NE(GetFileAttributesW((dark + name).c_str()), INVALID_FILE_ATTRIBUTES) << (&name - foreign);
     EXPECT_FALSE(PathExists(skins + "\\Dark\\old.bmp"));
+
+// Closing without saving keeps the saved skin file, so what it names stays, in any spelling; without
+// a saved file the window alone counts.
+TEST_F(CommandsTest, CleanUpKeepsWhatTheSavedSkinFileNamesUnlessThereIsNone) {
+    frmDesigner& f = OpenWithSkins();
+    const std::string file = skins + "\\Dark.ini", folder = skins + "\\Dark\\",
+                      saved = "[Vexo]\r\nname=Dark\r\nforeground=FRONT.BMP\r\nmenuback=menuback.bmp\r\n";
+    WriteBytes(file, saved);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* name : {"front.bmp", "menuback.bmp", "new.bmp", "unused.bmp"}) WriteBytes(folder + name, "x");
+    ASSERT_TRUE(Load(file));
+    f.lblBmpName(1).SetCaption("new.bmp");  // changed in the window, not saved
+    f.lblBmpName(6).SetCaption("new.bmp");
+    prompts.Answer(IDOK);
+    f.mnuOptionsDeleteUnusedBitmap_Click();
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    EXPECT_EQ(prompts.asked[0].text, "Delete unused files now. Are you sure?");
+    EXPECT_EQ(Said(), "1 files deleted.");
+    for (const char* kept : {"front.bmp", "menuback.bmp", "new.bmp"}) EXPECT_TRUE(PathExists(folder + kept)) << kept;
+    EXPECT_FALSE(PathExists(folder + "unused.bmp"));
+    EXPECT_EQ(ReadBytes(file), saved);
+
+    // A saved file that can't be read can't say what it names: nothing goes.
+    WriteBytes(folder + "unused.bmp", "x");
+    HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    prompts.asked.clear();
+    prompts.Answer(IDOK);
+    f.mnuOptionsDeleteUnusedBitmap_Click();
+    CloseHandle(held);
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    EXPECT_EQ(Said().rfind("The skin file \"" + file + "\" could not be read for the bitmaps it names: ", 0), 0u) << Said();
+    EXPECT_TRUE(Said().size() > 22 && Said().substr(Said().size() - 22) == "\r\nNothing was deleted.") << Said();
+    EXPECT_TRUE(PathExists(folder + "unused.bmp"));
+
+    // No saved file: what only the file named goes too.
+    ASSERT_TRUE(DeleteFileA(file.c_str()));
+    prompts.Answer(IDOK);
+    f.mnuOptionsDeleteUnusedBitmap_Click();
+    EXPECT_EQ(Said(), "3 files deleted.");
+    EXPECT_TRUE(PathExists(folder + "new.bmp"));
+    EXPECT_FALSE(PathExists(file));
 }
 
 TEST(CleanUpTextsTest, TheCountOfAnyRunAndTheNamesASavedSlotGivesBack) {

@@ -299,6 +299,27 @@ TEST_F(SkinFileSafetyTest, CleanUpRefusesAFolderThatIsALinkOrAnotherSkinsFolder)
     EXPECT_EQ(Said(), "1 files deleted.");
 }
 
+// A folder of the skins folder that leads to Dark's but has no skin file of its name is no skin's
+// folder: Dark's clean-up goes ahead.
+TEST_F(SkinFileSafetyTest, CleanUpGoesAheadBesideALinkToItsFolderThatNoSkinOwns) {
+    frmDesigner& f = OpenWithSkins();
+    const std::string dark = skins + "\\Dark", backup = skins + "\\Backup";
+    WriteBytes(dark + ".ini", kAnns);
+    CreateDirectoryA(dark.c_str(), nullptr);
+    WriteBytes(dark + "\\unused.bmp", "x");
+    ASSERT_TRUE(Load(dark + ".ini"));
+    FolderLink link(backup, dark);
+    ASSERT_EQ(link.Failure(), "");
+    ASSERT_TRUE(SameFile(IdentityOf(backup), IdentityOf(dark)) && PathExists(backup + "\\unused.bmp"));
+    ASSERT_FALSE(PathExists(backup + ".ini"));
+    prompts.Answer(IDOK);
+    f.mnuOptionsDeleteUnusedBitmap_Click();
+    ASSERT_EQ(prompts.asked.size(), 2u) << Said();
+    EXPECT_EQ(prompts.asked[0].text, "Delete unused files now. Are you sure?");
+    EXPECT_EQ(Said(), "1 files deleted.");
+    EXPECT_FALSE(PathExists(dark + "\\unused.bmp"));
+}
+
 bool g_BrowserShown = false;
 void CALLBACK CancelBrowser(HWND, UINT, UINT_PTR, DWORD) {
     if (HWND cancel = FolderDriver::HostButton("Cancel")) g_BrowserShown = PostMessageA(cancel, BM_CLICK, 0, 0);

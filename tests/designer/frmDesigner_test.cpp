@@ -2,9 +2,15 @@
 
 #include <commctrl.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "DesignerFixture.h"
 #include "ObjectCounts.h"
+#include "RealBox.h"
 #include "Twips.h"
+#include "frmPreInput.h"
 
 namespace {
 
@@ -218,6 +224,127 @@ TEST_F(DesignerTest, EndingTheSessionAsksAsClosingDoesAndThenDoesTheClosingWork)
     const std::string after = ReadBytes(dir / "VexoVadiVirerova.ini");
     EXPECT_EQ(after.find(gone), std::string::npos) << after;
     EXPECT_NE(after.find("RecentFile1=" + dark + "\r\n"), std::string::npos) << after;
+}
+
+// At shutdown (lParam 0) as at log-off, the ended session closes the window and does the closing work.
+TEST_F(DesignerTest, TheSessionsEndAtShutdownAsAtLogOffDoesTheClosingWork) {
+    const std::string dark = skins + "\\Dark.ini", gone = skins + "\\Gone.ini";
+    for (const LPARAM how : {LPARAM(0), LPARAM(ENDSESSION_LOGOFF)}) {
+        frmDesigner& f = OpenWithSkins("[RecentsFiles]\r\nRecentFile1=" + gone + "\r\nRecentFile2=" + dark + "\r\n");
+        WriteBytes(dark, "[Vexo]\r\nname=Dark\r\n");
+        ASSERT_TRUE(Load(dark));
+        f.mnuPreviewInput_Click();
+        ASSERT_TRUE(gFrmPreInput && gFrmPreInput->IsLoaded());
+        const HWND preview = gFrmPreInput->Hwnd();
+        const size_t asked = prompts.asked.size();  // the preview's word on its missing background
+        EXPECT_EQ(SendMessageA(f.Hwnd(), WM_QUERYENDSESSION, 0, how), TRUE) << how;
+        SendMessageA(f.Hwnd(), WM_ENDSESSION, TRUE, how);
+        EXPECT_FALSE(f.IsLoaded()) << how;
+        EXPECT_FALSE(gFrmPreInput || IsWindow(preview)) << how;
+        const std::string after = ReadBytes(dir / "VexoVadiVirerova.ini");
+        EXPECT_EQ(after.find(gone), std::string::npos) << how << after;
+        EXPECT_NE(after.find("RecentFile1=" + dark + "\r\n"), std::string::npos) << how << after;
+        EXPECT_EQ(prompts.asked.size(), asked) << how << Said();
+    }
+}
+
+BOOL CALLBACK AddVisibleBox(HWND w, LPARAM lParam) {
+    char name[16] = {};
+    GetClassNameA(w, name, sizeof name);
+    if (IsWindowVisible(w) && std::string(name) == "#32770") reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(w);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleBoxes(DWORD thread) {
+    std::vector<HWND> boxes;
+    EnumThreadWindows(thread, AddVisibleBox, reinterpret_cast<LPARAM>(&boxes));
+    return boxes;
+}
+
+// From a real box's helper thread, while the box shows: the session's end is asked of the window
+// (then, when told, ended), and the boxes of the test's thread are counted. A box the question
+// raised is cancelled before the first is answered, so a fault can't keep the test waiting in it.
+struct SessionEndOverBox {
+    HWND window;
+    int button;             // answers the box once the session's end was asked
+    LPARAM end = -1;        // >= 0: then the session ends, with this lParam
+    DWORD thread = GetCurrentThreadId();
+    bool answered = false;  // at once, not after a wait for a box of its own
+    LRESULT result = -1;
+    size_t boxes = 0, boxesAfterEnd = 0;
+
+    void operator()(HWND box) {
+        DWORD_PTR r = 0;
+        answered = SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &r) != 0;
+        result = LRESULT(r);
+        boxes = VisibleBoxes(thread).size();
+        if (end >= 0 && answered) {
+            SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, end, SMTO_NORMAL, 5000, nullptr);
+            boxesAfterEnd = VisibleBoxes(thread).size();
+        }
+        for (HWND other : VisibleBoxes(thread))
+            if (other != box) PostMessageA(other, WM_COMMAND, IDCANCEL, 0);
+        PostMessageA(box, WM_COMMAND, button, 0);
+    }
+};
+
+// While a real message or input box shows, the session's end raises no second box and is answered
+// at once: no while the skin is changed, since the user is answering; yes when nothing is lost.
+// Once the box is answered, the window goes on as before.
+TEST_F(DesignerTest, TheSessionsEndWhileABoxShowsAsksNothingMoreAndIsAnsweredAtOnce) {
+    const std::string dark = skins + "\\Dark.ini", light = skins + "\\Light", gone = skins + "\\Gone.ini";
+    frmDesigner& f = OpenWithSkins("[RecentsFiles]\r\nRecentFile1=" + gone + "\r\nRecentFile2=" + dark + "\r\n");
+    WriteBytes(dark, "[Vexo]\r\nname=Dark\r\n");
+    WriteBytes(light + ".ini", "[Vexo]\r\nname=Light\r\n");
+    CreateDirectoryA(light.c_str(), nullptr);
+    ASSERT_TRUE(Load(dark));
+    struct Case {
+        const char* what;
+        bool changed;
+        std::function<void()> raise;
+        std::string text;  // of the box
+        LPARAM end;
+    } cases[] = {
+        {"New's save question", true, [&] { f.mnuFileNew_Click(); }, "The skin has changed. Save it?", -1},
+        {"Rename's input box", true, [&] { f.RenameSkinAt(light); }, "Enter the new name for skin: Light", -1},
+        {"New's input box, unchanged", false, [&] { f.mnuFileNew_Click(); }, "Enter the filename (not the extension)", -1},
+        {"Rename's input box, unchanged, at shutdown", false, [&] { f.RenameSkinAt(light); },
+         "Enter the new name for skin: Light", 0},
+    };
+    for (const Case& c : cases) {
+        if (c.changed) f.txtAuthor.SetText(std::string("by ") + c.what);
+        else ASSERT_TRUE(f.FileSaveProc());
+        const std::string author = f.txtAuthor.Text();
+        SessionEndOverBox over{f.Hwnd(), IDCANCEL, c.end};
+        {
+            RealBox box({f.Hwnd()}, [&over](HWND b) { over(b); });
+            c.raise();
+            box.Finish();
+            EXPECT_NE(box.text.find(c.text), std::string::npos) << c.what << ": " << box.text;
+        }
+        EXPECT_TRUE(over.answered) << c.what;
+        EXPECT_EQ(over.result, c.changed ? FALSE : TRUE) << c.what;
+        EXPECT_EQ(over.boxes, 1u) << c.what;
+        // The box answered, all goes on: no box left, the window as it was and taking input.
+        EXPECT_TRUE(VisibleBoxes(GetCurrentThreadId()).empty()) << c.what;
+        EXPECT_TRUE(f.IsLoaded() && IsWindowEnabled(f.Hwnd())) << c.what;
+        EXPECT_EQ(f.SkinIsChanged(), c.changed) << c.what;
+        EXPECT_EQ(f.txtAuthor.Text(), author) << c.what;
+        EXPECT_EQ(f.txtSkinName.Text(), "Dark") << c.what;
+        EXPECT_TRUE(PathExists(light + ".ini") && PathExists(light)) << c.what;
+        if (c.end >= 0) {
+            // Ended beneath the box: the closing work that outlasts the program ran, and the
+            // window stayed for the box's caller.
+            EXPECT_EQ(over.boxesAfterEnd, 1u);
+            EXPECT_EQ(ReadBytes(dir / "VexoVadiVirerova.ini").find(gone), std::string::npos);
+        }
+    }
+    EXPECT_TRUE(prompts.asked.empty() && prompts.inputPrompts.empty()) << "the script was bypassed";
+    // No box showing: the session's end asks as closing does.
+    f.txtAuthor.SetText("Ann");
+    prompts.Answer(IDCANCEL);
+    EXPECT_EQ(SendMessageA(f.Hwnd(), WM_QUERYENDSESSION, 0, 0), FALSE);
+    EXPECT_EQ(Said(), "The skin has changed. Save it?");
 }
 
 TEST_F(DesignerTest, LoadingAndUnloadingLeavesNoObjectsBehind) {

@@ -216,6 +216,7 @@ TEST_F(CommandsTest, CleanUpNeverLeavesTheFolderThroughANameTheCodePageCantHold)
     for (const std::wstring& name : foreign)
         EXPECT_NE(GetFileAttributesW((dark + name).c_str()), INVALID_FILE_ATTRIBUTES) << (&name - foreign);
     EXPECT_FALSE(PathExists(skins + "\\Dark\\old.bmp"));
+}
 
 // Closing without saving keeps the saved skin file, so what it names stays, in any spelling; without
 // a saved file the window alone counts.

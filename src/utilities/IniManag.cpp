@@ -180,8 +180,9 @@ std::string IniManag::WrittenCopy(const std::string& fileName, const std::string
         writer.m_Nome = copy;
         writer.Sezione(section);
         for (const auto& [key, value] : keys) writer.ScriviOrRaise(key, value);
-        // The profile functions may report a write that a full disk cut short (Wine does), and Wine
-        // answers their reads from memory: the check reads the copy's bytes from the disk, once.
+        // The profile functions may report a write that a full disk cut short (Wine does). Their reads
+        // can't tell: Wine re-reads a file written in the last two seconds or so, but answers from
+        // its memory of an older one. The check reads the copy's bytes from the disk, once.
         const std::string problem =
             ProfileDifference(ProfileTextOf(original), ProfileTextOf(ReadWhole(copy)), section, keys);
         if (!problem.empty()) {

@@ -276,7 +276,8 @@ TEST_F(IniManagTest, WritesKeepTheFileTheUserHasWithItsLinks) {
     EXPECT_EQ(ReadBytes(dir / "Closed\\Red.ini"), "[Vexo]\r\nname=Red\r\nAuthor=Di\r\n");
 }
 
-TEST_F(IniManagTest, RootWritingAnotherUsersFileKeepsItsOwnerAndRights) {
+// Run by root the file is another user's, run by that user his own: either way it keeps owner and rights.
+TEST_F(IniManagTest, AFileOfAnotherUserKeepsItsOwnerAndRights) {
     if (UnixPath(dir.Path()).empty()) GTEST_SKIP() << "owners are set through Wine's Unix side";
     const std::string file = dir / "Dark.ini", unix = Quoted(UnixPath(file));
     WriteBytes(file, "[Vexo]\r\nname=Dark\r\n");

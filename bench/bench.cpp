@@ -99,10 +99,10 @@ double MedianMs(int runs, const std::function<void()>& work) {
 }
 
 void Row(const char* what, int runs, double ms) {
-    std::printf("%-72s %6d %12.3f\n", what, runs, ms);
+    std::printf("%-84s %6d %12.3f\n", what, runs, ms);
 }
 
-void RatioRow(const char* what, double ratio) { std::printf("%-72s %6s %12.2f\n", what, "", ratio); }
+void RatioRow(const char* what, double ratio) { std::printf("%-84s %6s %12.2f\n", what, "", ratio); }
 
 // An 8-bit bitmap file's headers and grey palette, its pixel data following at once.
 std::string Bmp8Header(int32_t width, int32_t height, uint32_t compression, uint32_t sizeImage) {
@@ -152,7 +152,7 @@ void CloseSampleSkin(const std::string& skins) {
 
 // Save through the designer against the profile writes of the same keys and values into the same
 // file, and nothing else, in turns so that a busy machine weighs on both alike.
-void SaveAgainstRawWrites(const std::string& what, const std::string& skinFile, int runs) {
+void SaveAgainstRawWrites(const std::string& what, const std::string& skinFile, int runs, bool everyKey) {
     frmDesigner& f = *gFrmDesigner;
     f.m_Loading = true;
     f.OpenFile(skinFile);
@@ -165,27 +165,36 @@ void SaveAgainstRawWrites(const std::string& what, const std::string& skinFile, 
         keys.emplace_back(key, value.substr(0, n));
     }
     std::vector<double> saves, raws;
-    const auto author = std::find_if(keys.begin(), keys.end(), [](const auto& kv) { return kv.first == "Author"; });
     for (int i = 0; i < runs; ++i) {
-        // Each run changes one key, as a user's save does.
-        f.txtAuthor.SetText("Saved " + std::to_string(i));
+        // Each run changes one key, as a user's save does, or every key but the name and directory.
+        const std::string run = std::to_string(i);
+        f.txtAuthor.SetText("Saved " + run);
+        if (everyKey) {
+            for (TextBox* box : {&f.txtSkinVersion, &f.txtEmail, &f.txtWeb, &f.txtFontName, &f.txtFontWidth,
+                                 &f.txtFontHeight, &f.txtFontWeight})
+                box->SetText("s" + run);
+            for (int slot = 0; slot < 25; ++slot) f.lblBmpName(slot).SetCaption("s" + run + "_" + std::to_string(slot) + ".bmp");
+            for (int slot = 0; slot < 38; ++slot) f.lblCtrlColor(slot).SetBackColor(0x010101 * (i + 1) + slot);
+        }
         saves.push_back(MedianMs(1, [&] {
             if (!f.FileSaveProc()) std::printf("save failed\n");
         }));
-        author->second = "Written " + std::to_string(i);
+        for (auto& [key, text] : keys)
+            if (key == "Author" || (everyKey && key != "name" && key != "directory")) text = "Written " + run + key;
         raws.push_back(MedianMs(1, [&] {
             for (const auto& [key, text] : keys) WritePrivateProfileStringA("Vexo", key.c_str(), text.c_str(), skinFile.c_str());
         }));
     }
-    Row(("skin file: FileSaveProc, " + what).c_str(), runs, Median(saves));
-    Row(("skin file: 73 raw WritePrivateProfileStringA, " + what).c_str(), runs, Median(raws));
-    RatioRow(("FileSaveProc / raw writes, " + what + " (ratio)").c_str(), Median(saves) / Median(raws));
+    const std::string how = what + (everyKey ? ", every key changed" : ", one key changed");
+    Row(("skin file: FileSaveProc, " + how).c_str(), runs, Median(saves));
+    Row(("skin file: 73 raw WritePrivateProfileStringA, " + how).c_str(), runs, Median(raws));
+    RatioRow(("FileSaveProc / raw writes, " + how + " (ratio)").c_str(), Median(saves) / Median(raws));
 }
 
 int main() {
     const std::string folder = TempFolder();
     const std::string file = folder + "\\Bench.ini";
-    std::printf("%-72s %6s %12s\n", "operation", "runs", "median ms");
+    std::printf("%-84s %6s %12s\n", "operation", "runs", "median ms");
 
     IniManag ini;
     ini.Nome(file);
@@ -271,7 +280,8 @@ int main() {
     // Save of the sample and of a skin of 1,000 foreign sections of 10 keys, about 1 MB.
     OpenSampleSkin(skins);
     {
-        SaveAgainstRawWrites("the sample", skins + "\\Sample.ini", 30);
+        SaveAgainstRawWrites("the sample", skins + "\\Sample.ini", 30, false);
+        SaveAgainstRawWrites("the sample", skins + "\\Sample.ini", 30, true);
         std::string big = gFrmDesigner->m_File->ReadTextFile(skins + "\\Sample.ini");
         for (int section = 1; section <= 1000; ++section) {
             big += "[Section" + std::to_string(section) + "]\r\n";
@@ -280,8 +290,9 @@ int main() {
         }
         gFrmDesigner->m_File->WriteTextFile(big, skins + "\\Big.ini", false);
         gFrmDesigner->txtSkinFilename.SetText("Big.ini");
-        SaveAgainstRawWrites("1,000 sections x 10 keys (" + std::to_string(big.size() / 1024) + " KB)",
-                             skins + "\\Big.ini", 7);
+        const std::string what = "1,000 sections x 10 keys (" + std::to_string(big.size() / 1024) + " KB)";
+        SaveAgainstRawWrites(what, skins + "\\Big.ini", 7, false);
+        SaveAgainstRawWrites(what, skins + "\\Big.ini", 7, true);
         gFrmDesigner->MarkSkinSaved();
         DeleteFileA((skins + "\\Big.ini").c_str());
     }

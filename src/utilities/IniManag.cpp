@@ -179,12 +179,15 @@ std::string IniManag::WrittenCopy(const std::string& fileName, const std::string
         IniManag writer;
         writer.m_Nome = copy;
         writer.Sezione(section);
-        for (const auto& [key, value] : keys) writer.ScriviOrRaise(key, value);
+        // A file kept in UTF-8 or UTF-16 is written key by key: its bytes are not the values' own.
+        const std::string text = ProfileTextOf(original);
+        for (const auto& [key, value] : text == original ? KeysToWrite(text, section, keys) : keys)
+            writer.ScriviOrRaise(key, value);
         // The profile functions may report a write that a full disk cut short (Wine does). Their reads
         // can't tell: Wine re-reads a file written in the last two seconds or so, but answers from
         // its memory of an older one. The check reads the copy's bytes from the disk, once.
         const std::string problem =
-            ProfileDifference(ProfileTextOf(original), ProfileTextOf(ReadWhole(copy)), section, keys);
+            ProfileDifference(text, ProfileTextOf(ReadWhole(copy)), section, keys);
         if (!problem.empty()) {
             // Only the reason told depends on the free room: what counts is what the disk holds.
             const std::string folder = copy.substr(0, copy.find_last_of('\\') + 1);

@@ -148,6 +148,24 @@ std::string ProfileDifference(const std::string& original, const std::string& wr
     return "";
 }
 
+std::vector<std::pair<std::string, std::string>> KeysToWrite(
+    const std::string& text, const std::string& section, const std::vector<std::pair<std::string, std::string>>& keys) {
+    const std::vector<ProfileSection> sections = ParseProfileText(text);
+    const std::string target = Upper(section);
+    const auto held = std::find_if(sections.begin(), sections.end(), [&](const ProfileSection& s) { return Upper(s.name) == target; });
+    std::unordered_map<std::string, const ProfileKey*> first;
+    if (held != sections.end())
+        for (const ProfileKey& key : held->keys) first.emplace(Upper(key.name), &key);
+    std::vector<std::pair<std::string, std::string>> changing;
+    for (const auto& kv : keys) {
+        const auto found = first.find(Upper(kv.first));
+        const bool same = found != first.end() && found->second->hasValue && found->second->value == kv.second &&
+                          Trimmed(kv.second, 0, kv.second.size()) == kv.second;
+        if (!same) changing.push_back(kv);
+    }
+    return changing;
+}
+
 InPlaceOutcome WriteInPlace(const std::string& former, const std::string& fresh, const InPlaceSteps& steps) {
     const auto holds = [&](const std::string& bytes) {
         std::string back;

@@ -34,6 +34,12 @@ std::vector<ProfileSection> ParseProfileText(const std::string& text);
 std::string ProfileDifference(const std::string& original, const std::string& written, const std::string& section,
                               const std::vector<std::pair<std::string, std::string>>& keys);
 
+// The keys whose writing would change the text: a key that the section (its first of that name)
+// already holds with exactly the value, no blanks around it, is left out, since the profile
+// functions would write the same bytes again and read the whole file to do so.
+std::vector<std::pair<std::string, std::string>> KeysToWrite(
+    const std::string& text, const std::string& section, const std::vector<std::pair<std::string, std::string>>& keys);
+
 // A file's own input and output for WriteInPlace: each answers whether the system did it.
 struct InPlaceSteps {
     std::function<bool(const std::string&)> write;  // the file becomes exactly these bytes

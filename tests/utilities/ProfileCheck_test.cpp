@@ -71,6 +71,20 @@ TEST(ProfileCheck, ADifferenceIsFoundWhereverTheDiskCutTheFile) {
     EXPECT_EQ(ProfileDifference("", "", "Vexo", keys), "the section [Vexo] is missing");
 }
 
+TEST(ProfileCheck, OnlyKeysThatChangeTheFileAreWritten) {
+    const std::string text = "[Other]\r\nname=Dark\r\n[VEXO]\r\nName = Dark\r\nAuthor=\r\nflag\r\nq=\"b \"\r\n"
+                             "Author=Ann\r\n[Vexo]\r\nweb=w\r\n";
+    const Keys keys = {{"name", "Dark"},  {"author", ""},    {"flag", ""},     {"q", "\"b \""},
+                       {"web", "w"},      {"name ", "Dark"}, {"new", "x"},     {"Author", "Ann"}};
+    // Left out: name and Author (the first one, empty), q with its quotes as they stand. Written: a key
+    // without "=", a key only a later section of the name holds, a value with blanks around it, a
+    // key the file lacks, and a value only a later repeat of the key holds.
+    const Keys expected = {{"flag", ""}, {"web", "w"}, {"name ", "Dark"}, {"new", "x"}, {"Author", "Ann"}};
+    EXPECT_EQ(KeysToWrite(text, "vexo", keys), expected);
+    EXPECT_EQ(KeysToWrite(text, "Vexo", {{"name", " Dark"}}), (Keys{{"name", " Dark"}}));
+    EXPECT_EQ(KeysToWrite("", "Vexo", {{"name", "Dark"}}), (Keys{{"name", "Dark"}}));
+}
+
 // A file whose input and output are played by the test: each step answers as told, in turn.
 struct PlayedFile {
     std::string bytes = "old";

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -261,6 +262,13 @@ std::vector<HWND> VisibleBoxes(DWORD thread) {
     return boxes;
 }
 
+// The box that is showing, counted whether or not it is visible yet (it is seen at its activation),
+// and every other visible box of the thread.
+size_t BoxesBeside(HWND box, DWORD thread) {
+    const std::vector<HWND> visible = VisibleBoxes(thread);
+    return 1 + size_t(std::count_if(visible.begin(), visible.end(), [box](HWND w) { return w != box; }));
+}
+
 // From a real box's helper thread, while the box shows: the session's end is asked of the window
 // (then, when told, ended), and the boxes of the test's thread are counted. A box the question
 // raised is cancelled before the first is answered, so a fault can't keep the test waiting in it.
@@ -277,10 +285,10 @@ struct SessionEndOverBox {
         DWORD_PTR r = 0;
         answered = SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &r) != 0;
         result = LRESULT(r);
-        boxes = VisibleBoxes(thread).size();
+        boxes = BoxesBeside(box, thread);
         if (end >= 0 && answered) {
             SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, end, SMTO_NORMAL, 5000, nullptr);
-            boxesAfterEnd = VisibleBoxes(thread).size();
+            boxesAfterEnd = BoxesBeside(box, thread);
         }
         for (HWND other : VisibleBoxes(thread))
             if (other != box) PostMessageA(other, WM_COMMAND, IDCANCEL, 0);

@@ -199,6 +199,11 @@ TEST_F(IniManagTest, WrittenCopiesReplaceTheFileWholeKeepingItsSpellingAndRefuse
     const std::string fresh = IniManag::WrittenCopy(dir / "New.ini", "Vexo", {{"name", "New"}});
     IniManag::ReplaceWithCopy(dir / "New.ini", fresh);
     EXPECT_EQ(ReadBytes(dir / "New.ini"), "[Vexo]\r\nname=New\r\n");
+    // A missing folder gets no file, nor is made; the copy, made elsewhere, goes.
+    const std::string lost = dir / "Missing\\Gone.ini", elsewhere = IniManag::WrittenCopy(lost, "Vexo", {{"name", "Gone"}});
+    EXPECT_EQ(Raised([&] { IniManag::ReplaceWithCopy(lost, elsewhere); }).Description(),
+              "The file \"" + lost + "\" could not be written: Path not found");
+    EXPECT_FALSE(PathExists(dir / "Missing") || PathExists(elsewhere));
 }
 
 // A disk that fills up cuts the copy short where it will, at the end of a section too: the

@@ -181,13 +181,13 @@ std::string IniManag::WrittenCopy(const std::string& fileName, const std::string
         writer.Sezione(section);
         // A file kept in UTF-8 or UTF-16 is written key by key: its bytes are not the values' own.
         const std::string text = ProfileTextOf(original);
-        for (const auto& [key, value] : text == original ? KeysToWrite(text, section, keys) : keys)
+        const std::vector<ProfileSection> held = ParseProfileText(text);
+        for (const auto& [key, value] : text == original ? KeysToWrite(held, section, keys) : keys)
             writer.ScriviOrRaise(key, value);
         // The profile functions may report a write that a full disk cut short (Wine does). Their reads
         // can't tell: Wine re-reads a file written in the last two seconds or so, but answers from
         // its memory of an older one. The check reads the copy's bytes from the disk, once.
-        const std::string problem =
-            ProfileDifference(text, ProfileTextOf(ReadWhole(copy)), section, keys);
+        const std::string problem = ProfileDifference(held, ProfileTextOf(ReadWhole(copy)), section, keys);
         if (!problem.empty()) {
             // Only the reason told depends on the free room: what counts is what the disk holds.
             const std::string folder = copy.substr(0, copy.find_last_of('\\') + 1);

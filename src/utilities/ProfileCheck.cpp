@@ -118,9 +118,9 @@ std::vector<ProfileSection> ParseProfileText(const std::string& text) {
     return sections;
 }
 
-std::string ProfileDifference(const std::string& original, const std::string& written, const std::string& section,
+std::string ProfileDifference(const std::vector<ProfileSection>& before, const std::string& written, const std::string& section,
                               const std::vector<std::pair<std::string, std::string>>& keys) {
-    const std::vector<ProfileSection> before = ParseProfileText(original), after = ParseProfileText(written);
+    const std::vector<ProfileSection> after = ParseProfileText(written);
     const Sections was = ByName(before), is = ByName(after);
     const std::string target = Upper(section);
     std::unordered_set<std::string> writtenNames;
@@ -149,8 +149,7 @@ std::string ProfileDifference(const std::string& original, const std::string& wr
 }
 
 std::vector<std::pair<std::string, std::string>> KeysToWrite(
-    const std::string& text, const std::string& section, const std::vector<std::pair<std::string, std::string>>& keys) {
-    const std::vector<ProfileSection> sections = ParseProfileText(text);
+    const std::vector<ProfileSection>& sections, const std::string& section, const std::vector<std::pair<std::string, std::string>>& keys) {
     const std::string target = Upper(section);
     const auto held = std::find_if(sections.begin(), sections.end(), [&](const ProfileSection& s) { return Upper(s.name) == target; });
     std::unordered_map<std::string, const ProfileKey*> first;

@@ -28,17 +28,17 @@ std::string ProfileTextOf(const std::string& bytes);
 // any other line is a key, up to its first "=". Sections and keys in file order, repeats kept.
 std::vector<ProfileSection> ParseProfileText(const std::string& text);
 
-// Why `written` does not hold every section and key of `original` with its value, and the keys
+// Why `written` does not hold every section and key of the parsed `original` with its value, and the keys
 // written into the section with theirs (as given, or as the reader takes them); empty when it
 // does. Names match without regard to letter case, as the profile functions match them.
-std::string ProfileDifference(const std::string& original, const std::string& written, const std::string& section,
+std::string ProfileDifference(const std::vector<ProfileSection>& original, const std::string& written, const std::string& section,
                               const std::vector<std::pair<std::string, std::string>>& keys);
 
-// The keys whose writing would change the text: a key that the section (its first of that name)
+// The keys whose writing would change the parsed text: a key that the section (its first of that name)
 // already holds with exactly the value, no blanks around it, is left out, since the profile
 // functions would write the same bytes again and read the whole file to do so.
 std::vector<std::pair<std::string, std::string>> KeysToWrite(
-    const std::string& text, const std::string& section, const std::vector<std::pair<std::string, std::string>>& keys);
+    const std::vector<ProfileSection>& sections, const std::string& section, const std::vector<std::pair<std::string, std::string>>& keys);
 
 // A file's own input and output for WriteInPlace: each answers whether the system did it.
 struct InPlaceSteps {

@@ -43,32 +43,32 @@ TEST(ProfileCheck, ADifferenceIsFoundWhereverTheDiskCutTheFile) {
     std::string whole = original;
     whole.replace(whole.find("Blue"), 4, "Night");
     whole.insert(whole.find("[Other]"), "directory=Skins\\Night\r\n");
-    EXPECT_EQ(ProfileDifference(original, whole, "vexo", keys), "");
+    EXPECT_EQ(ProfileDifference(ParseProfileText(original), whole, "vexo", keys), "");
     // Spelt otherwise, kept as written or as the reader takes it, blanks around a line: all one.
     std::string spelt = whole;
     spelt.replace(spelt.find("name=Night"), 10, "Name = \"Night\"");
-    EXPECT_EQ(ProfileDifference(original, spelt, "Vexo", keys), "");
+    EXPECT_EQ(ProfileDifference(ParseProfileText(original), spelt, "Vexo", keys), "");
 
     // Each cut: in a key of the written section that was not written, among the later keys
     // (over 8,191 characters, the value is compared whole), in the written keys, in a repeated section.
     const std::string cutAuthor = whole.substr(0, whole.find("AAAA") + 8191) + "\r\n[Other]\r\nkeep=1\r\n[Other]\r\nkeep=2\r\n";
-    EXPECT_EQ(ProfileDifference(original, cutAuthor, "Vexo", keys), "the keys of the section [Vexo] differ");
+    EXPECT_EQ(ProfileDifference(ParseProfileText(original), cutAuthor, "Vexo", keys), "the keys of the section [Vexo] differ");
     std::string noWeb = whole;
     noWeb.erase(noWeb.find("web=w\r\n"), 7);
-    EXPECT_EQ(ProfileDifference(original, noWeb, "Vexo", keys), "the keys of the section [Vexo] differ");
+    EXPECT_EQ(ProfileDifference(ParseProfileText(original), noWeb, "Vexo", keys), "the keys of the section [Vexo] differ");
     std::string shortName = whole;
     shortName.replace(shortName.find("Night"), 5, "Nig");
-    EXPECT_EQ(ProfileDifference(original, shortName, "Vexo", keys), "the key \"NAME\" has another value");
-    EXPECT_EQ(ProfileDifference(original, whole.substr(0, whole.find("directory")), "Vexo", keys),
+    EXPECT_EQ(ProfileDifference(ParseProfileText(original), shortName, "Vexo", keys), "the key \"NAME\" has another value");
+    EXPECT_EQ(ProfileDifference(ParseProfileText(original), whole.substr(0, whole.find("directory")), "Vexo", keys),
               "the section [Other] is missing");
-    EXPECT_EQ(ProfileDifference(original, whole.substr(0, whole.rfind("[Other]")), "Vexo", keys),
+    EXPECT_EQ(ProfileDifference(ParseProfileText(original), whole.substr(0, whole.rfind("[Other]")), "Vexo", keys),
               "the section [Other] is missing");
-    EXPECT_EQ(ProfileDifference(original, whole.substr(0, whole.size() - 3), "Vexo", keys),
+    EXPECT_EQ(ProfileDifference(ParseProfileText(original), whole.substr(0, whole.size() - 3), "Vexo", keys),
               "the keys of the section [Other] differ");
     // A new file: only the written keys count.
-    EXPECT_EQ(ProfileDifference("", "[Vexo]\r\nname=Night\r\ndirectory=Skins\\Night\r\n", "Vexo", keys), "");
-    EXPECT_EQ(ProfileDifference("", "[Vexo]\r\nname=Night\r\n", "Vexo", keys), "the key \"directory\" is missing");
-    EXPECT_EQ(ProfileDifference("", "", "Vexo", keys), "the section [Vexo] is missing");
+    EXPECT_EQ(ProfileDifference(ParseProfileText(""), "[Vexo]\r\nname=Night\r\ndirectory=Skins\\Night\r\n", "Vexo", keys), "");
+    EXPECT_EQ(ProfileDifference(ParseProfileText(""), "[Vexo]\r\nname=Night\r\n", "Vexo", keys), "the key \"directory\" is missing");
+    EXPECT_EQ(ProfileDifference(ParseProfileText(""), "", "Vexo", keys), "the section [Vexo] is missing");
 }
 
 TEST(ProfileCheck, OnlyKeysThatChangeTheFileAreWritten) {
@@ -80,9 +80,9 @@ TEST(ProfileCheck, OnlyKeysThatChangeTheFileAreWritten) {
     // without "=", a key only a later section of the name holds, a value with blanks around it, a
     // key the file lacks, and a value only a later repeat of the key holds.
     const Keys expected = {{"flag", ""}, {"web", "w"}, {"name ", "Dark"}, {"new", "x"}, {"Author", "Ann"}};
-    EXPECT_EQ(KeysToWrite(text, "vexo", keys), expected);
-    EXPECT_EQ(KeysToWrite(text, "Vexo", {{"name", " Dark"}}), (Keys{{"name", " Dark"}}));
-    EXPECT_EQ(KeysToWrite("", "Vexo", {{"name", "Dark"}}), (Keys{{"name", "Dark"}}));
+    EXPECT_EQ(KeysToWrite(ParseProfileText(text), "vexo", keys), expected);
+    EXPECT_EQ(KeysToWrite(ParseProfileText(text), "Vexo", {{"name", " Dark"}}), (Keys{{"name", " Dark"}}));
+    EXPECT_EQ(KeysToWrite(ParseProfileText(""), "Vexo", {{"name", "Dark"}}), (Keys{{"name", "Dark"}}));
 }
 
 // A file whose input and output are played by the test: each step answers as told, in turn.
